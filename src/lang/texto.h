@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Languages by number: 0 "es" (default), 1 "en", 2 "fr", 3 "it".
+enum Idioma : int { IdiomaEs = 0, IdiomaEn = 1, IdiomaFr = 2, IdiomaIt = 3 };
+
+// The key's text in the current language after the fallback chain fr/it -> en -> es;
+// the key itself when no table holds it. Case-sensitive keys.
+QString Texto(const QString& key);
+// The key's text in one given language (same fallback chain); for placeholder comparisons.
+QString TextoEnIdioma(int idioma, const QString& key);
+
+int IdiomaActual();
+void EstablecerIdiomaActual(int idioma);
+// " EN " -> 1; "es", "", "de" and anything unknown -> 0.
+int NumeroIdioma(const QString& code);
+QString CodigoIdioma();  // code of the current language
+// Reads ui/language (default "es") from the settings file; applies nothing.
+void CargarIdioma(const QString& settingsFile);
+// Writes ui/language = CodigoIdioma().
+void GuardarIdioma(const QString& settingsFile);
+// "ayuda_" + CodigoIdioma() + ".html"
+QString NombreFicheroAyuda();

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Message-box styles and answers with the classic numeric values, so callers combine them
+// as icon + buttons + default button.
+namespace Msg {
+enum Style : int {
+    OkOnly = 0,
+    YesNo = 4,
+    Critical = 16,
+    Question = 32,
+    Exclamation = 48,
+    Information = 64,
+    DefaultButton2 = 256,
+};
+enum Answer : int { Ok = 1, Yes = 6, No = 7 };
+}  // namespace Msg
+
+// Every message box and file dialog goes through this interface, so tests script the answers
+// and never block on a dialog.
+class DialogProvider {
+public:
+    virtual ~DialogProvider() = default;
+    virtual int message(QWidget* owner, const QString& text, int style, const QString& title) = 0;
+    // filter in the pipe notation ("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm"); "" means cancelled.
+    virtual QString openFile(QWidget* owner, const QString& filter, const QString& title,
+                             const QString& initialFolder) = 0;
+    virtual QString saveFile(QWidget* owner, const QString& filter, const QString& title,
+                             const QString& initialFolder, const QString& defaultExtension) = 0;
+};
+
+// The provider in use (the real Qt dialogs unless a test installed its own).
+DialogProvider& Dialogos();
+void EstablecerDialogos(DialogProvider* provider);  // nullptr restores the real dialogs
+
+// Shorthands over Dialogos().
+int MsgBox(QWidget* owner, const QString& text, int style, const QString& title);
+QString AbrirFichero(QWidget* owner, const QString& filter, const QString& title,
+                     const QString& initialFolder);
+QString GuardarFichero(QWidget* owner, const QString& filter, const QString& title,
+                       const QString& initialFolder, const QString& defaultExtension);

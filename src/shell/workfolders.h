@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class ActivityLog;
+
+// The tmp folder and the per-run work folders inside it.
+// Created on first use; errors are ignored (the later file operation reports them).
+QString CarpetaTmp(const QString& tmpFolder);
+// tmpFolder + "/" + fileName (creates the tmp folder).
+QString RutaTmp(const QString& tmpFolder, const QString& fileName);
+// Deletes the file when the path is not empty; every error ignored.
+void BorrarFicheroSiHay(const QString& path);
+// Removes the leftovers of earlier runs (fixed-name temporary files and work folders).
+void LimpiarCarpetaTmp(const QString& tmpFolder);
+// A fresh "chromaflux_tmp_<seconds>_<n>" folder, or the empty text after 20 attempts.
+QString CrearCarpetaTrabajo(const QString& tmpFolder);
+// Five attempts 250 ms apart, read-only files included; logs the outcome.
+void BorrarCarpetaTrabajo(const QString& path, const QString& programFolder, ActivityLog& log);
