@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Configures and builds the Release tree in ./build (tests and benchmarks included).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+generator=()
+if command -v ninja >/dev/null 2>&1; then
+    generator=(-G Ninja)
+fi
+cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=Release
+cmake --build build --parallel "$(nproc)"
