@@ -1,0 +1,206 @@
+#pragma once
+
+#include "shell/activitylog.h"
+
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QCheckBox;
+class QCloseEvent;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+// The main window: the hub that owns the running program's state. Other windows and the
+// subsystems' controllers work on its public controls and state and report through LogMsg.
+// Control members carry their objectName, so texts can be applied by name.
+class frmMain : public QMainWindow, public ActivityLog {
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Start-up sequence: tmp clean-up, settings file, language, option lists, settings,
+    // texts, Results menu, chart picture, first log line.
+    void Form_Load();
+    // Exit work (other windows, floating help, settings, tmp clean-up); runs once only.
+    void Form_Unload();
+    // Asks the exit question; on Yes closes the window without asking again.
+    void mnuExit_Click();
+
+    // Activity log and busy status.
+    void LogMsg(const QString& text) override;
+    void AgregarSalidaLog(const QString& text) override;
+    void MostrarEstado(const QString& text) override;
+
+    // Settings file access on RutaIniAjustes.
+    QString LeerAjuste(const QString& section, const QString& key,
+                       const QString& defaultValue) const;
+    void EscribirAjuste(const QString& section, const QString& key, const QString& value);
+    void CargarAjustes();
+    void GuardarAjustes();
+    // Selects the item equal to stored (or else fallback, or else item 0), "," read as ".".
+    static void SeleccionarValorCombo(QComboBox* list, const QString& stored,
+                                      const QString& fallback);
+
+    // Fills the six option lists and the chart and generic reference lists.
+    void RellenarOpciones();
+    // Captions, menus, option lists and placeholders in the current language.
+    void AplicarTextosMain();
+
+    // ---- State -------------------------------------------------------------------------
+    QString NombreProducto;
+    QString VersionPrograma;
+    QString TextoCopyright;    // About window: copyright line
+    QString DireccionWeb;      // About window: web address
+    QString DireccionContacto; // About window: contact address
+    QString RutaImagenTarget;
+    QString RutaReferenciaPersonalizada;
+    QString RutaIniAjustes;
+    QString UltimoPerfil;
+    QString UltimoTi3;
+    QString UltimoDiagnostico;
+    QString UltimaVerificacion;
+    QString SalidaVerificacionAuto;
+    // Stored manual grid adjustment (eight numbers joined by ","), its chart file and image.
+    QString FiducialesManuales;
+    QString CartaAjusteManual;
+    QString ImagenAjusteManual;
+    // Set while the program itself changes list selections, so handlers skip their logic.
+    bool CambioInterno = false;
+
+    // ---- Menus -------------------------------------------------------------------------
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileOpenTarget = nullptr;
+    QAction* mnuFileOpenRef = nullptr;
+    QMenu* mnuTools = nullptr;
+    QAction* mnuToolsGridCheck = nullptr;
+    QMenu* mnuResults = nullptr;
+    QAction* mnuResultsAutoScaninDiag = nullptr;     // checkable
+    QAction* mnuResultsSaveTi3WithProfile = nullptr; // checkable
+    QAction* mnuResultsSep1 = nullptr;
+    QAction* mnuResultsSummary = nullptr;
+    QAction* mnuResultsOpenFolder = nullptr;
+    QAction* mnuResultsViewDiag = nullptr;
+    QAction* mnuResultsVerify = nullptr;
+    QAction* mnuResultsScaninDiag = nullptr;
+    QAction* mnuResultsColVerify = nullptr;
+    QMenu* mnuLanguage = nullptr;
+    QAction* mnuLanguageES = nullptr;
+    QAction* mnuLanguageEN = nullptr;
+    QAction* mnuLanguageFR = nullptr;
+    QAction* mnuLanguageIT = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpArgyllCMS = nullptr;
+    QAction* mnuAcercaDe = nullptr;
+    QAction* mnuExit = nullptr;
+
+    // ---- Chart group ("CARTA") ---------------------------------------------------------
+    QGroupBox* fraTarget = nullptr;
+
+    // 1. Chart image
+    QGroupBox* fraTargetImage = nullptr;
+    QPushButton* cmdLoadImage = nullptr;
+    QLineEdit* txtImage = nullptr; // read-only: the target image path
+    QLabel* lblImagenDeltarget = nullptr;
+    QLabel* lblTimage = nullptr;
+    QLabel* lblAyudaImagenTarget = nullptr;
+
+    // 2. Visual check
+    QGroupBox* fraVisualCheck = nullptr;
+    QLabel* picPreview = nullptr;
+    QLabel* lblAyudaChequeoVisual = nullptr;
+
+    // 3. Reference file
+    QGroupBox* fraReference = nullptr;
+    QRadioButton* optFRGenerico = nullptr;
+    QRadioButton* optPersoanlizado = nullptr;
+    QComboBox* cboGenericRef = nullptr;
+    QPushButton* cmdLoadRef = nullptr;
+    QLineEdit* txtRef = nullptr; // read-only: the reference in use or a placeholder
+    QLabel* lblFicheroDeReferencia = nullptr;
+    QLabel* lblFichRef = nullptr;
+    QLabel* lbAyudaFicheroReferencia = nullptr;
+
+    // 4. Corrections
+    QGroupBox* fraCorrections = nullptr;
+    QCheckBox* chkPerspective = nullptr;
+    QComboBox* txtGamma = nullptr; // editable
+    QLabel* lblGamma = nullptr;
+    QLabel* lblCorrecciones = nullptr;
+    QLabel* lblAyudaCorrecciones = nullptr;
+
+    // 5. Tweaks
+    QGroupBox* fraTweaks = nullptr;
+    QComboBox* txtWhitePoint = nullptr; // editable
+    QComboBox* txtDarkAreas = nullptr;  // editable
+    QLabel* lblWhitePoint = nullptr;
+    QLabel* lblDarkAreas = nullptr;
+    QLabel* lblAjustes = nullptr;
+    QLabel* lblAyudaAjustes = nullptr;
+
+    // 6. Chart type
+    QGroupBox* fraTargetType = nullptr;
+    QComboBox* cboChart = nullptr;
+    QLabel* picTipoCartaColor = nullptr;
+    QLabel* lblTipoDeCarta = nullptr;
+    QLabel* lblCartaDeCoplor = nullptr;
+    QLabel* lblAyudaTipoCartaColor = nullptr;
+
+    // ---- Profile group ("PERFIL") ------------------------------------------------------
+    QGroupBox* fraProfile = nullptr;
+
+    // 7. Profile texts
+    QGroupBox* fraProfileInfo = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lblScanner = nullptr;
+    QLineEdit* txtScanner = nullptr;
+    QLabel* lblModelTitle = nullptr;
+    QLineEdit* txtModel = nullptr;
+    QLabel* lblDescriptionTitle = nullptr;
+    QLineEdit* txtDescription = nullptr;
+    QLabel* lblCopyrightTitle = nullptr;
+    QLineEdit* txtCopyright = nullptr;
+    QLabel* lblAyudaInfoPerfil = nullptr;
+
+    // 8. Profile options
+    QGroupBox* fraProfileOptions = nullptr;
+    QLabel* lblOpciones = nullptr;
+    QLabel* lblAlgorithmTitle = nullptr;
+    QComboBox* cboAlgorithm = nullptr;
+    QLabel* lblIntentTitle = nullptr;
+    QComboBox* cboIntent = nullptr;
+    QLabel* lblQualityTitle = nullptr;
+    QComboBox* cboQuality = nullptr;
+    QLabel* lblAyudaOpciones = nullptr;
+
+    QPushButton* cmdCreate = nullptr;
+    QLabel* lblPerfil = nullptr;
+
+    // ---- Log and status ----------------------------------------------------------------
+    QPlainTextEdit* txtLog = nullptr; // read-only activity log
+    QLabel* lblMeta = nullptr;        // busy status, hidden when idle
+
+signals:
+    // Emitted once, when the exit work of Form_Unload has been done.
+    void descargado();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CrearMenus();
+    void CrearControles();
+    void ConectarMenus();
+
+    bool cerrandoSinPreguntar_ = false; // close requested by code after the exit question
+    bool descargando_ = false;          // Form_Unload ran
+};
