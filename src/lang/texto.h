@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Languages by number: 0 "es" (default), 1 "en", 2 "fr", 3 "it".
 enum Idioma : int { IdiomaEs = 0, IdiomaEn = 1, IdiomaFr = 2, IdiomaIt = 3 };
@@ -10,12 +11,14 @@ enum Idioma : int { IdiomaEs = 0, IdiomaEn = 1, IdiomaFr = 2, IdiomaIt = 3 };
 QString Texto(const QString& key);
 // The key's text in one given language (same fallback chain); for placeholder comparisons.
 QString TextoEnIdioma(int idioma, const QString& key);
+// The key's text in es, en, fr, it (in that order): every default a placeholder may still show.
+QStringList TextosEnTodosIdiomas(const QString& key);
 
 int IdiomaActual();
 void EstablecerIdiomaActual(int idioma);
 // " EN " -> 1; "es", "", "de" and anything unknown -> 0.
 int NumeroIdioma(const QString& code);
-QString CodigoIdioma();  // code of the current language
+QString CodigoIdioma(); // code of the current language
 // Reads ui/language (default "es") from the settings file; applies nothing.
 void CargarIdioma(const QString& settingsFile);
 // Writes ui/language = CodigoIdioma().
