@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// One patch of a profcheck report: its identifier and the absolute CIE76 total difference
+// with its lightness, chroma and hue components.
+struct ErrorParche {
+    QString id;
+    double de = 0;
+    double dl = 0;
+    double dc = 0;
+    double dh = 0;
+};

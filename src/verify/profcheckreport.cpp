@@ -1,0 +1,75 @@
+#include "verify/profcheckreport.h"
+
+#include "verify/reporttext.h"
+
+#include <QtMath>
+
+QString ResumirProfcheck(const QString& output) {
+    QString count, maximum, average, rms, worstPatch;
+    double worst = 0;
+    for (const QString& line : LineasInforme(output)) {
+        if (line.contains(QLatin1String("No of test patches"), Qt::CaseInsensitive))
+            count = ValorTrasSeparador(line, QStringLiteral("="));
+        if (line.contains(QLatin1String("Profile check complete"), Qt::CaseInsensitive)) {
+            maximum = NumeroTrasClave(line, QStringLiteral("max."));
+            average = NumeroTrasClave(line, QStringLiteral("avg."));
+            rms = NumeroTrasClave(line, QStringLiteral("RMS"));
+        }
+        if (line.startsWith(QLatin1Char('['))) {
+            const qsizetype close = line.indexOf(QLatin1Char(']'));
+            if (close > 1) {
+                const double v = ValorNumerico(line.mid(1, close - 1));
+                if (v > worst) {
+                    worst = v;
+                    const qsizetype colon = line.indexOf(QLatin1Char(':'), close + 1);
+                    if (colon > close)
+                        worstPatch = RecortarBlancos(line.mid(close + 1, colon - close - 1));
+                }
+            }
+        }
+    }
+    if (maximum.isEmpty() && average.isEmpty() && rms.isEmpty())
+        return QString();
+    QString summary = QStringLiteral("Resumen profcheck: ");
+    if (!count.isEmpty())
+        summary += count + QStringLiteral(" parches; ");
+    if (!maximum.isEmpty())
+        summary += QStringLiteral("Delta E máx. ") + maximum;
+    if (!worstPatch.isEmpty())
+        summary += QStringLiteral(" (") + worstPatch + QStringLiteral(")");
+    if (!average.isEmpty())
+        summary += QStringLiteral("; media ") + average;
+    if (!rms.isEmpty())
+        summary += QStringLiteral("; RMS ") + rms;
+    return summary;
+}
+
+bool LeerDetalleProfcheck(const QString& output, QList<ErrorParche>& errores) {
+    errores.clear();
+    for (const QString& line : LineasInforme(output)) {
+        if (!line.startsWith(QLatin1Char('[')))
+            continue;
+        const qsizetype close = line.indexOf(QLatin1Char(']'));
+        if (close < 2)
+            continue;
+        const qsizetype colon = line.indexOf(QLatin1Char(':'), close + 1);
+        const qsizetype arrow = line.indexOf(QLatin1String("->"));
+        const qsizetype should = line.indexOf(QLatin1String("should be"), 0, Qt::CaseInsensitive);
+        if (colon <= close || arrow <= colon || should <= arrow)
+            continue;
+        const double de = ValorNumerico(line.mid(1, close - 1));
+        const QString id = RecortarBlancos(line.mid(close + 1, colon - close - 1));
+        double l1, a1, b1, l2, a2, b2;
+        if (!LeerTresNumeros(line.mid(arrow + 2, should - arrow - 2), l1, a1, b1))
+            continue;
+        if (!LeerTresNumeros(line.mid(should + 9), l2, a2, b2))
+            continue;
+        const double dl = l1 - l2;
+        const double dc = qSqrt(a1 * a1 + b1 * b1) - qSqrt(a2 * a2 + b2 * b2);
+        double h2 = de * de - dl * dl - dc * dc;
+        if (h2 < 0)
+            h2 = 0;
+        errores.append(ErrorParche{id, qAbs(de), qAbs(dl), qAbs(dc), qSqrt(h2)});
+    }
+    return !errores.isEmpty();
+}
