@@ -1,0 +1,2 @@
+# Tests of the main window and its settings helpers.
+nc_add_test(tst_mainsettings SOURCES tst_mainsettings.cpp LIBS nc_shell_core TIMEOUT 30)
