@@ -1,0 +1,194 @@
+#include "charts/referencepanel.h"
+
+#include "charts/chartpicture.h"
+#include "charts/charttables.h"
+#include "lang/texto.h"
+#include "shell/appfolders.h"
+#include "shell/dialogs.h"
+#include "shell/frmmain.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+ReferencePanel::ReferencePanel(frmMain& main,
+                               std::function<void(const QString&)> descartarAjusteManual,
+                               const ChartCatalog& catalogo)
+    : QObject(&main), main_(main), descartarAjusteManual_(std::move(descartarAjusteManual)),
+      catalogo_(catalogo) {
+    connect(main_.cboChart, &QComboBox::currentIndexChanged, this, &ReferencePanel::cboChart_Click);
+    connect(main_.cboGenericRef, &QComboBox::currentIndexChanged, this,
+            &ReferencePanel::cboGenericRef_Click);
+    connect(main_.cmdLoadRef, &QPushButton::clicked, this, &ReferencePanel::cmdLoadRef_Click);
+    if (main_.mnuFileOpenRef) {
+        connect(main_.mnuFileOpenRef, &QAction::triggered, this, &ReferencePanel::cmdLoadRef_Click);
+    }
+    connect(main_.optFRGenerico, &QRadioButton::clicked, this,
+            &ReferencePanel::optFRGenerico_Click);
+    connect(main_.optPersoanlizado, &QRadioButton::clicked, this,
+            &ReferencePanel::optPersoanlizado_Click);
+    main_.picTipoCartaColor->installEventFilter(this);
+}
+
+void ReferencePanel::SeleccionarInterno(QComboBox* combo, int index) {
+    main_.CambioInterno = true;
+    combo->setCurrentIndex(index);
+}
+
+void ReferencePanel::cboChart_Click() {
+    DibujarImagenCarta();
+    if (main_.CambioInterno) {
+        return;
+    }
+    if (descartarAjusteManual_) {
+        descartarAjusteManual_(QStringLiteral("Cambio de tipo de carta."));
+    }
+    AplicarReferenciaDeCarta();
+}
+
+void ReferencePanel::cboGenericRef_Click() {
+    if (main_.CambioInterno) {
+        return;
+    }
+    main_.CambioInterno = true;
+    const int g = main_.cboGenericRef->currentIndex();
+    if (g >= 1) {
+        const int carta = catalogo_.IndiceCarta(FicheroCartaGenerica(g));
+        if (carta >= 0 && carta < main_.cboChart->count()) {
+            main_.cboChart->setCurrentIndex(carta);
+        }
+        main_.optFRGenerico->setChecked(true);
+    }
+    main_.CambioInterno = false;
+    ActualizarPanelReferencia();
+    DibujarImagenCarta();
+    if (g >= 1) {
+        main_.LogMsg(QStringLiteral("Referencia genérica: ") + catalogo_.RutaReferenciaGenerica(g));
+    }
+}
+
+void ReferencePanel::cmdLoadRef_Click() {
+    main_.optPersoanlizado->setChecked(true);
+    ActualizarPanelReferencia();
+    const QString ruta = AbrirFichero(
+        &main_,
+        QStringLiteral("CGATS/IT8 (*.txt;*.cie;*.it8;*.ti2;*.ti3)|*.txt;*.cie;*.it8;*.ti2;*.ti3|"
+                       "Todos|*.*"),
+        QStringLiteral("Abrir referencia"), Carpetas().programFolder);
+    if (ruta.isEmpty()) {
+        return;
+    }
+    main_.RutaReferenciaPersonalizada = ruta;
+    SeleccionarInterno(main_.cboGenericRef, 0);
+    main_.CambioInterno = false;
+    ActualizarPanelReferencia();
+    main_.LogMsg(QStringLiteral("Referencia: ") + ruta);
+}
+
+void ReferencePanel::optFRGenerico_Click() {
+    if (main_.cboGenericRef->currentIndex() < 1) {
+        SeleccionarGenericaDeCarta();
+    }
+    ActualizarPanelReferencia();
+}
+
+void ReferencePanel::optPersoanlizado_Click() {
+    ActualizarPanelReferencia();
+}
+
+void ReferencePanel::AplicarReferenciaDeCarta() {
+    const int carta = main_.cboChart->currentIndex();
+    if (carta < 0 || main_.cboGenericRef->count() == 0) {
+        return;
+    }
+    const int g = IndiceGenericaPorCarta(catalogo_.FicheroCarta(carta));
+    main_.CambioInterno = true;
+    if (g > 0 && g < main_.cboGenericRef->count()) {
+        main_.cboGenericRef->setCurrentIndex(g);
+        main_.optFRGenerico->setChecked(true);
+        main_.CambioInterno = false;
+        ActualizarPanelReferencia();
+        main_.LogMsg(QStringLiteral("Referencia genérica asociada a la carta: ") +
+                     catalogo_.RutaReferenciaGenerica(main_.cboGenericRef->currentIndex()));
+        return;
+    }
+    const QString propia = catalogo_.RutaReferenciaPropia(carta);
+    main_.cboGenericRef->setCurrentIndex(0);
+    main_.optPersoanlizado->setChecked(true);
+    if (!propia.isEmpty() && QFileInfo(propia).isFile()) {
+        main_.RutaReferenciaPersonalizada = propia;
+        main_.CambioInterno = false;
+        ActualizarPanelReferencia();
+        main_.LogMsg(QStringLiteral("Referencia personalizada asociada a la carta: ") + propia);
+        return;
+    }
+    main_.RutaReferenciaPersonalizada.clear();
+    main_.CambioInterno = false;
+    ActualizarPanelReferencia();
+    main_.LogMsg(QStringLiteral(
+        "Esta carta necesita un fichero de referencia personalizado. Selecciónalo manualmente."));
+}
+
+void ReferencePanel::SincronizarGenericaConCarta() {
+    const int items = main_.cboGenericRef->count();
+    if (items == 0) {
+        return;
+    }
+    const int g = IndiceGenericaPorCarta(catalogo_.FicheroCarta(main_.cboChart->currentIndex()));
+    SeleccionarInterno(main_.cboGenericRef, g > 0 && g < items ? g : 0);
+    main_.CambioInterno = false;
+}
+
+bool ReferencePanel::SeleccionarGenericaDeCarta() {
+    const int items = main_.cboGenericRef->count();
+    if (items == 0) {
+        return false;
+    }
+    const int g = IndiceGenericaPorCarta(catalogo_.FicheroCarta(main_.cboChart->currentIndex()));
+    if (g < 1 || g >= items) {
+        return false;
+    }
+    SeleccionarInterno(main_.cboGenericRef, g);
+    main_.optFRGenerico->setChecked(true);
+    main_.CambioInterno = false;
+    return true;
+}
+
+void ReferencePanel::ActualizarPanelReferencia() {
+    const bool generico = main_.optFRGenerico->isChecked();
+    main_.cboGenericRef->setEnabled(generico);
+    main_.cmdLoadRef->setEnabled(!generico);
+    if (generico) {
+        const QString ruta = catalogo_.RutaReferenciaGenerica(main_.cboGenericRef->currentIndex());
+        main_.txtRef->setText(
+            ruta.isEmpty() ? Texto(QStringLiteral("placeholder.use_custom_for_chart")) : ruta);
+        return;
+    }
+    main_.txtRef->setText(main_.RutaReferenciaPersonalizada.isEmpty()
+                              ? Texto(QStringLiteral("placeholder.select_custom_ref"))
+                              : main_.RutaReferenciaPersonalizada);
+}
+
+void ReferencePanel::DibujarImagenCarta() {
+    QLabel* caja = main_.picTipoCartaColor;
+    caja->clear();
+    const QImage dibujo = DibujoImagenCarta(
+        catalogo_.RutaImagenCarta(main_.cboChart->currentIndex()), caja->contentsRect().size(),
+        caja->palette().color(caja->backgroundRole()));
+    if (!dibujo.isNull()) {
+        caja->setPixmap(QPixmap::fromImage(dibujo));
+    }
+}
+
+bool ReferencePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == main_.picTipoCartaColor && event->type() == QEvent::Resize) {
+        DibujarImagenCarta();
+    }
+    return QObject::eventFilter(watched, event);
+}
