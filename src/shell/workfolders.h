@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class ActivityLog;
 
 // The tmp folder and the per-run work folders inside it.
@@ -15,5 +17,11 @@ void BorrarFicheroSiHay(const QString& path);
 void LimpiarCarpetaTmp(const QString& tmpFolder);
 // A fresh "chromaflux_tmp_<seconds>_<n>" folder, or the empty text after 20 attempts.
 QString CrearCarpetaTrabajo(const QString& tmpFolder);
+// The same with the clock given (seconds since midnight, read once per attempt).
+QString CrearCarpetaTrabajo(const QString& tmpFolder,
+                            const std::function<float()>& secondsSinceMidnight);
+// "chromaflux_tmp_" + the seconds as text with "." and "," as "_" and no blanks + "_" + attempt;
+// the same under every locale.
+QString NombreCarpetaTrabajo(float secondsSinceMidnight, int attempt);
 // Five attempts 250 ms apart, read-only files included; logs the outcome.
 void BorrarCarpetaTrabajo(const QString& path, const QString& programFolder, ActivityLog& log);
