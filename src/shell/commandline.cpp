@@ -32,6 +32,10 @@ CommandLineBuilder& CommandLineBuilder::addSeparate(const QString& flag, const Q
     return *this;
 }
 
+CommandLineBuilder& CommandLineBuilder::addText(const QString& flag, const QString& text) {
+    return text.isEmpty() ? addSeparate(flag, text) : addAttached(flag, text);
+}
+
 void CommandLineBuilder::mostrar(const QString& piece) {
     line_.display += QLatin1Char(' ') + piece;
 }

@@ -18,6 +18,9 @@ public:
     // addAttached. For options whose empty value must still be passed: colprof rejects an
     // empty attached text ("-C" alone) but takes "-C" followed by an empty argument.
     CommandLineBuilder& addSeparate(const QString& flag, const QString& text);
+    // A free text for a flag (colprof -A/-M/-D/-C), shown flag"text": attached when not empty
+    // (a separate text starting with "-" would be taken for the next flag), separate when empty.
+    CommandLineBuilder& addText(const QString& flag, const QString& text);
 
     CommandLine build() const { return line_; }
 

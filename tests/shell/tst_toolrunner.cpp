@@ -49,6 +49,11 @@ private slots:
         QCOMPARE(line.display, QString("\"/opt/a b/colprof\" -v -A\"My \"cam\"\" -C\"\" -D\"desc\" "
                                        "-qm \"/w d/chart\""));
         QCOMPARE(CommandLineBuilder("scanin").build().display, QString("\"scanin\""));
+
+        const CommandLine texts =
+            CommandLineBuilder("colprof").addText("-A", "-dash").addText("-C", "").build();
+        QCOMPARE(texts.arguments, QStringList({"-A-dash", "-C", ""}));
+        QCOMPARE(texts.display, QString("\"colprof\" -A\"-dash\" -C\"\""));
     }
 
     void userTextReachesToolByteForByte() {
