@@ -28,7 +28,7 @@ QStringList LineasInforme(const QString& output) {
     return lines;
 }
 
-double ValorNumerico(const QString& text) {
+double ValorInicialInforme(const QString& text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && (text.at(i) == QLatin1Char(' ') || text.at(i) == QLatin1Char('\t')))
@@ -90,8 +90,8 @@ bool LeerTresNumeros(const QString& text, double& a, double& b, double& c) {
     const QStringList tokens = collapsed.split(QLatin1Char(' '));
     if (tokens.size() < 3)
         return false;
-    a = ValorNumerico(tokens.at(0));
-    b = ValorNumerico(tokens.at(1));
-    c = ValorNumerico(tokens.at(2));
+    a = ValorInicialInforme(tokens.at(0));
+    b = ValorInicialInforme(tokens.at(1));
+    c = ValorInicialInforme(tokens.at(2));
     return true;
 }

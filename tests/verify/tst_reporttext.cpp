@@ -51,7 +51,7 @@ void TestReportText::numericValueReadsLeadingNumber_data() {
 void TestReportText::numericValueReadsLeadingNumber() {
     QFETCH(QString, text);
     QFETCH(double, value);
-    QCOMPARE(ValorNumerico(text), value);
+    QCOMPARE(ValorInicialInforme(text), value);
 }
 
 void TestReportText::valueAfterSeparator() {
