@@ -1,0 +1,63 @@
+#include "image/bitmapfi.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace {
+
+bool DentroDelPresupuesto(qint64 w, qint64 h) {
+    return w * h <= kMaxPixelesImagen;
+}
+
+} // namespace
+
+ImagenFI AbrirImagenFI(const QString& path, bool soloCabecera) {
+    ImagenFI imagen;
+    if (!QFileInfo(path).isFile()) {
+        imagen.resultado = AperturaFI::NoExiste;
+        return imagen;
+    }
+    const QByteArray nombre = QFile::encodeName(path);
+    FREE_IMAGE_FORMAT fif = FreeImage_GetFileType(nombre.constData(), 0);
+    if (fif == FIF_UNKNOWN)
+        fif = FreeImage_GetFIFFromFilename(nombre.constData());
+    imagen.formato = fif;
+    if (fif == FIF_UNKNOWN) {
+        imagen.resultado = AperturaFI::FormatoNoReconocido;
+        return imagen;
+    }
+
+    if (FreeImage_FIFSupportsNoPixels(fif)) {
+        BitmapFI cabecera(FreeImage_Load(fif, nombre.constData(), FIF_LOAD_NOPIXELS));
+        if (!cabecera) {
+            imagen.resultado = AperturaFI::FalloCarga;
+            return imagen;
+        }
+        imagen.anchoCabecera = int(FreeImage_GetWidth(cabecera.get()));
+        imagen.altoCabecera = int(FreeImage_GetHeight(cabecera.get()));
+        if (soloCabecera) {
+            imagen.bitmap = std::move(cabecera);
+            imagen.resultado = AperturaFI::Ok;
+            return imagen;
+        }
+        if (!DentroDelPresupuesto(FreeImage_GetWidth(cabecera.get()),
+                                  FreeImage_GetHeight(cabecera.get()))) {
+            imagen.resultado = AperturaFI::DemasiadoGrande;
+            return imagen;
+        }
+    } else {
+        // FreeImage cannot read this format's header alone; Qt may know its size.
+        const QSize tamano = QImageReader(path).size();
+        imagen.anchoCabecera = tamano.width();
+        imagen.altoCabecera = tamano.height();
+        if (tamano.isValid() && !DentroDelPresupuesto(tamano.width(), tamano.height())) {
+            imagen.resultado = AperturaFI::DemasiadoGrande;
+            return imagen;
+        }
+    }
+
+    imagen.bitmap.reset(FreeImage_Load(fif, nombre.constData(), 0));
+    imagen.resultado = imagen.bitmap ? AperturaFI::Ok : AperturaFI::FalloCarga;
+    return imagen;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class BufferRGB;
+
+// The image-library operations. Each opens its file itself, does one job and releases every
+// library bitmap before returning; failures leave a text in FI_UltimoError (emptied at the
+// start of each operation). Paths are full paths, UTF-8 and blanks allowed.
+
+// FreeImage is linked when the program is built, so there is nothing to load: true.
+bool FI_Inicializar(const QString& carpeta);
+// Clears the last error.
+void FI_Liberar();
+QString FI_UltimoError();
+
+// Decodes the image into buffer (top row first, red/green/blue); w, h and bitsPorMuestra (16
+// for a 16-bit RGB image, else 8 after conversion to 24 bits) describe it. After success the
+// last error holds the image's description ("fif=.. it=.. bpp=.. W=.. H=.. pitch=..").
+bool FI_CargarRGB(const QString& ruta, int& w, int& h, int& bitsPorMuestra, BufferRGB& buffer);
+// Decodes the whole image; true when both dimensions are above 0.
+bool FI_ObtenerDimensiones(const QString& ruta, int& w, int& h);
+// The image stretched (Lanczos) to exactly anchoDestino x altoDestino through a temporary BMP;
+// w, h give the file's own size. A null image on failure.
+QImage FI_CargarBMPEscalado(const QString& ruta, int anchoDestino, int altoDestino, int& w, int& h);
+// Turns the image a quarter turn (clockwise when sentidoHorario) into a 24-bit TIFF.
+bool FI_RotarGuardarTIFF(const QString& origen, const QString& destino, bool sentidoHorario);
+// Any readable image to a 24-bit RGB TIFF (a 16-bit source becomes 8 bits per channel).
+bool FI_ConvertirATIFFRGB(const QString& origen, const QString& destino);
+// A new temporary BMP path with the prefix "chromaflux_fit_", or empty.
+QString FI_RutaTemporalAjuste();

@@ -1,0 +1,141 @@
+#include "image/gdipluspreview.h"
+
+#include "image/bitmapfi.h"
+#include "image/fittedimage.h"
+#include "image/iccdescription.h"
+
+#include <QImage>
+#include <QPainter>
+
+// The 32-bit bitmaps are wrapped as QImage ARGB32/RGB32, whose bytes are B, G, R, A.
+static_assert(FI_RGBA_BLUE == 0 && FI_RGBA_GREEN == 1 && FI_RGBA_RED == 2 && FI_RGBA_ALPHA == 3);
+
+namespace {
+
+QString& UltimoError() {
+    static QString error;
+    return error;
+}
+
+int Estado(AperturaFI resultado) {
+    switch (resultado) {
+    case AperturaFI::NoExiste:
+        return EstadoFicheroNoEncontrado;
+    case AperturaFI::FormatoNoReconocido:
+        return EstadoFormatoDesconocido;
+    case AperturaFI::DemasiadoGrande:
+        return EstadoSinMemoria;
+    case AperturaFI::Ok:
+    case AperturaFI::FalloCarga:
+        break;
+    }
+    return EstadoErrorGenerico;
+}
+
+// The bitmap as a top-down QImage that owns it (no copy of the pixels); null on failure.
+QImage ImagenQt(BitmapFI bitmap) {
+    const bool transparente = FreeImage_IsTransparent(bitmap.get());
+    BitmapFI de32(FreeImage_ConvertTo32Bits(bitmap.get()));
+    bitmap.reset();
+    if (!de32)
+        return QImage();
+    FreeImage_FlipVertical(de32.get());
+    FIBITMAP* propio = de32.release();
+    return QImage(
+        FreeImage_GetBits(propio), int(FreeImage_GetWidth(propio)),
+        int(FreeImage_GetHeight(propio)), qsizetype(FreeImage_GetPitch(propio)),
+        transparente ? QImage::Format_ARGB32 : QImage::Format_RGB32,
+        [](void* datos) { FreeImage_Unload(static_cast<FIBITMAP*>(datos)); }, propio);
+}
+
+// The header (and metadata) of the file, or none with the "could not open" text set.
+BitmapFI AbrirCabecera(const QString& ruta) {
+    ImagenFI imagen = AbrirImagenFI(ruta, true);
+    if (imagen.resultado != AperturaFI::Ok) {
+        UltimoError() =
+            QStringLiteral("GDI+ no pudo abrir la imagen (%1)").arg(Estado(imagen.resultado));
+        return nullptr;
+    }
+    return std::move(imagen.bitmap);
+}
+
+const FIICCPROFILE* Perfil(FIBITMAP* bitmap) {
+    const FIICCPROFILE* perfil = FreeImage_GetICCProfile(bitmap);
+    return perfil && perfil->data && perfil->size >= 1 ? perfil : nullptr;
+}
+
+} // namespace
+
+QString GDIP_UltimoError() {
+    return UltimoError();
+}
+
+bool DibujarImagenGDIP(const QString& ruta, QPaintDevice& destino, int anchoCaja, int altoCaja,
+                       int& w, int& h, int& anchoDibujo, int& altoDibujo) {
+    UltimoError().clear();
+    ImagenFI abierta = AbrirImagenFI(ruta);
+    const QImage imagen =
+        abierta.resultado == AperturaFI::Ok ? ImagenQt(std::move(abierta.bitmap)) : QImage();
+    if (imagen.isNull()) {
+        UltimoError() =
+            QStringLiteral("GDI+ no pudo abrir el TIFF (%1)").arg(Estado(abierta.resultado));
+        return false;
+    }
+    w = imagen.width();
+    h = imagen.height();
+    if (w <= 0 || h <= 0) {
+        UltimoError() = QStringLiteral("Dimensiones de imagen no validas");
+        return false;
+    }
+    const AjusteImagen ajuste = CalcularAjuste(w, h, anchoCaja, altoCaja);
+    anchoDibujo = ajuste.ancho;
+    altoDibujo = ajuste.alto;
+
+    QPainter pintor;
+    if (!pintor.begin(&destino)) {
+        UltimoError() = QStringLiteral("GDI+ no pudo crear el contexto grafico (%1)")
+                            .arg(int(EstadoErrorGenerico));
+        return false;
+    }
+    pintor.setCompositionMode(QPainter::CompositionMode_Source);
+    pintor.fillRect(QRect(0, 0, destino.width(), destino.height()), Qt::black);
+    pintor.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Scaling first gives an area-averaged reduction, far better than sampling while drawing.
+    const QImage escalada = imagen.size() == QSize(ajuste.ancho, ajuste.alto)
+                                ? imagen
+                                : imagen.scaled(ajuste.ancho, ajuste.alto, Qt::IgnoreAspectRatio,
+                                                Qt::SmoothTransformation);
+    if (escalada.isNull()) {
+        UltimoError() =
+            QStringLiteral("GDI+ no pudo dibujar el TIFF (%1)").arg(int(EstadoSinMemoria));
+        return false;
+    }
+    pintor.drawImage(ajuste.rectangulo().topLeft(), escalada);
+    return true;
+}
+
+bool TieneICCIncrustado(const QString& ruta, bool& tienePerfil) {
+    UltimoError().clear();
+    tienePerfil = false;
+    const BitmapFI cabecera = AbrirCabecera(ruta);
+    if (!cabecera)
+        return false;
+    tienePerfil = Perfil(cabecera.get()) != nullptr;
+    return true;
+}
+
+bool LeerPerfilIncrustado(const QString& ruta, bool& tienePerfil, QString& descripcion) {
+    UltimoError().clear();
+    tienePerfil = false;
+    descripcion.clear();
+    const BitmapFI cabecera = AbrirCabecera(ruta);
+    if (!cabecera)
+        return false;
+    const FIICCPROFILE* perfil = Perfil(cabecera.get());
+    tienePerfil = perfil != nullptr;
+    if (perfil) {
+        descripcion = DescripcionPerfilICC(
+            QByteArray(static_cast<const char*>(perfil->data), qsizetype(perfil->size)));
+    }
+    return true;
+}

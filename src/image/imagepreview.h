@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class BufferRGB;
+
+// Full-size display pictures of images, made from the decoded RGB buffer through a temporary
+// uncompressed BMP, with a timestamped debug log of that path.
+
+// The image at full size, or a null image; w, h its size (0 on failure). A failure leaves its
+// text in UltimoDetalleCarga.
+QImage CargarImagenFI(const QString& ruta, int& w, int& h);
+QString UltimoDetalleCarga();
+
+// Writes the buffer as a 24-bit bottom-up BMP named "chromaflux_prev_<ticks>.bmp" in the
+// system temporary folder; returns its path, or empty (and no file) when writing failed.
+QString EscribirBMPTemporal(const BufferRGB& buffer);
+
+// The BMP byte of a buffer value: the integer part of min(v * 255 + 0.5, 255); -1 for a value
+// that cannot become a byte (below 0, or not a number).
+int ByteDeValor(double v);
+
+// Appends "yyyy-MM-dd hh:mm:ss | " + message to "chromaflux_tif_debug.log" in the tmp folder;
+// errors are ignored.
+void LogDepuracionTIF(const QString& mensaje);

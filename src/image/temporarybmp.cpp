@@ -1,0 +1,22 @@
+#include "image/temporarybmp.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <time.h>
+
+std::int32_t ContadorTicks() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const auto ms = static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+                    static_cast<std::uint64_t>(now.tv_nsec / 1000000);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(ms));
+}
+
+QString RutaBmpTemporal(const QString& prefijo) {
+    const QString carpeta = QDir::tempPath();
+    if (carpeta.isEmpty() || !QFileInfo(carpeta).isDir())
+        return QString();
+    return carpeta + QLatin1Char('/') + prefijo + QString::number(ContadorTicks()) +
+           QStringLiteral(".bmp");
+}
