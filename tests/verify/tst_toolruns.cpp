@@ -1,0 +1,224 @@
+#include "recordinglog.h"
+#include "shell/appfolders.h"
+#include "shell/paths.h"
+#include "verify/colverifyrun.h"
+#include "verify/profcheckreport.h"
+#include "verify/profcheckrun.h"
+#include "verify/toolcommand.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Option texts and real profcheck / colverify runs in a folder whose name holds blanks.
+class TestToolRuns : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void profcheckOptions();
+    void colverifyOptions();
+    void folderOfFile();
+    void profcheckMissingInputs();
+    void profcheckRealRun();
+    void profcheckWithoutDetail();
+    void toolThatCannotStart();
+    void colverifyMissingInputs();
+    void colverifyRealRun();
+
+private:
+    QString Data(const QString& name) const { return work_ + "/" + name; }
+
+    QTemporaryDir dir_;
+    QString work_;
+    QString program_;
+};
+
+void TestToolRuns::initTestCase() {
+    QVERIFY(dir_.isValid());
+    program_ = dir_.filePath("program");
+    QVERIFY(QDir().mkpath(program_));
+    EstablecerCarpetas(AppFolders::forProgram(program_));
+    work_ = dir_.filePath("run folder with blanks");
+    QVERIFY(QDir().mkpath(work_));
+    for (const QString name : {"colorchecker.ti3", "spread100.ti3"})
+        QVERIFY(QFile::copy(QStringLiteral(NC_VERIFY_DATA "/") + name, Data(name)));
+    QProcess colprof;
+    colprof.setWorkingDirectory(work_);
+    colprof.start("colprof", {"-v", "-ag", "-qh", "colorchecker"});
+    QVERIFY(colprof.waitForFinished(60000));
+    QVERIFY(QFile::exists(Data("colorchecker.icc")));
+}
+
+void TestToolRuns::profcheckOptions() {
+    OpcionesProfcheck op;
+    QCOMPARE(ArgumentosProfcheck(op), (QStringList{"-v2", "-Ia"}));
+    op.ordenar = true;
+    op.poda = "2,5";
+    QCOMPARE(ArgumentosProfcheck(op), (QStringList{"-v2", "-s", "-Ia", "-P", "2.5"}));
+    op = OpcionesProfcheck{false, false, 1, " 1,5 "};
+    QCOMPARE(ArgumentosProfcheck(op), (QStringList{"-v", "-Ir", "-P", "1.5"}));
+    op.poda = "   ";
+    QCOMPARE(ArgumentosProfcheck(op), (QStringList{"-v", "-Ir"}));
+    op.intento = 7;
+    QCOMPARE(ArgumentosProfcheck(op).last(), QString("-Ia"));
+
+    const CommandLine line = ComandoProfcheck(
+        "/opt/a b/profcheck", OpcionesProfcheck{true, true, 0, "2,5"}, "/d/x y.ti3", "/d/x y.icc");
+    QCOMPARE(line.display,
+             QString("\"/opt/a b/profcheck\" -v2 -s -Ia -P 2.5 \"/d/x y.ti3\" \"/d/x y.icc\""));
+    QCOMPARE(line.program, QString("/opt/a b/profcheck"));
+    QCOMPARE(line.arguments.mid(line.arguments.size() - 2),
+             (QStringList{"/d/x y.ti3", "/d/x y.icc"}));
+}
+
+void TestToolRuns::colverifyOptions() {
+    OpcionesColVerify op;
+    QCOMPARE(ArgumentosColVerify(op), QStringList{"-v"});
+    op.detalle = op.porPosicion = op.de2000 = true;
+    op.normalizar = 2;
+    op.x3dom = 1;
+    QCOMPARE(ArgumentosColVerify(op), (QStringList{"-v", "2", "-l", "-k", "-N", "-w"}));
+    OpcionesColVerify all{true, true, true, true, true, true, 4, 3, true};
+    QCOMPARE(ArgumentosColVerify(all),
+             (QStringList{"-v", "2", "-l", "-k", "-h", "-s", "-D", "-M", "-d", "-x"}));
+    OpcionesColVerify axes;
+    axes.ejes = true;
+    QCOMPARE(ArgumentosColVerify(axes), (QStringList{"-v", "-x"}));
+    for (int i = 1; i <= 4; ++i) {
+        OpcionesColVerify n;
+        n.normalizar = i;
+        QCOMPARE(ArgumentosColVerify(n).last(), (QStringList{"-n", "-N", "-m", "-M"}[i - 1]));
+    }
+    OpcionesColVerify outside;
+    outside.normalizar = 5;
+    outside.x3dom = -1;
+    QCOMPARE(ArgumentosColVerify(outside), QStringList{"-v"});
+
+    const CommandLine line =
+        ComandoColVerify("/usr/bin/colverify", OpcionesColVerify{}, "/r/ref a.ti3", "/m/med b.ti3");
+    QCOMPARE(line.display, QString("\"/usr/bin/colverify\" -v \"/r/ref a.ti3\" \"/m/med b.ti3\""));
+}
+
+void TestToolRuns::folderOfFile() {
+    QCOMPARE(CarpetaDeFichero("/a/b c/d.icc", "/prog"), QString("/a/b c"));
+    QCOMPARE(CarpetaDeFichero("d.icc", "/prog"), QString("/prog"));
+    QCOMPARE(CarpetaDeFichero("/d.icc", "/prog"), QString("/"));
+    QVERIFY(ExisteFichero(Data("colorchecker.ti3")));
+    QVERIFY(!ExisteFichero(work_));
+    QVERIFY(!ExisteFichero(""));
+}
+
+void TestToolRuns::profcheckMissingInputs() {
+    const QString ti3 = Data("colorchecker.ti3");
+    const QString icc = Data("colorchecker.icc");
+    const QList<QPair<QStringList, QString>> cases{
+        {{"", ""}, "Falta fichero TI3."},
+        {{ti3, ""}, "Falta perfil ICC/ICM."},
+        {{Data("none.ti3"), icc}, "No existe TI3: " + Data("none.ti3")},
+        {{ti3, Data("none.icc")}, "No existe perfil: " + Data("none.icc")},
+        {{ti3, work_}, "No existe perfil: " + work_},
+    };
+    for (const auto& [paths, line] : cases) {
+        RecordingLog log;
+        const ResultadoProfcheck r = VerificarPerfil(paths[0], paths[1], {}, log);
+        QVERIFY(!r.ejecutado);
+        QCOMPARE(log.lines, QStringList{line});
+    }
+}
+
+void TestToolRuns::profcheckRealRun() {
+    RecordingLog log;
+    const QString ti3 = Data("colorchecker.ti3");
+    const QString icc = Data("colorchecker.icc");
+    const ResultadoProfcheck r =
+        VerificarPerfil(ti3, icc, OpcionesProfcheck{true, true, 1, ""}, log);
+    QVERIFY(r.ejecutado);
+    QCOMPARE(r.rc, 0);
+    QList<ErrorParche> patches;
+    QVERIFY(LeerDetalleProfcheck(r.salida, patches));
+    QCOMPARE(patches.size(), 24);
+    QVERIFY(patches.first().de >= patches.last().de);
+    QCOMPARE(r.resumen, ResumirProfcheck(r.salida));
+    QVERIFY(r.resumen.startsWith("Resumen profcheck: 24 parches; Delta E máx. "));
+    const QStringList expected{"profcheck: " + Entrecomillar(Carpetas().toolPath("profcheck")) +
+                                   " -v2 -s -Ir " + Entrecomillar(ti3) + " " + Entrecomillar(icc),
+                               r.resumen, r.salida, "profcheck rc=0"};
+    QCOMPARE(log.lines, expected);
+}
+
+void TestToolRuns::profcheckWithoutDetail() {
+    RecordingLog log;
+    const ResultadoProfcheck r = VerificarPerfil(Data("colorchecker.ti3"), Data("colorchecker.icc"),
+                                                 OpcionesProfcheck{false, false, 0, ""}, log);
+    QCOMPARE(r.rc, 0);
+    QList<ErrorParche> patches;
+    QVERIFY(!LeerDetalleProfcheck(r.salida, patches));
+    QVERIFY(!r.resumen.isEmpty());
+    QVERIFY(!r.resumen.contains("("));
+}
+
+void TestToolRuns::toolThatCannotStart() {
+    // A local tool folder whose profcheck is no program: the run fails with -1 and no output.
+    const QString bin = program_ + "/Argyll/bin";
+    QVERIFY(QDir().mkpath(bin));
+    QFile fake(bin + "/profcheck");
+    QVERIFY(fake.open(QIODevice::WriteOnly));
+    fake.write("not a program");
+    fake.close();
+    fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    EstablecerCarpetas(AppFolders::forProgram(program_));
+    RecordingLog log;
+    const ResultadoProfcheck r =
+        VerificarPerfil(Data("colorchecker.ti3"), Data("colorchecker.icc"), {}, log);
+    QDir(program_ + "/Argyll").removeRecursively();
+    EstablecerCarpetas(AppFolders::forProgram(program_));
+    QCOMPARE(r.rc, -1);
+    QVERIFY(r.salida.isEmpty());
+    QCOMPARE(log.lines.size(), 2);
+    QVERIFY(log.lines[0].startsWith("profcheck: \"" + bin + "/profcheck\" -v2 -Ia "));
+    QCOMPARE(log.lines[1], QString("profcheck rc=-1"));
+}
+
+void TestToolRuns::colverifyMissingInputs() {
+    const QString ref = Data("colorchecker.ti3");
+    const QList<QPair<QStringList, QString>> cases{
+        {{"", ref}, "Falta TI3 de referencia."},
+        {{ref, ""}, "Falta TI3 medido."},
+        {{Data("no.ti3"), ref}, "No existe TI3 de referencia: " + Data("no.ti3")},
+        {{ref, Data("no.ti3")}, "No existe TI3 medido: " + Data("no.ti3")},
+    };
+    for (const auto& [paths, line] : cases) {
+        RecordingLog log;
+        QVERIFY(!CompararMediciones(paths[0], paths[1], {}, log).ejecutado);
+        QCOMPARE(log.lines, QStringList{line});
+    }
+}
+
+void TestToolRuns::colverifyRealRun() {
+    // A copy of the reference under a name with blanks: same patches, zero errors.
+    const QString ref = Data("colorchecker.ti3");
+    const QString measured = work_ + "/measured copy.ti3";
+    QFile::remove(measured);
+    QVERIFY(QFile::copy(ref, measured));
+    RecordingLog log;
+    OpcionesColVerify op;
+    op.detalle = true;
+    op.x3dom = 1;
+    const ResultadoColVerify r = CompararMediciones(ref, measured, op, log);
+    QCOMPARE(r.rc, 0);
+    QVERIFY2(r.salida.contains("No of test patches = 24"), qPrintable(r.salida));
+    QVERIFY(r.salida.contains("Total errors"));
+    QCOMPARE(log.lines.size(), 4);
+    QCOMPARE(log.lines[0], "colverify: " + Entrecomillar(Carpetas().toolPath("colverify")) +
+                               " -v 2 -w " + Entrecomillar(ref) + " " + Entrecomillar(measured));
+    QCOMPARE(log.lines[1], r.salida);
+    QCOMPARE(log.lines[2], QString("colverify rc=0"));
+    QCOMPARE(log.lines[3], QString("Si se creó X3DOM, estará junto al TI3 medido."));
+    QVERIFY(QFile::exists(work_ + "/measured copy.x3d.html"));
+}
+
+QTEST_GUILESS_MAIN(TestToolRuns)
+#include "tst_toolruns.moc"
