@@ -3,6 +3,7 @@
 #include "image/bitmapfi.h"
 #include "image/fittedimage.h"
 #include "image/iccdescription.h"
+#include "image/pngiccp.h"
 
 #include <QImage>
 #include <QPainter>
@@ -48,20 +49,24 @@ QImage ImagenQt(BitmapFI bitmap) {
         [](void* datos) { FreeImage_Unload(static_cast<FIBITMAP*>(datos)); }, propio);
 }
 
-// The header (and metadata) of the file, or none with the "could not open" text set.
-BitmapFI AbrirCabecera(const QString& ruta) {
-    ImagenFI imagen = AbrirImagenFI(ruta, true);
+// The embedded ICC profile bytes, empty when there is none; false (with the "could not
+// open" text set) when the file cannot be opened. Only the header is decoded.
+bool LeerBytesPerfil(const QString& ruta, QByteArray& perfil) {
+    perfil.clear();
+    const ImagenFI imagen = AbrirImagenFI(ruta, true);
     if (imagen.resultado != AperturaFI::Ok) {
         UltimoError() =
             QStringLiteral("GDI+ no pudo abrir la imagen (%1)").arg(Estado(imagen.resultado));
-        return nullptr;
+        return false;
     }
-    return std::move(imagen.bitmap);
-}
-
-const FIICCPROFILE* Perfil(FIBITMAP* bitmap) {
-    const FIICCPROFILE* perfil = FreeImage_GetICCProfile(bitmap);
-    return perfil && perfil->data && perfil->size >= 1 ? perfil : nullptr;
+    if (imagen.formato == FIF_PNG) {
+        perfil = LeerPerfilPng(ruta);
+        return true;
+    }
+    const FIICCPROFILE* icc = FreeImage_GetICCProfile(imagen.bitmap.get());
+    if (icc && icc->data && icc->size >= 1)
+        perfil = QByteArray(static_cast<const char*>(icc->data), qsizetype(icc->size));
+    return true;
 }
 
 } // namespace
@@ -117,10 +122,10 @@ bool DibujarImagenGDIP(const QString& ruta, QPaintDevice& destino, int anchoCaja
 bool TieneICCIncrustado(const QString& ruta, bool& tienePerfil) {
     UltimoError().clear();
     tienePerfil = false;
-    const BitmapFI cabecera = AbrirCabecera(ruta);
-    if (!cabecera)
+    QByteArray perfil;
+    if (!LeerBytesPerfil(ruta, perfil))
         return false;
-    tienePerfil = Perfil(cabecera.get()) != nullptr;
+    tienePerfil = !perfil.isEmpty();
     return true;
 }
 
@@ -128,14 +133,10 @@ bool LeerPerfilIncrustado(const QString& ruta, bool& tienePerfil, QString& descr
     UltimoError().clear();
     tienePerfil = false;
     descripcion.clear();
-    const BitmapFI cabecera = AbrirCabecera(ruta);
-    if (!cabecera)
+    QByteArray perfil;
+    if (!LeerBytesPerfil(ruta, perfil))
         return false;
-    const FIICCPROFILE* perfil = Perfil(cabecera.get());
-    tienePerfil = perfil != nullptr;
-    if (perfil) {
-        descripcion = DescripcionPerfilICC(
-            QByteArray(static_cast<const char*>(perfil->data), qsizetype(perfil->size)));
-    }
+    tienePerfil = !perfil.isEmpty();
+    descripcion = DescripcionPerfilICC(perfil);
     return true;
 }

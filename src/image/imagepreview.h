@@ -8,8 +8,8 @@ class BufferRGB;
 // Full-size display pictures of images, made from the decoded RGB buffer through a temporary
 // uncompressed BMP, with a timestamped debug log of that path.
 
-// The image at full size, or a null image; w, h its size (0 on failure). A failure leaves its
-// text in UltimoDetalleCarga.
+// The image at full size, or a null image; w, h its size (0 when it could not be read). A
+// failure leaves its text in UltimoDetalleCarga.
 QImage CargarImagenFI(const QString& ruta, int& w, int& h);
 QString UltimoDetalleCarga();
 
