@@ -1,0 +1,50 @@
+#include "shell/dialogs.h"
+
+#include "shell/appfolders.h"
+#include "shell/dialogfolder.h"
+#include "shell/qtdialogprovider.h"
+
+namespace {
+
+DialogProvider* gInstalled = nullptr;
+
+DialogProvider& Reales() {
+    static QtDialogProvider provider;
+    return provider;
+}
+
+DialogFolder& Carpeta() {
+    static DialogFolder folder;
+    return folder;
+}
+
+} // namespace
+
+DialogProvider& Dialogos() {
+    return gInstalled ? *gInstalled : Reales();
+}
+
+void EstablecerDialogos(DialogProvider* provider) {
+    gInstalled = provider;
+}
+
+int MsgBox(QWidget* owner, const QString& text, int style, const QString& title) {
+    return Dialogos().message(owner, text, style, title);
+}
+
+QString AbrirFichero(QWidget* owner, const QString& filter, const QString& title,
+                     const QString& initialFolder) {
+    const QString path = Dialogos().openFile(
+        owner, filter, title, Carpeta().initialFolder(initialFolder, Carpetas().programFolder));
+    Carpeta().remember(path);
+    return path;
+}
+
+QString GuardarFichero(QWidget* owner, const QString& filter, const QString& title,
+                       const QString& initialFolder, const QString& defaultExtension) {
+    const QString path = Dialogos().saveFile(
+        owner, filter, title, Carpeta().initialFolder(initialFolder, Carpetas().programFolder),
+        defaultExtension);
+    Carpeta().remember(path);
+    return path;
+}
