@@ -1,0 +1,175 @@
+#include "profile/createcontroller.h"
+
+#include "charts/chartcatalog.h"
+#include "lang/texto.h"
+#include "profile/createvalidation.h"
+#include "profile/resultsmenu.h"
+#include "shell/appfolders.h"
+#include "shell/dialogs.h"
+#include "shell/frmmain.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+CreateController::CreateController(frmMain& main, ResultsMenu& results)
+    : QObject(&main), main_(main), results_(results) {
+    connect(main_.cmdCreate, &QPushButton::clicked, this, &CreateController::cmdCreate_Click);
+    main_.installEventFilter(this);
+}
+
+EntradaCreacion CreateController::LeerEntradas() const {
+    const ChartCatalog& catalogo = Catalogo();
+    const AppFolders& folders = Carpetas();
+    EntradaCreacion in;
+    in.imagen = main_.RutaImagenTarget;
+    if (main_.optFRGenerico->isChecked()) {
+        in.tipoReferencia = EntradaCreacion::Generica;
+    } else if (main_.optPersoanlizado->isChecked()) {
+        in.tipoReferencia = EntradaCreacion::Personalizada;
+    }
+    in.referenciaGenerica = catalogo.RutaReferenciaGenerica(main_.cboGenericRef->currentIndex());
+    in.referenciaPersonalizada = main_.RutaReferenciaPersonalizada;
+    in.carta = catalogo.RutaCarta(main_.cboChart->currentIndex());
+    in.ficheroCarta = catalogo.FicheroCarta(main_.cboChart->currentIndex());
+    in.gamma = main_.txtGamma->currentText();
+    in.perspectiva = main_.chkPerspective->isChecked();
+    in.fiducialesManuales = main_.FiducialesManuales;
+    in.cartaAjusteManual = main_.CartaAjusteManual;
+    in.imagenAjusteManual = main_.ImagenAjusteManual;
+    in.fabricante = main_.txtScanner->text();
+    in.modelo = main_.txtModel->text();
+    in.descripcion = main_.txtDescription->text();
+    in.copyright = main_.txtCopyright->text();
+    in.calidad = main_.cboQuality->currentIndex();
+    in.algoritmo = main_.cboAlgorithm->currentIndex();
+    in.intento = main_.cboIntent->currentIndex();
+    in.puntoBlanco = main_.txtWhitePoint->currentText();
+    in.sombras = main_.txtDarkAreas->currentText();
+    in.guardarTi3JuntoPerfil = main_.mnuResultsSaveTi3WithProfile->isChecked();
+    in.guardarDiagJuntoPerfil = main_.mnuResultsAutoScaninDiag->isChecked();
+    in.carpetaPrograma = folders.programFolder;
+    in.carpetaTmp = folders.tmpFolder;
+    in.scanin = folders.toolPath(QStringLiteral("scanin"));
+    in.colprof = folders.toolPath(QStringLiteral("colprof"));
+    in.profcheck = folders.toolPath(QStringLiteral("profcheck"));
+    return in;
+}
+
+void CreateController::cmdCreate_Click() {
+    if (ejecutando_) {
+        CancelarCreacion();
+        return;
+    }
+    Crear();
+    if (cerrarAlTerminar_) {
+        QMetaObject::invokeMethod(&main_, &QWidget::close, Qt::QueuedConnection);
+    }
+}
+
+void CreateController::Crear() {
+    EntradaCreacion in = LeerEntradas();
+    const ValidacionPerfil check = ValidarDatosPerfil(in);
+    if (!check.ok) {
+        MsgBox(&main_, MensajeFaltanDatos(check.faltas), Msg::Exclamation,
+               Texto(QStringLiteral("msg.missing_data_title")));
+        main_.LogMsg(LineaLogFaltanDatos(check.faltas));
+        return;
+    }
+    in.destino = GuardarFichero(&main_, QStringLiteral("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm"),
+                                QStringLiteral("Guardar perfil Chromaflux"), in.carpetaPrograma,
+                                QStringLiteral("icc"));
+    if (in.destino.isEmpty()) {
+        return;
+    }
+    CancelToken cancel;
+    cancel_ = &cancel;
+    ejecutando_ = true;
+    MostrarBotonCancelar(true);
+    ultima_ = CrearPerfil(in, check.referencia, *this, *this, &cancel);
+    ejecutando_ = false;
+    cancel_ = nullptr;
+    MostrarBotonCancelar(false);
+}
+
+void CreateController::CancelarCreacion() {
+    if (cancel_ != nullptr && !cancel_->cancelled()) {
+        cancel_->cancel();
+        main_.LogMsg(QStringLiteral("Cancelando la creación del perfil..."));
+    }
+}
+
+void CreateController::MostrarBotonCancelar(bool running) {
+    if (running) {
+        textoBoton_ = main_.cmdCreate->text();
+        // The text tables may not name the Cancel caption yet.
+        const QString key = QStringLiteral("main.cancel_create");
+        const QString caption = Texto(key);
+        main_.cmdCreate->setText(caption == key ? QStringLiteral("Cancelar") : caption);
+        main_.cmdCreate->setEnabled(true);
+    } else {
+        main_.cmdCreate->setText(Texto(QStringLiteral("main.create")));
+        main_.cmdCreate->setEnabled(true);
+    }
+}
+
+bool CreateController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &main_ || event->type() != QEvent::Close || !ejecutando_) {
+        return QObject::eventFilter(watched, event);
+    }
+    event->ignore();
+    const QString question =
+        QStringLiteral("Se está creando un perfil. ¿Detener la herramienta en curso y salir?");
+    if (MsgBox(&main_, question, Msg::Question + Msg::YesNo + Msg::DefaultButton2,
+               main_.NombreProducto) == Msg::Yes) {
+        cerrarAlTerminar_ = true;
+        CancelarCreacion();
+    }
+    return true;
+}
+
+void CreateController::Avisar(const QString& text) {
+    MsgBox(&main_, text, Msg::Exclamation, main_.NombreProducto);
+}
+
+void CreateController::RegistrarResultados(const ResultadoCreacion& r) {
+    results_.RegistrarResultados(r);
+}
+
+void CreateController::MostrarResumenResultados(const ResultadoCreacion& r) {
+    results_.MostrarResumenResultados(r);
+}
+
+void CreateController::AbrirVerificacionAuto(const ResultadoCreacion&) {
+    results_.AbrirVerificacionAuto();
+}
+
+bool CreateController::PreguntarBorrarCarpeta(const QString& folder) {
+    if (folder.isEmpty()) {
+        return false;
+    }
+    QString question = Texto(QStringLiteral("msg.temp_delete_question"));
+    question.replace(QStringLiteral("%1"), folder);
+    return MsgBox(&main_, question, Msg::Question + Msg::YesNo,
+                  Texto(QStringLiteral("msg.temp_delete_title"))) == Msg::Yes;
+}
+
+void CreateController::LogMsg(const QString& text) {
+    main_.LogMsg(text);
+}
+
+void CreateController::AgregarSalidaLog(const QString& text) {
+    main_.AgregarSalidaLog(text);
+}
+
+void CreateController::MostrarEstado(const QString& text) {
+    main_.MostrarEstado(text);
+    // The busy status disables the button; during a run it stays enabled to cancel.
+    if (ejecutando_) {
+        main_.cmdCreate->setEnabled(true);
+    }
+}

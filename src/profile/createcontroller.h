@@ -1,0 +1,59 @@
+#pragma once
+
+#include "profile/createpipeline.h"
+#include "profile/creationfrontend.h"
+#include "profile/creationinputs.h"
+#include "shell/activitylog.h"
+#include "shell/toolrunner.h"
+
+#include <QObject>
+
+class frmMain;
+class ResultsMenu;
+
+// The Create button of the main window. Pressing it reads the inputs once, checks them,
+// asks where to save, and runs the profile pipeline on the UI thread while the tools' output
+// streams into the log. During a run the button cancels it; closing the main window during a
+// run asks, stops the tool, lets the run clean up and then closes.
+class CreateController : public QObject, private InterlocutorCreacion, private ActivityLog {
+    Q_OBJECT
+
+public:
+    CreateController(frmMain& main, ResultsMenu& results);
+
+    bool Ejecutando() const { return ejecutando_; }
+    // The last run (for the caller that wants its outcome or timings).
+    const EjecucionCreacion& UltimaEjecucion() const { return ultima_; }
+
+    void cmdCreate_Click();
+    // Stops a running tool; the run then ends in its clean-up step.
+    void CancelarCreacion();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    EntradaCreacion LeerEntradas() const;
+    void Crear();
+    void MostrarBotonCancelar(bool running);
+
+    // InterlocutorCreacion
+    void Avisar(const QString& text) override;
+    void RegistrarResultados(const ResultadoCreacion& r) override;
+    void MostrarResumenResultados(const ResultadoCreacion& r) override;
+    void AbrirVerificacionAuto(const ResultadoCreacion& r) override;
+    bool PreguntarBorrarCarpeta(const QString& folder) override;
+
+    // ActivityLog: forwards to the main window and keeps the button a Cancel button.
+    void LogMsg(const QString& text) override;
+    void AgregarSalidaLog(const QString& text) override;
+    void MostrarEstado(const QString& text) override;
+
+    frmMain& main_;
+    ResultsMenu& results_;
+    CancelToken* cancel_ = nullptr; // set while a run is going
+    bool ejecutando_ = false;
+    bool cerrarAlTerminar_ = false;
+    QString textoBoton_;
+    EjecucionCreacion ultima_;
+};

@@ -1,0 +1,244 @@
+#include "profile/createpipeline.h"
+
+#include "lang/texto.h"
+#include "profile/autoverify.h"
+#include "profile/colprofversion.h"
+#include "profile/createvalidation.h"
+#include "profile/creationfrontend.h"
+#include "profile/keptfiles.h"
+#include "profile/profilecommands.h"
+#include "profile/profileinstall.h"
+#include "profile/scaninprep.h"
+#include "shell/activitylog.h"
+#include "shell/paths.h"
+#include "shell/toolrunner.h"
+#include "shell/workfolders.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+namespace {
+
+class Creacion {
+public:
+    Creacion(const EntradaCreacion& in, const QString& referencia, ActivityLog& log,
+             InterlocutorCreacion& frontEnd, const CancelToken* cancel)
+        : in_(in), referencia_(referencia), log_(log), frontEnd_(frontEnd), cancel_(cancel) {}
+
+    EjecucionCreacion Ejecutar() {
+        log_.MostrarEstado(Texto(QStringLiteral("status.preparing_profile")));
+        if (Preparar() && Leer() && Perfilar()) {
+            Resultados();
+        }
+        Limpiar();
+        return run_;
+    }
+
+private:
+    bool Cancelado() const { return cancel_ != nullptr && cancel_->cancelled(); }
+
+    // Steps 5 to 9: chart, TIFF, orientation, work folder, image copy.
+    bool Preparar() {
+        if (!QFile::exists(in_.carta)) {
+            log_.LogMsg(QStringLiteral("No existe carta: ") + in_.carta);
+            return false;
+        }
+        QString tiff;
+        QString error;
+        if (!PrepararTiffScanin(in_.imagen, in_.carpetaTmp, tiff, convertido_, error, log_) ||
+            !OrientarQPcard202(in_.ficheroCarta, in_.carpetaTmp, tiff, rotado_, error, log_)) {
+            log_.LogMsg(error);
+            return false;
+        }
+        if (Cancelado()) {
+            return false;
+        }
+        run_.carpetaTrabajo = CrearCarpetaTrabajo(in_.carpetaTmp);
+        if (run_.carpetaTrabajo.isEmpty()) {
+            log_.LogMsg(QStringLiteral("No se pudo crear carpeta temporal de trabajo."));
+            return false;
+        }
+        copia_ = run_.carpetaTrabajo + QLatin1Char('/') + NombreFichero(tiff);
+        if (!CopiarImagen(tiff)) {
+            return false;
+        }
+        base_ = QuitarExtension(copia_);
+        ti3_ = base_ + QStringLiteral(".ti3");
+        diag_ = base_ + QStringLiteral("_scanin_diag.tif");
+        return true;
+    }
+
+    // A temporary TIFF of this run is moved into the work folder (it is as large as the
+    // image); the user's own TIFF is copied.
+    bool CopiarImagen(const QString& tiff) {
+        const bool temporal = tiff == convertido_ || tiff == rotado_;
+        QFile file(tiff);
+        if (temporal ? file.rename(copia_) : file.copy(copia_)) {
+            return true;
+        }
+        log_.LogMsg(QStringLiteral("No se pudo copiar la imagen a la carpeta de trabajo: ") +
+                    copia_ + QStringLiteral(" -> ") + file.errorString());
+        return false;
+    }
+
+    // Runs one tool with its output in the log; false when it was cancelled.
+    bool Herramienta(const CommandLine& command, int& rc) {
+        QElapsedTimer clock;
+        clock.start();
+        const ToolResult result = EjecutarTool(command, run_.carpetaTrabajo, &log_, cancel_);
+        run_.msHerramientas += clock.elapsed();
+        rc = result.exitCode;
+        return !result.cancelled && !Cancelado();
+    }
+
+    // Steps 10 to 14: scanin reads the chart into the TI3.
+    bool Leer() {
+        log_.MostrarEstado(Texto(QStringLiteral("status.scanin_reading")));
+        log_.LogMsg(QStringLiteral("Creando perfil con Nerva Chromaflux/Argyll..."));
+        log_.LogMsg(QStringLiteral("Carta: ") + in_.carta);
+        log_.LogMsg(QStringLiteral("Temporal: ") + copia_);
+        if (CuadriculaManualAplicable(in_)) {
+            log_.LogMsg(QStringLiteral("Aplicando ajuste manual de cuadrícula al perfil: -F ") +
+                        in_.fiducialesManuales);
+        }
+        const CommandLine scanin = ComandoScanin(in_, referencia_, copia_, diag_);
+        log_.LogMsg(QStringLiteral("scanin: ") + scanin.display);
+        int rc = -1;
+        if (!Herramienta(scanin, rc)) {
+            return false;
+        }
+        if (rc != 0) {
+            log_.LogMsg(QStringLiteral("scanin rc=") + QString::number(rc));
+            return false;
+        }
+        if (!QFile::exists(ti3_)) {
+            log_.LogMsg(QStringLiteral("scanin no generó el TI3: ") + ti3_);
+            return false;
+        }
+        return true;
+    }
+
+    // Steps 15 to 17: colprof builds the profile, which then replaces the chosen file.
+    bool Perfilar() {
+        log_.MostrarEstado(Texto(QStringLiteral("status.colprof")));
+        QElapsedTimer clock;
+        clock.start();
+        const int version = VersionColprof(in_.colprof);
+        run_.msHerramientas += clock.elapsed();
+        const ComandoColprof colprof = ConstruirComandoColprof(in_, version, base_);
+        for (const QString& warning : colprof.avisos) {
+            frontEnd_.Avisar(warning);
+        }
+        if (Cancelado()) {
+            return false;
+        }
+        log_.LogMsg(QStringLiteral("colprof: ") + colprof.command.display);
+        int rc = -1;
+        if (!Herramienta(colprof.command, rc)) {
+            return false;
+        }
+        if (rc != 0) {
+            log_.LogMsg(QStringLiteral("colprof rc=") + QString::number(rc));
+            ConservadoAnterior();
+            return false;
+        }
+        QString producido = base_ + QStringLiteral(".icc");
+        if (!QFile::exists(producido)) {
+            producido = base_ + QStringLiteral(".icm");
+        }
+        if (!QFile::exists(producido)) {
+            log_.LogMsg(QStringLiteral("colprof no generó perfil ICC/ICM: ") + base_);
+            ConservadoAnterior();
+            return false;
+        }
+        QString error;
+        if (!InstalarPerfil(producido, in_.destino, error)) {
+            log_.LogMsg(QStringLiteral("No se pudo guardar el perfil en ") + in_.destino +
+                        QStringLiteral(": ") + error);
+            ConservadoAnterior();
+            return false;
+        }
+        log_.LogMsg(QStringLiteral("Perfil guardado: ") + in_.destino);
+        run_.resultado.perfil = in_.destino;
+        return true;
+    }
+
+    void ConservadoAnterior() {
+        if (QFile::exists(in_.destino)) {
+            log_.LogMsg(QStringLiteral("El perfil existente no se ha modificado: ") + in_.destino);
+        }
+    }
+
+    // Step 18: by-products, automatic verification, state, summary.
+    void Resultados() {
+        log_.MostrarEstado(Texto(QStringLiteral("status.saving_results")));
+        ResultadoCreacion& r = run_.resultado;
+        r.ti3 = GuardarTi3JuntoPerfil(ti3_, in_.destino, in_.guardarTi3JuntoPerfil, log_);
+        r.diagnostico = GuardarDiagJuntoPerfil(diag_, in_.destino, in_.guardarDiagJuntoPerfil,
+                                               in_.carpetaTmp, log_);
+        QElapsedTimer clock;
+        clock.start();
+        const VerificacionAuto check = VerificarPerfilAuto(in_.profcheck, ti3_, in_.destino,
+                                                           run_.carpetaTrabajo, log_, cancel_);
+        run_.msHerramientas += clock.elapsed();
+        r.verificacion = check.resumen;
+        r.salidaVerificacion = check.salida;
+        r.avisoLectura = AvisoLecturaErronea(check.salida);
+        if (!r.avisoLectura.isEmpty()) {
+            log_.LogMsg(r.avisoLectura);
+        }
+        frontEnd_.RegistrarResultados(r);
+        if (Cancelado()) {
+            return;
+        }
+        log_.MostrarEstado(QString());
+        frontEnd_.MostrarResumenResultados(r);
+        frontEnd_.AbrirVerificacionAuto(r);
+        run_.fin = FinCreacion::Correcto;
+    }
+
+    // Step 19, reached from every step.
+    void Limpiar() {
+        BorrarFicheroSiHay(convertido_);
+        BorrarFicheroSiHay(rotado_);
+        log_.MostrarEstado(QString());
+        if (Cancelado()) {
+            run_.fin = FinCreacion::Cancelado;
+            log_.LogMsg(run_.resultado.perfil.isEmpty()
+                            ? QStringLiteral("Creación del perfil cancelada: no se ha escrito "
+                                             "ningún perfil.")
+                            : QStringLiteral("Creación del perfil cancelada durante la "
+                                             "verificación automática."));
+            return;
+        }
+        if (run_.fin != FinCreacion::Correcto) {
+            return;
+        }
+        if (frontEnd_.PreguntarBorrarCarpeta(run_.carpetaTrabajo)) {
+            BorrarCarpetaTrabajo(run_.carpetaTrabajo, in_.carpetaPrograma, log_);
+        } else {
+            log_.LogMsg(QStringLiteral("Carpeta temporal conservada: ") + run_.carpetaTrabajo);
+        }
+    }
+
+    const EntradaCreacion& in_;
+    const QString referencia_;
+    ActivityLog& log_;
+    InterlocutorCreacion& frontEnd_;
+    const CancelToken* cancel_;
+    EjecucionCreacion run_;
+    QString convertido_; // temporary TIFF conversion
+    QString rotado_;     // temporary rotated TIFF
+    QString copia_;      // image copy in the work folder
+    QString base_;
+    QString ti3_;
+    QString diag_;
+};
+
+} // namespace
+
+EjecucionCreacion CrearPerfil(const EntradaCreacion& in, const QString& referencia,
+                              ActivityLog& log, InterlocutorCreacion& frontEnd,
+                              const CancelToken* cancel) {
+    return Creacion(in, referencia, log, frontEnd, cancel).Ejecutar();
+}

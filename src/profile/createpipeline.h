@@ -1,0 +1,29 @@
+#pragma once
+
+#include "profile/creationinputs.h"
+#include "profile/resultsummary.h"
+
+#include <QString>
+
+class ActivityLog;
+class CancelToken;
+class InterlocutorCreacion;
+
+// How a profile run ended.
+enum class FinCreacion { Correcto, Fallido, Cancelado };
+
+struct EjecucionCreacion {
+    FinCreacion fin = FinCreacion::Fallido;
+    ResultadoCreacion resultado; // set when a profile was written
+    QString carpetaTrabajo;      // the run's work folder, or empty
+    qint64 msHerramientas = 0;   // time spent in scanin, colprof and profcheck
+};
+
+// The profile run after the input check and the save dialog: prepares the TIFF, runs scanin
+// and colprof in a fresh work folder, writes the profile to in.destino (replacing an older
+// file only with a complete new one), keeps and verifies the results, and always ends in the
+// clean-up step. Every step is logged; `cancel` stops the running tool and ends the run
+// without writing a profile.
+EjecucionCreacion CrearPerfil(const EntradaCreacion& in, const QString& referencia,
+                              ActivityLog& log, InterlocutorCreacion& frontEnd,
+                              const CancelToken* cancel = nullptr);

@@ -1,0 +1,85 @@
+#include "profile/createvalidation.h"
+
+#include "lang/texto.h"
+
+#include <QFile>
+
+namespace {
+
+void ComprobarFichero(QString& faltas, const QString& path, const QString& missing,
+                      const QString& notFound) {
+    if (path.trimmed().isEmpty()) {
+        AgregarFalta(faltas, missing);
+    } else if (!QFile::exists(path)) {
+        AgregarFalta(faltas, notFound + path);
+    }
+}
+
+void ComprobarHerramienta(QString& faltas, const QString& name, const QString& path) {
+    if (path.isEmpty() || !QFile::exists(path)) {
+        AgregarFalta(faltas, QStringLiteral("Argyll ") + name + QStringLiteral(": ") +
+                                 (path.isEmpty() ? QStringLiteral("no encontrado") : path));
+    }
+}
+
+QString Normalizada(const QString& text) {
+    return text.trimmed().toLower();
+}
+
+} // namespace
+
+void AgregarFalta(QString& lista, const QString& item) {
+    if (!lista.isEmpty()) {
+        lista += QLatin1Char('\n');
+    }
+    lista += QStringLiteral("- ") + item;
+}
+
+ValidacionPerfil ValidarDatosPerfil(const EntradaCreacion& in) {
+    ValidacionPerfil v;
+    ComprobarFichero(v.faltas, in.imagen, QStringLiteral("Imagen target"),
+                     QStringLiteral("Imagen target no encontrada: "));
+    switch (in.tipoReferencia) {
+    case EntradaCreacion::Generica:
+        v.referencia = in.referenciaGenerica;
+        ComprobarFichero(v.faltas, v.referencia, QStringLiteral("Fichero de referencia genérico"),
+                         QStringLiteral("Fichero de referencia genérico no encontrado: "));
+        break;
+    case EntradaCreacion::Personalizada:
+        v.referencia = in.referenciaPersonalizada;
+        ComprobarFichero(v.faltas, v.referencia,
+                         QStringLiteral("Fichero de referencia personalizado"),
+                         QStringLiteral("Fichero de referencia personalizado no encontrado: "));
+        break;
+    case EntradaCreacion::Ninguna:
+        AgregarFalta(v.faltas, QStringLiteral("Tipo de referencia: Genérico o Personalizado"));
+        break;
+    }
+    ComprobarFichero(v.faltas, in.carta, QStringLiteral("Tipo de carta"),
+                     QStringLiteral("Fichero de carta Argyll no encontrado: "));
+    ComprobarHerramienta(v.faltas, QStringLiteral("scanin"), in.scanin);
+    ComprobarHerramienta(v.faltas, QStringLiteral("colprof"), in.colprof);
+    v.ok = v.faltas.isEmpty();
+    return v;
+}
+
+QString MensajeFaltanDatos(const QString& faltas) {
+    return Texto(QStringLiteral("msg.missing_data_prefix")) + QStringLiteral("\n\n") + faltas;
+}
+
+QString LineaLogFaltanDatos(const QString& faltas) {
+    return QStringLiteral("No se puede crear el perfil. Faltan datos:\n") + faltas;
+}
+
+bool CuadriculaManualAplicable(const EntradaCreacion& in) {
+    return !in.fiducialesManuales.isEmpty() &&
+           Normalizada(in.ficheroCarta) == Normalizada(in.cartaAjusteManual) &&
+           Normalizada(in.imagen) == Normalizada(in.imagenAjusteManual);
+}
+
+QStringList ArgumentoCuadriculaManual(const EntradaCreacion& in) {
+    if (!CuadriculaManualAplicable(in)) {
+        return {};
+    }
+    return {QStringLiteral("-p"), QStringLiteral("-F"), in.fiducialesManuales};
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "profile/creationinputs.h"
+
+#include <QString>
+#include <QStringList>
+
+// The input check before a profile run: every missing item gathered into one list.
+struct ValidacionPerfil {
+    bool ok = false;
+    QString referencia; // the reference file the run passes to scanin
+    QString faltas;     // "- item" lines joined by "\n", empty when ok
+};
+ValidacionPerfil ValidarDatosPerfil(const EntradaCreacion& in);
+
+// Appends "- " + item to the list, after a line break when the list is not empty.
+void AgregarFalta(QString& lista, const QString& item);
+// The message box text and the log line for a list of missing items.
+QString MensajeFaltanDatos(const QString& faltas);
+QString LineaLogFaltanDatos(const QString& faltas);
+
+// The stored manual grid applies when it is set and belongs to the chart and image in use.
+bool CuadriculaManualAplicable(const EntradaCreacion& in);
+// {"-p", "-F", corners} when the stored manual grid applies, else empty.
+QStringList ArgumentoCuadriculaManual(const EntradaCreacion& in);

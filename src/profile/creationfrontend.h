@@ -1,0 +1,22 @@
+#pragma once
+
+#include "profile/resultsummary.h"
+
+#include <QString>
+
+// What a profile run needs from its front end (the main window or a command line) besides
+// the activity log: answers to its questions and the hand-over of its results.
+class InterlocutorCreacion {
+public:
+    virtual ~InterlocutorCreacion() = default;
+    // An adjustment out of range: the run goes on with the default after this warning.
+    virtual void Avisar(const QString& text) = 0;
+    // Records the results as the last ones (state, Results menu, settings).
+    virtual void RegistrarResultados(const ResultadoCreacion& r) = 0;
+    // The results summary, with the offer to open the profile's folder.
+    virtual void MostrarResumenResultados(const ResultadoCreacion& r) = 0;
+    // The verification of the new profile, after the summary.
+    virtual void AbrirVerificacionAuto(const ResultadoCreacion& r) = 0;
+    // Whether to delete the work folder of a successful run now.
+    virtual bool PreguntarBorrarCarpeta(const QString& folder) = 0;
+};

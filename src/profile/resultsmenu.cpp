@@ -1,0 +1,124 @@
+#include "profile/resultsmenu.h"
+
+#include "lang/texto.h"
+#include "profile/showinfolder.h"
+#include "shell/dialogs.h"
+#include "shell/frmmain.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QFile>
+#include <QUrl>
+
+namespace {
+
+bool Existe(const QString& path) {
+    return !path.isEmpty() && QFile::exists(path);
+}
+
+} // namespace
+
+ResultsMenu::ResultsMenu(frmMain& main) : QObject(&main), main_(main) {
+    connect(main_.mnuResultsSummary, &QAction::triggered, this,
+            &ResultsMenu::mnuResultsSummary_Click);
+    connect(main_.mnuResultsOpenFolder, &QAction::triggered, this,
+            &ResultsMenu::mnuResultsOpenFolder_Click);
+    connect(main_.mnuResultsViewDiag, &QAction::triggered, this,
+            &ResultsMenu::mnuResultsViewDiag_Click);
+    connect(main_.mnuResultsVerify, &QAction::triggered, this,
+            &ResultsMenu::mnuResultsVerify_Click);
+}
+
+void ResultsMenu::ActualizarMenuResultados() {
+    const bool perfil = Existe(main_.UltimoPerfil);
+    main_.mnuResultsSummary->setEnabled(perfil);
+    main_.mnuResultsOpenFolder->setEnabled(perfil);
+    main_.mnuResultsViewDiag->setEnabled(Existe(main_.UltimoDiagnostico));
+    main_.mnuResultsVerify->setEnabled(perfil && Existe(main_.UltimoTi3));
+}
+
+void ResultsMenu::RegistrarResultados(const ResultadoCreacion& r) {
+    main_.UltimoPerfil = r.perfil;
+    main_.UltimoTi3 = r.ti3;
+    main_.UltimoDiagnostico = r.diagnostico;
+    main_.UltimaVerificacion = r.verificacion;
+    main_.SalidaVerificacionAuto = r.salidaVerificacion;
+    // Written now rather than only at exit, so a crash later does not lose them.
+    const QString section = QStringLiteral("results");
+    main_.EscribirAjuste(section, QStringLiteral("last_profile"), r.perfil);
+    main_.EscribirAjuste(section, QStringLiteral("last_ti3"), r.ti3);
+    main_.EscribirAjuste(section, QStringLiteral("last_diag"), r.diagnostico);
+    main_.EscribirAjuste(section, QStringLiteral("last_check"), r.verificacion);
+    ActualizarMenuResultados();
+}
+
+void ResultsMenu::MostrarResumenResultados(const ResultadoCreacion& r) {
+    ResultadoCreacion shown = r;
+    if (shown.perfil.isEmpty()) {
+        shown.perfil = main_.UltimoPerfil;
+    }
+    if (!Existe(shown.perfil)) {
+        Informar(QStringLiteral("msg.no_results_profile"));
+        return;
+    }
+    const QString message =
+        TextoResumenResultados(shown, main_.mnuResultsSaveTi3WithProfile->isChecked(),
+                               main_.mnuResultsAutoScaninDiag->isChecked());
+    main_.LogMsg(LineaLogResumen(message));
+    if (MsgBox(&main_, message, Msg::Information + Msg::YesNo, QStringLiteral("Perfil creado")) ==
+        Msg::Yes) {
+        MostrarEnCarpeta(shown.perfil);
+    }
+}
+
+bool ResultsMenu::HayPerfilResultado() {
+    if (Existe(main_.UltimoPerfil)) {
+        return true;
+    }
+    Informar(QStringLiteral("msg.no_results_profile"));
+    return false;
+}
+
+void ResultsMenu::AbrirVerificacionAuto() {
+    if (main_.SalidaVerificacionAuto.isEmpty() || main_.UltimoPerfil.isEmpty() ||
+        main_.UltimoTi3.isEmpty()) {
+        return;
+    }
+}
+
+void ResultsMenu::mnuResultsSummary_Click() {
+    ResultadoCreacion last;
+    last.perfil = main_.UltimoPerfil;
+    last.ti3 = main_.UltimoTi3;
+    last.diagnostico = main_.UltimoDiagnostico;
+    last.verificacion = main_.UltimaVerificacion;
+    MostrarResumenResultados(last);
+}
+
+void ResultsMenu::mnuResultsOpenFolder_Click() {
+    if (HayPerfilResultado()) {
+        MostrarEnCarpeta(main_.UltimoPerfil);
+    }
+}
+
+void ResultsMenu::mnuResultsViewDiag_Click() {
+    if (!Existe(main_.UltimoDiagnostico)) {
+        Informar(QStringLiteral("msg.no_diag_last"));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(main_.UltimoDiagnostico));
+}
+
+void ResultsMenu::mnuResultsVerify_Click() {
+    if (!HayPerfilResultado()) {
+        return;
+    }
+    if (!Existe(main_.UltimoTi3)) {
+        Informar(QStringLiteral("msg.no_ti3_last"));
+        return;
+    }
+}
+
+void ResultsMenu::Informar(const QString& key) {
+    MsgBox(&main_, Texto(key), Msg::Information, Texto(QStringLiteral("menu.results")));
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// What one successful run produced, as recorded in the main window state.
+struct ResultadoCreacion {
+    QString perfil;             // UltimoPerfil
+    QString ti3;                // UltimoTi3 (kept TI3 or empty)
+    QString diagnostico;        // UltimoDiagnostico (kept diagnostic image or empty)
+    QString verificacion;       // UltimaVerificacion (profcheck summary or empty)
+    QString salidaVerificacion; // SalidaVerificacionAuto (not persisted)
+    QString avisoLectura;       // misread-chart warning or empty
+};
+
+// The message of the results summary box (lines joined by "\n"), ending with the question
+// whether to open the profile's folder. The switches say whether a missing TI3 or diagnostic
+// was asked for.
+QString TextoResumenResultados(const ResultadoCreacion& r, bool guardarTi3, bool guardarDiag);
+// "Resumen operador: " + the message on one line, line breaks written " | ".
+QString LineaLogResumen(const QString& message);

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Opens the folder of a file in the desktop's file manager with the file selected (the
+// freedesktop FileManager1.ShowItems call), or just its folder when no file manager answers
+// that call. Does not wait for the file manager.
+void MostrarEnCarpeta(const QString& path);
