@@ -34,6 +34,8 @@ struct ToolResult {
 // The one runner behind the three variants: runs the tool in workFolder, lets the calling
 // thread's events through while it runs (callable from the UI thread or a worker thread),
 // streams the output to `stream` when given, and stops the tool when `cancel` fires.
+// `stream` is called on the calling thread as output arrives (CR removed, text decoded as UTF-8);
+// the tool is stopped with SIGTERM and, one second later, SIGKILL.
 ToolResult EjecutarTool(const CommandLine& command, const QString& workFolder,
                         ActivityLog* stream = nullptr, const CancelToken* cancel = nullptr);
 
