@@ -1,0 +1,89 @@
+#include "lang/hoverhelp.h"
+
+#include "lang/frmayudaflotante.h"
+#include "lang/helptopics.h"
+#include "lang/helpwrap.h"
+#include "lang/windowplacement.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+HoverHelp::HoverHelp(QObject* parent) : QObject(parent) {}
+
+HoverHelp::~HoverHelp() = default;
+
+void HoverHelp::MostrarAyudaTema(const QString& topic) {
+    const QString text = ExtraerTema(topic);
+    if (text.isEmpty()) {
+        OcultarAyudaTema();
+        return;
+    }
+    if (!window_)
+        window_ = std::make_unique<frmAyudaFlotante>();
+    const frmAyudaFlotante* w = window_.get();
+    const QString wrapped = AjustarTextoAyuda(text, kAnchoAyudaFlotante,
+                                              [w](const QString& s) { return w->AnchoTexto(s); });
+    const int lines = static_cast<int>(wrapped.count(QLatin1Char('\n'))) + 1;
+
+    const QPoint cursor = QCursor::pos();
+    QScreen* screen = QGuiApplication::screenAt(cursor);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const double dpiX = screen->logicalDotsPerInchX();
+    const double dpiY = screen->logicalDotsPerInchY();
+    const QRect area = screen->availableGeometry();
+    const QRect areaTwips(PixelesATwips(area.left(), dpiX), PixelesATwips(area.top(), dpiY),
+                          PixelesATwips(area.width(), dpiX), PixelesATwips(area.height(), dpiY));
+    const QPoint cursorTwips(PixelesATwips(cursor.x(), dpiX), PixelesATwips(cursor.y(), dpiY));
+
+    const QRect place = PosicionAyuda(cursorTwips, areaTwips, w->AltoTexto(), lines);
+    window_->MostrarTexto(wrapped, place.left(), place.top(), place.width(), place.height());
+    visible_ = true;
+}
+
+void HoverHelp::OcultarAyudaTema() {
+    if (!visible_)
+        return;
+    if (window_)
+        window_->Ocultar();
+    visible_ = false;
+}
+
+void HoverHelp::MostrarAlPasar(QWidget* label, const QString& topic) {
+    if (!label)
+        return;
+    topics_.insert(label, topic);
+    watch(label);
+}
+
+void HoverHelp::OcultarAlPasar(QWidget* widget) {
+    if (!widget)
+        return;
+    hiders_.insert(widget);
+    watch(widget);
+}
+
+void HoverHelp::watch(QWidget* widget) {
+    widget->setMouseTracking(true);
+    widget->installEventFilter(this);
+    connect(widget, &QObject::destroyed, this, [this](QObject* gone) {
+        topics_.remove(gone);
+        hiders_.remove(gone);
+    });
+}
+
+bool HoverHelp::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        const auto topic = topics_.constFind(watched);
+        if (topic != topics_.constEnd()) {
+            MostrarAyudaTema(*topic);
+            return true; // a move over a help label must not reach the hiding parent
+        }
+        if (hiders_.contains(watched))
+            OcultarAyudaTema();
+    }
+    return QObject::eventFilter(watched, event);
+}
