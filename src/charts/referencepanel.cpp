@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -121,7 +120,8 @@ void ReferencePanel::AplicarReferenciaDeCarta() {
     const QString propia = catalogo_.RutaReferenciaPropia(carta);
     main_.cboGenericRef->setCurrentIndex(0);
     main_.optPersoanlizado->setChecked(true);
-    if (!propia.isEmpty() && QFileInfo(propia).isFile()) {
+    // The own reference is only named when its file exists.
+    if (!propia.isEmpty()) {
         main_.RutaReferenciaPersonalizada = propia;
         main_.CambioInterno = false;
         ActualizarPanelReferencia();
