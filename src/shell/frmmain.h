@@ -1,10 +1,15 @@
 #pragma once
 
+#include "lang/textapplier.h"
 #include "shell/activitylog.h"
 
 #include <QMainWindow>
 #include <QString>
 
+struct AjustesPrincipales;
+class CreateController;
+class ReferencePanel;
+class ResultsMenu;
 class QAction;
 class QCheckBox;
 class QCloseEvent;
@@ -20,7 +25,7 @@ class QRadioButton;
 // The main window: the hub that owns the running program's state. Other windows and the
 // subsystems' controllers work on its public controls and state and report through LogMsg.
 // Control members carry their objectName, so texts can be applied by name.
-class frmMain : public QMainWindow, public ActivityLog {
+class frmMain : public QMainWindow, public ActivityLog, public TextApplier {
     Q_OBJECT
 
 public:
@@ -54,6 +59,15 @@ public:
     void RellenarOpciones();
     // Captions, menus, option lists and placeholders in the current language.
     void AplicarTextosMain();
+    void aplicarTextos() override { AplicarTextosMain(); }
+
+    // Forgets the stored manual grid adjustment; logs the reason when one was stored.
+    void DescartarAjusteManual(const QString& reason);
+
+    // The subsystems' controllers working on this window (owned by it).
+    ReferencePanel* panelReferencia = nullptr;
+    ResultsMenu* menuResultados = nullptr;
+    CreateController* controlCrear = nullptr;
 
     // ---- State -------------------------------------------------------------------------
     QString NombreProducto;
@@ -200,6 +214,8 @@ private:
     void CrearMenus();
     void CrearControles();
     void ConectarMenus();
+    bool PreguntarSalir();
+    AjustesPrincipales AjustesActuales() const;
 
     bool cerrandoSinPreguntar_ = false; // close requested by code after the exit question
     bool descargando_ = false;          // Form_Unload ran

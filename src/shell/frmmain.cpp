@@ -1,0 +1,169 @@
+#include "shell/frmmain.h"
+
+#include "charts/referencepanel.h"
+#include "lang/languageswitch.h"
+#include "lang/texto.h"
+#include "profile/createcontroller.h"
+#include "profile/resultsmenu.h"
+#include "shell/appfolders.h"
+#include "shell/closewindows.h"
+#include "shell/dialogs.h"
+#include "shell/mainsettings.h"
+#include "shell/workfolders.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace {
+
+// Clean-up steps at exit must not stop the program from ending.
+template <typename Step> void SinErrores(Step step) {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+// The log keeps "\n" line ends whatever the tool wrote.
+QString SinRetornos(QString text) {
+    text.remove(QLatin1Char('\r'));
+    return text;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmMain"));
+    CrearMenus();
+    CrearControles();
+    ConectarMenus();
+    panelReferencia =
+        new ReferencePanel(*this, [this](const QString& reason) { DescartarAjusteManual(reason); });
+    menuResultados = new ResultsMenu(*this);
+    controlCrear = new CreateController(*this, *menuResultados);
+    // Roomy on a usual desktop, never larger than the screen.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    resize(QSize(1240, 780).boundedTo(screen.size()));
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::ConectarMenus() {
+    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    const std::pair<QAction*, const char*> idiomas[] = {
+        {mnuLanguageES, "es"}, {mnuLanguageEN, "en"}, {mnuLanguageFR, "fr"}, {mnuLanguageIT, "it"}};
+    for (const auto& [item, code] : idiomas) {
+        const QString codigo = QString::fromLatin1(code);
+        connect(item, &QAction::triggered, this,
+                [this, codigo] { CambiarIdioma(codigo, RutaIniAjustes); });
+    }
+}
+
+void frmMain::Form_Load() {
+    NombreProducto = QStringLiteral("Chromaflux");
+    VersionPrograma = QStringLiteral("1.02a");
+    TextoCopyright = QStringLiteral("Copyright (C) Nerva Chromaflux developers");
+    DireccionWeb = QStringLiteral("https://nerva-chromaflux.example.org");
+    DireccionContacto = QStringLiteral("contact@nerva-chromaflux.example.org");
+
+    const AppFolders& folders = Carpetas();
+    LimpiarCarpetaTmp(folders.tmpFolder);
+    RutaIniAjustes = UbicarFicheroAjustes(folders.settingsFile(), folders.legacySettingsFile());
+    CargarIdioma(RutaIniAjustes);
+    // FreeImage is linked at build time: there is no library to load or to miss.
+    RellenarOpciones();
+    CargarAjustes();
+    AplicarTextosMain();
+    menuResultados->ActualizarMenuResultados();
+    panelReferencia->DibujarImagenCarta();
+    LogMsg(QStringLiteral("Base inicial Nerva Chromaflux lista."));
+}
+
+void frmMain::Form_Unload() {
+    if (descargando_)
+        return;
+    descargando_ = true;
+    SinErrores([this] { DescargarFormularios(this); });
+    SinErrores([this] { GuardarAjustes(); });
+    SinErrores([] { LimpiarCarpetaTmp(Carpetas().tmpFolder); });
+    emit descargado();
+}
+
+bool frmMain::PreguntarSalir() {
+    const QString question = QStringLiteral("¿Seguro que quieres salir de %1?").arg(NombreProducto);
+    return MsgBox(this, question, Msg::Question + Msg::YesNo + Msg::DefaultButton2,
+                  NombreProducto) == Msg::Yes;
+}
+
+void frmMain::mnuExit_Click() {
+    if (!PreguntarSalir())
+        return;
+    cerrandoSinPreguntar_ = true;
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    // Only the close box asks; a close from code (after mnuExit) or from the session manager
+    // does not, so the question is never asked twice.
+    if (event->spontaneous() && !cerrandoSinPreguntar_ && !descargando_) {
+        if (!PreguntarSalir()) {
+            event->ignore();
+            return;
+        }
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::DescartarAjusteManual(const QString& reason) {
+    const bool stored = !FiducialesManuales.isEmpty();
+    if (!reason.isEmpty() && stored)
+        LogMsg(QStringLiteral("Ajuste manual de cuadrícula descartado: ") + reason);
+    FiducialesManuales.clear();
+    CartaAjusteManual.clear();
+    ImagenAjusteManual.clear();
+}
+
+void frmMain::LogMsg(const QString& text) {
+    QString line = SinRetornos(text);
+    if (!txtLog->document()->isEmpty())
+        line.prepend(QLatin1Char('\n'));
+    AgregarSalidaLog(line);
+}
+
+void frmMain::AgregarSalidaLog(const QString& text) {
+    const QString chunk = SinRetornos(text);
+    if (chunk.isEmpty())
+        return;
+    txtLog->moveCursor(QTextCursor::End);
+    txtLog->insertPlainText(chunk);
+    txtLog->moveCursor(QTextCursor::End);
+    txtLog->ensureCursorVisible();
+}
+
+void frmMain::MostrarEstado(const QString& text) {
+    if (!text.isEmpty()) {
+        lblMeta->setText(text);
+        lblMeta->show();
+        lblMeta->raise();
+        cmdCreate->setEnabled(false);
+        setCursor(Qt::WaitCursor);
+        LogMsg(text);
+    } else {
+        lblMeta->hide();
+        lblMeta->clear();
+        cmdCreate->setEnabled(true);
+        unsetCursor();
+    }
+    lblMeta->repaint();
+    txtLog->repaint();
+    repaint();
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,132 @@
+// Restoring the main window from the settings file at start and saving it at exit.
+#include "shell/frmmain.h"
+
+#include "charts/chartcatalog.h"
+#include "charts/chartcombos.h"
+#include "charts/charttables.h"
+#include "charts/referencepanel.h"
+#include "profile/profileoptions.h"
+#include "shell/inifile.h"
+#include "shell/mainsettings.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+QStringList Elementos(const QComboBox* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items.append(list->itemText(i));
+    return items;
+}
+
+void SeleccionarSiValido(QComboBox* list, int index) {
+    if (index >= 0 && index < list->count())
+        list->setCurrentIndex(index);
+}
+
+} // namespace
+
+QString frmMain::LeerAjuste(const QString& section, const QString& key,
+                            const QString& defaultValue) const {
+    return LeerIni(RutaIniAjustes, section, key, defaultValue);
+}
+
+void frmMain::EscribirAjuste(const QString& section, const QString& key, const QString& value) {
+    EscribirIni(RutaIniAjustes, section, key, value);
+}
+
+void frmMain::SeleccionarValorCombo(QComboBox* list, const QString& stored,
+                                    const QString& fallback) {
+    const int index = IndiceValorLista(Elementos(list), stored, fallback);
+    if (index >= 0)
+        list->setCurrentIndex(index);
+}
+
+void frmMain::RellenarOpciones() {
+    RellenarComboCartas(cboChart);
+    RellenarComboGenericas(cboGenericRef);
+    for (const ListaOpciones& lista : ListasOpciones()) {
+        auto* list = findChild<QComboBox*>(lista.control);
+        if (!list)
+            continue;
+        list->clear();
+        list->addItems(lista.items);
+        list->setCurrentIndex(lista.defaultIndex);
+    }
+}
+
+AjustesPrincipales frmMain::AjustesActuales() const {
+    AjustesPrincipales a;
+    a.camera = txtScanner->text();
+    a.model = txtModel->text();
+    a.description = txtDescription->text();
+    a.copyright = txtCopyright->text();
+    a.gamma = txtGamma->currentText();
+    a.whitePoint = txtWhitePoint->currentText();
+    a.darkAreas = txtDarkAreas->currentText();
+    a.type = cboChart->currentIndex();
+    a.chartFile = Catalogo().FicheroCarta(cboChart->currentIndex());
+    a.genericRefFile = FicheroReferenciaGenerica(cboGenericRef->currentIndex());
+    a.algorithm = cboAlgorithm->currentIndex();
+    a.intent = cboIntent->currentIndex();
+    a.quality = cboQuality->currentIndex();
+    a.perspective = chkPerspective->isChecked();
+    a.saveScaninDiag = mnuResultsAutoScaninDiag->isChecked();
+    a.saveTi3WithProfile = mnuResultsSaveTi3WithProfile->isChecked();
+    a.lastProfile = UltimoPerfil;
+    a.lastTi3 = UltimoTi3;
+    a.lastDiag = UltimoDiagnostico;
+    a.lastCheck = UltimaVerificacion;
+    return a;
+}
+
+void frmMain::CargarAjustes() {
+    const AjustesPrincipales a = LeerAjustesPrincipales(RutaIniAjustes, AjustesActuales());
+
+    txtScanner->setText(a.camera);
+    txtModel->setText(a.model);
+    txtDescription->setText(a.description);
+    txtCopyright->setText(a.copyright);
+
+    SeleccionarValorCombo(txtGamma, a.gamma, QStringLiteral("2.2"));
+    SeleccionarValorCombo(txtWhitePoint, a.whitePoint, QStringLiteral("1.0"));
+    SeleccionarValorCombo(txtDarkAreas, a.darkAreas, QStringLiteral("1.0"));
+
+    const QString chart = a.chartFile.isEmpty() ? FicheroCartaAntiguo(a.type) : a.chartFile;
+    SeleccionarSiValido(cboChart, Catalogo().IndiceCarta(chart));
+
+    if (!a.genericRefFile.isEmpty())
+        SeleccionarSiValido(cboGenericRef, IndiceGenericaPorReferencia(a.genericRefFile));
+    else
+        panelReferencia->SincronizarGenericaConCarta();
+    if (cboGenericRef->currentIndex() >= 1)
+        optFRGenerico->setChecked(true);
+    else
+        optPersoanlizado->setChecked(true);
+
+    cboAlgorithm->setCurrentIndex(LimitarIndice(a.algorithm, cboAlgorithm->count()));
+    cboIntent->setCurrentIndex(LimitarIndice(a.intent, cboIntent->count()));
+    cboQuality->setCurrentIndex(LimitarIndice(a.quality, cboQuality->count()));
+
+    chkPerspective->setChecked(a.perspective);
+
+    UltimoPerfil = a.lastProfile;
+    UltimoTi3 = a.lastTi3;
+    UltimoDiagnostico = a.lastDiag;
+    UltimaVerificacion = a.lastCheck;
+
+    mnuResultsAutoScaninDiag->setChecked(a.saveScaninDiag);
+    mnuResultsSaveTi3WithProfile->setChecked(a.saveTi3WithProfile);
+
+    panelReferencia->ActualizarPanelReferencia();
+    panelReferencia->DibujarImagenCarta();
+}
+
+void frmMain::GuardarAjustes() {
+    EscribirAjustesPrincipales(RutaIniAjustes, AjustesActuales());
+}

@@ -1,0 +1,383 @@
+#include "charts/chartcatalog.h"
+#include "lang/texto.h"
+#include "scripteddialogs.h"
+#include "shell/appfolders.h"
+#include "shell/frmmain.h"
+#include "shell/inifile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+
+#include <memory>
+
+namespace {
+
+// What the window system's close box does: a close event delivered to the native window,
+// which reaches the widget as a spontaneous one.
+void CerrarConCasilla(QWidget& w) {
+    QCloseEvent event;
+    QCoreApplication::sendEvent(w.windowHandle(), &event);
+}
+
+void Escribir(const QString& path, const QByteArray& content) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+QString CartaElegida(const frmMain& w) {
+    return Catalogo().FicheroCarta(w.cboChart->currentIndex());
+}
+
+const QString kExitQuestion = QStringLiteral("¿Seguro que quieres salir de Chromaflux?");
+constexpr int kExitStyle = Msg::Question + Msg::YesNo + Msg::DefaultButton2;
+
+} // namespace
+
+class TestFrmMain : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+
+    QString Ini() const { return Carpetas().settingsFile(); }
+
+    // A main window over fresh folders, loaded like at start.
+    std::unique_ptr<frmMain> Cargar() {
+        auto w = std::make_unique<frmMain>();
+        w->Form_Load();
+        return w;
+    }
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        EstablecerIdiomaActual(IdiomaEs);
+    }
+
+    void withoutSettingsTheListsKeepTheirDefaults() {
+        auto w = Cargar();
+        QCOMPARE(w->RutaIniAjustes, Ini());
+        QCOMPARE(w->cboAlgorithm->currentIndex(), 2);
+        QCOMPARE(w->cboIntent->currentIndex(), 0);
+        QCOMPARE(w->cboQuality->currentIndex(), 2);
+        QCOMPARE(w->txtGamma->currentText(), QString("2.2"));
+        QCOMPARE(w->txtWhitePoint->currentText(), QString("1.0"));
+        QCOMPARE(w->txtDarkAreas->currentText(), QString("1.0"));
+        QCOMPARE(CartaElegida(*w), QString("it8.cht"));
+        QVERIFY(!w->chkPerspective->isChecked());
+        QVERIFY(!w->mnuResultsAutoScaninDiag->isChecked());
+        QVERIFY(!w->mnuResultsSaveTi3WithProfile->isChecked());
+        QVERIFY(w->UltimoPerfil.isEmpty());
+        // Nothing is written at start.
+        QVERIFY(!QFile::exists(Ini()));
+        QVERIFY(w->txtLog->toPlainText().endsWith("Base inicial Nerva Chromaflux lista."));
+        QVERIFY(w->lblMeta->isHidden());
+        QCOMPARE(w->NombreProducto, QString("Chromaflux"));
+        QCOMPARE(w->VersionPrograma, QString("1.02a"));
+    }
+
+    void textsAreAppliedInSpanish() {
+        auto w = Cargar();
+        QCOMPARE(w->windowTitle(), QString("Nerva Chromaflux"));
+        QCOMPARE(w->fraTargetImage->title(), QString("1. Imagen de carta"));
+        QCOMPARE(w->fraVisualCheck->title(), QString("2. Comprobación visual"));
+        QCOMPARE(w->fraProfileOptions->title(), QString("8. Opciones"));
+        QCOMPARE(w->cmdCreate->text(), QString("Crear perfil ICC/ICM"));
+        QCOMPARE(w->lblCartaDeCoplor->text(), QString("CARTA DE COLOR"));
+        QCOMPARE(w->mnuFile->title(), QString("&Archivo"));
+        QCOMPARE(w->mnuResultsColVerify->text(), QString("&Comparar mediciones..."));
+        QCOMPARE(w->mnuExit->text(), QString("&Salir"));
+        QCOMPARE(w->mnuLanguageFR->text(), QString("Français"));
+        QVERIFY(w->mnuLanguageES->isChecked());
+        QVERIFY(!w->mnuLanguageEN->isChecked());
+        QCOMPARE(w->cboAlgorithm->count(), 8);
+        QCOMPARE(w->cboAlgorithm->currentText(), QString("Gamma + matriz"));
+        QCOMPARE(w->txtScanner->text(), QString("Dispositivo"));
+        QCOMPARE(w->txtModel->text(), QString("Modelo"));
+        QCOMPARE(w->txtDescription->text(), QString("Nerva Chromaflux"));
+        // Controls are found by their names.
+        for (const char* name : {"fraTarget", "txtImage", "lblTimage", "picPreview", "txtRef",
+                                 "lblFichRef", "lbAyudaFicheroReferencia", "txtGamma",
+                                 "picTipoCartaColor", "lblPerfil", "txtLog", "lblMeta"})
+            QVERIFY2(w->findChild<QWidget*>(name), name);
+        for (const char* name : {"mnuResultsSep1", "mnuHelpArgyllCMS", "mnuAcercaDe"})
+            QVERIFY2(w->findChild<QAction*>(name), name);
+    }
+
+    void storedValuesAreSelected_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("algorithm");
+        QTest::addColumn<QString>("gamma");
+        QTest::addColumn<QString>("chart");
+        QTest::newRow("type only, index too high, gamma with comma")
+            << QByteArray("[profile]\ntype=1\nalgorithm=99\ngamma=1,4\n") << 7 << "1.4"
+            << "ColorCheckerSG.cht";
+        QTest::newRow("negative index, unknown gamma")
+            << QByteArray("[profile]\ntype=2\nalgorithm=-5\ngamma=1.7\n") << 0 << "2.2"
+            << "ColorCheckerPassport.cht";
+        QTest::newRow("chart file wins over type")
+            << QByteArray("[profile]\ntype=1\nchart_file= COLORCHECKER.cht \nalgorithm=4\n") << 4
+            << "2.2"
+            << "ColorChecker.cht";
+        QTest::newRow("type naming no catalogue chart keeps the selection")
+            << QByteArray("[profile]\ntype=4\n") << 2 << "2.2"
+            << "it8.cht";
+    }
+
+    void storedValuesAreSelected() {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, algorithm);
+        QFETCH(QString, gamma);
+        QFETCH(QString, chart);
+        Escribir(Ini(), ini);
+        auto w = Cargar();
+        QCOMPARE(w->cboAlgorithm->currentIndex(), algorithm);
+        QCOMPARE(w->txtGamma->currentText(), gamma);
+        QCOMPARE(CartaElegida(*w), chart);
+    }
+
+    void restoredReferenceAndSwitches() {
+        Escribir(Ini(),
+                 "[profile]\nchart_file=ColorChecker.cht\ngeneric_ref_file=colorchecker.CIE\n"
+                 "perspective=1\nsave_scanin_diag=1\nsave_ti3_with_profile=0\n"
+                 "camera=Nikon\nwhite_point=1.2\ndark_areas=2,5\nquality=0\nintent=3\n"
+                 "[results]\nlast_profile=/no/such.icc\n");
+        auto w = Cargar();
+        QCOMPARE(CartaElegida(*w), QString("ColorChecker.cht"));
+        QCOMPARE(w->cboGenericRef->currentIndex(), 4);
+        QVERIFY(w->optFRGenerico->isChecked());
+        QVERIFY(w->txtRef->text().endsWith("ColorChecker.cie"));
+        QVERIFY(w->chkPerspective->isChecked());
+        QVERIFY(w->mnuResultsAutoScaninDiag->isChecked());
+        QVERIFY(!w->mnuResultsSaveTi3WithProfile->isChecked());
+        QCOMPARE(w->txtScanner->text(), QString("Nikon"));
+        QCOMPARE(w->txtWhitePoint->currentText(), QString("1.2"));
+        QCOMPARE(w->txtDarkAreas->currentText(), QString("2.5"));
+        QCOMPARE(w->cboQuality->currentIndex(), 0);
+        QCOMPARE(w->cboIntent->currentIndex(), 3);
+        QCOMPARE(w->UltimoPerfil, QString("/no/such.icc"));
+        // The Results menu follows the recorded files: this one does not exist.
+        QVERIFY(!w->mnuResultsSummary->isEnabled());
+    }
+
+    void chartWithoutGenericReferenceSelectsCustom() {
+        Escribir(Ini(), "[profile]\nchart_file=ColorCheckerSG.cht\n");
+        auto w = Cargar();
+        QCOMPARE(CartaElegida(*w), QString("ColorCheckerSG.cht"));
+        QCOMPARE(w->cboGenericRef->currentIndex(), 0);
+        QVERIFY(w->optPersoanlizado->isChecked());
+        QVERIFY(!w->optFRGenerico->isChecked());
+    }
+
+    void legacySettingsAreCopiedAndRead() {
+        const QString legacy = Carpetas().legacySettingsFile();
+        Escribir(legacy, "[profile]\ncamera=Legacy scanner\n");
+        auto w = Cargar();
+        QVERIFY(QFile::exists(Ini()));
+        QVERIFY(QFile::exists(legacy));
+        QCOMPARE(w->txtScanner->text(), QString("Legacy scanner"));
+    }
+
+    void legacySettingsAreIgnoredWhenBothExist() {
+        Escribir(Carpetas().legacySettingsFile(), "[profile]\ncamera=Legacy scanner\n");
+        Escribir(Ini(), "[profile]\ncamera=Current\n");
+        auto w = Cargar();
+        QCOMPARE(w->txtScanner->text(), QString("Current"));
+    }
+
+    void settingsAreSavedOnceAtExit() {
+        auto w = Cargar();
+        w->txtScanner->setText("Epson V850");
+        w->cboAlgorithm->setCurrentIndex(6);
+        w->chkPerspective->setChecked(true);
+        w->mnuResultsSaveTi3WithProfile->setChecked(true);
+        w->UltimoTi3 = "/p/last.ti3";
+        QSignalSpy unloaded(w.get(), &frmMain::descargado);
+        w->Form_Unload();
+        QCOMPARE(unloaded.count(), 1);
+        QCOMPARE(LeerIni(Ini(), "profile", "camera", ""), QString("Epson V850"));
+        QCOMPARE(LeerIni(Ini(), "profile", "algorithm", ""), QString("6"));
+        QCOMPARE(LeerIni(Ini(), "profile", "perspective", ""), QString("1"));
+        QCOMPARE(LeerIni(Ini(), "profile", "chart_file", ""), QString("it8.cht"));
+        QCOMPARE(LeerIni(Ini(), "profile", "type", ""),
+                 QString::number(w->cboChart->currentIndex()));
+        QCOMPARE(LeerIni(Ini(), "profile", "save_ti3_with_profile", ""), QString("1"));
+        QCOMPARE(LeerIni(Ini(), "results", "last_ti3", ""), QString("/p/last.ti3"));
+
+        // A second unload does nothing: the file is not written again.
+        w->txtScanner->setText("Changed later");
+        w->Form_Unload();
+        QCOMPARE(unloaded.count(), 1);
+        QCOMPARE(LeerIni(Ini(), "profile", "camera", ""), QString("Epson V850"));
+    }
+
+    void unloadClosesOtherWindowsAndCleansTmp() {
+        auto w = Cargar();
+        QWidget other;
+        other.show();
+        const QString leftover = Carpetas().tmpFolder + "/chromaflux_process_output.log";
+        Escribir(leftover, "old");
+        w->Form_Unload();
+        QVERIFY(other.isHidden());
+        QVERIFY(!QFile::exists(leftover));
+    }
+
+    void exitMenuAsksOnceAndNoKeepsRunning() {
+        auto w = Cargar();
+        w->show();
+        QSignalSpy unloaded(w.get(), &frmMain::descargado);
+        {
+            ScriptedDialogs dialogs;
+            dialogs.answerMessage(Msg::No);
+            w->mnuExit->trigger();
+            QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
+            QCOMPARE(dialogs.calls().size(), 1);
+            QCOMPARE(dialogs.calls()[0].text, kExitQuestion);
+            QCOMPARE(dialogs.calls()[0].style, kExitStyle);
+            QCOMPARE(dialogs.calls()[0].title, QString("Chromaflux"));
+        }
+        QVERIFY(w->isVisible());
+        QCOMPARE(unloaded.count(), 0);
+        {
+            ScriptedDialogs dialogs;
+            dialogs.answerMessage(Msg::Yes);
+            w->mnuExit->trigger();
+            QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
+            QCOMPARE(dialogs.messages(), QStringList{kExitQuestion});
+        }
+        QVERIFY(!w->isVisible());
+        QCOMPARE(unloaded.count(), 1);
+        QVERIFY(QFile::exists(Ini()));
+    }
+
+    void closeBoxAsksOnce() {
+        auto w = Cargar();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QSignalSpy unloaded(w.get(), &frmMain::descargado);
+        {
+            ScriptedDialogs dialogs;
+            dialogs.answerMessage(Msg::No);
+            CerrarConCasilla(*w);
+            QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
+            QCOMPARE(dialogs.messages(), QStringList{kExitQuestion});
+            QCOMPARE(dialogs.calls()[0].style, kExitStyle);
+        }
+        QVERIFY(w->isVisible());
+        QCOMPARE(unloaded.count(), 0);
+        {
+            ScriptedDialogs dialogs;
+            dialogs.answerMessage(Msg::Yes);
+            CerrarConCasilla(*w);
+            QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
+            QCOMPARE(dialogs.messages(), QStringList{kExitQuestion});
+        }
+        QVERIFY(!w->isVisible());
+        QCOMPARE(unloaded.count(), 1);
+    }
+
+    void closeFromCodeDoesNotAsk() {
+        auto w = Cargar();
+        w->show();
+        QSignalSpy unloaded(w.get(), &frmMain::descargado);
+        ScriptedDialogs dialogs;
+        QVERIFY(w->close());
+        QVERIFY(dialogs.calls().isEmpty());
+        QCOMPARE(unloaded.count(), 1);
+    }
+
+    void languageSwitchKeepsPositionsAndUserTexts() {
+        auto w = Cargar();
+        w->cboAlgorithm->setCurrentIndex(5);
+        w->cboQuality->setCurrentIndex(0);
+        w->cboIntent->setCurrentIndex(3);
+        w->txtModel->setText("Mi escáner");
+        w->mnuLanguageEN->trigger();
+
+        QCOMPARE(IdiomaActual(), int(IdiomaEn));
+        QCOMPARE(LeerIni(Ini(), "ui", "language", ""), QString("en"));
+        QCOMPARE(w->fraTargetImage->title(), QString("1. Target image"));
+        QCOMPARE(w->mnuExit->text(), QString("E&xit"));
+        QVERIFY(w->mnuLanguageEN->isChecked());
+        QVERIFY(!w->mnuLanguageES->isChecked());
+        QCOMPARE(w->cboAlgorithm->currentIndex(), 5);
+        QCOMPARE(w->cboAlgorithm->currentText(), QString("Matrix only"));
+        QCOMPARE(w->cboQuality->currentText(), QString("Low"));
+        QCOMPARE(w->cboIntent->currentText(), QString("Absolute colorimetric"));
+        QCOMPARE(w->txtScanner->text(), QString("Device"));
+        QCOMPARE(w->txtModel->text(), QString("Mi escáner"));
+
+        // French falls back to English for keys it lacks.
+        w->mnuLanguageFR->trigger();
+        QCOMPARE(w->mnuHelp->title(), QString("A&ide"));
+        QCOMPARE(w->mnuToolsGridCheck->text(), QString("Detect / adjust &grid..."));
+        QCOMPARE(w->cboAlgorithm->currentIndex(), 5);
+        QVERIFY(w->mnuLanguageFR->isChecked());
+    }
+
+    void logLinesAndToolOutput() {
+        frmMain w;
+        w.LogMsg("first");
+        QCOMPARE(w.txtLog->toPlainText(), QString("first"));
+        w.LogMsg("two\nlines");
+        w.AgregarSalidaLog("\nraw a\r\n");
+        w.AgregarSalidaLog("raw b");
+        w.AgregarSalidaLog("");
+        QCOMPARE(w.txtLog->toPlainText(), QString("first\ntwo\nlines\nraw a\nraw b"));
+        QCOMPARE(w.txtLog->textCursor().position(), w.txtLog->toPlainText().size());
+    }
+
+    void busyStatusDisablesCreate() {
+        frmMain w;
+        w.show();
+        w.MostrarEstado("Ejecutando scanin...");
+        QVERIFY(w.lblMeta->isVisible());
+        QCOMPARE(w.lblMeta->text(), QString("Ejecutando scanin..."));
+        QVERIFY(!w.cmdCreate->isEnabled());
+        QCOMPARE(w.cursor().shape(), Qt::WaitCursor);
+        QCOMPARE(w.txtLog->toPlainText(), QString("Ejecutando scanin..."));
+        w.MostrarEstado("");
+        QVERIFY(w.lblMeta->isHidden());
+        QVERIFY(w.lblMeta->text().isEmpty());
+        QVERIFY(w.cmdCreate->isEnabled());
+        QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(w.txtLog->toPlainText(), QString("Ejecutando scanin..."));
+    }
+
+    void discardingTheManualAdjustmentLogsOnlyWhenOneWasStored() {
+        frmMain w;
+        w.DescartarAjusteManual("Cambio de imagen target.");
+        QVERIFY(w.txtLog->toPlainText().isEmpty());
+        w.FiducialesManuales = "1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00";
+        w.CartaAjusteManual = "it8.cht";
+        w.ImagenAjusteManual = "/img.tif";
+        w.DescartarAjusteManual("Cambio de imagen target.");
+        QCOMPARE(w.txtLog->toPlainText(),
+                 QString("Ajuste manual de cuadrícula descartado: Cambio de imagen target."));
+        QVERIFY(w.FiducialesManuales.isEmpty());
+        QVERIFY(w.CartaAjusteManual.isEmpty());
+        QVERIFY(w.ImagenAjusteManual.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frmmain.moc"
