@@ -1,3 +1,4 @@
+#include "profiledata.h"
 #include "recordinglog.h"
 #include "shell/appfolders.h"
 #include "shell/paths.h"
@@ -8,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,13 +43,7 @@ void TestToolRuns::initTestCase() {
     EstablecerCarpetas(AppFolders::forProgram(program_));
     work_ = dir_.filePath("run folder with blanks");
     QVERIFY(QDir().mkpath(work_));
-    for (const QString name : {"colorchecker.ti3", "spread100.ti3"})
-        QVERIFY(QFile::copy(QStringLiteral(NC_VERIFY_DATA "/") + name, Data(name)));
-    QProcess colprof;
-    colprof.setWorkingDirectory(work_);
-    colprof.start("colprof", {"-v", "-ag", "-qh", "colorchecker"});
-    QVERIFY(colprof.waitForFinished(60000));
-    QVERIFY(QFile::exists(Data("colorchecker.icc")));
+    QVERIFY(PrepararPerfil(work_, "colorchecker"));
 }
 
 void TestToolRuns::profcheckOptions() {
