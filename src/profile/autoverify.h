@@ -20,7 +20,7 @@ VerificacionAuto VerificarPerfilAuto(const QString& profcheck, const QString& ti
 // Average Delta E (relative intent) above which a chart is taken as misread. Clean captures
 // of every generic-reference chart stay well below it, a chart read one patch off goes far
 // beyond it.
-inline constexpr double kMediaLecturaErronea = 18.0;
+inline constexpr double kMediaLecturaErronea = 20.0;
 
 // The warning that the chart was probably misread, when the average error of the patches in
 // the profcheck output exceeds kMediaLecturaErronea; else the empty text.

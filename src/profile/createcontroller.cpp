@@ -1,12 +1,15 @@
 #include "profile/createcontroller.h"
 
 #include "charts/chartcatalog.h"
+#include "charts/referencepanel.h"
+#include "image/embeddedprofilecheck.h"
 #include "lang/texto.h"
 #include "profile/createvalidation.h"
 #include "profile/resultsmenu.h"
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
 #include "shell/frmmain.h"
+#include "shell/workfolderquestion.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -72,12 +75,16 @@ void CreateController::cmdCreate_Click() {
 }
 
 void CreateController::Crear() {
+    main_.panelReferencia->ActualizarPanelReferencia();
     EntradaCreacion in = LeerEntradas();
     const ValidacionPerfil check = ValidarDatosPerfil(in);
     if (!check.ok) {
         MsgBox(&main_, MensajeFaltanDatos(check.faltas), Msg::Exclamation,
                Texto(QStringLiteral("msg.missing_data_title")));
         main_.LogMsg(LineaLogFaltanDatos(check.faltas));
+        return;
+    }
+    if (!ComprobarICCIncrustado(in.imagen, main_, &main_)) {
         return;
     }
     in.destino = GuardarFichero(&main_, QStringLiteral("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm"),
@@ -149,13 +156,9 @@ void CreateController::AbrirVerificacionAuto(const ResultadoCreacion&) {
 }
 
 bool CreateController::PreguntarBorrarCarpeta(const QString& folder) {
-    if (folder.isEmpty()) {
-        return false;
-    }
-    QString question = Texto(QStringLiteral("msg.temp_delete_question"));
-    question.replace(QStringLiteral("%1"), folder);
-    return MsgBox(&main_, question, Msg::Question + Msg::YesNo,
-                  Texto(QStringLiteral("msg.temp_delete_title"))) == Msg::Yes;
+    return ::PreguntarBorrarCarpeta(&main_, folder,
+                                    Texto(QStringLiteral("msg.temp_delete_question")),
+                                    Texto(QStringLiteral("msg.temp_delete_title")));
 }
 
 void CreateController::LogMsg(const QString& text) {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// Helpers of the profile tests: rendered chart captures, TI3 and ICC reading.
+
+// Renders a synthetic capture of a chart of the ArgyllCMS reference folder (e.g.
+// "ColorChecker") with its own .cie values to outPath (format from the suffix). Empty on
+// success, else the reason.
+QString RenderizarCarta(const QString& chart, const QString& outPath, bool portrait = false,
+                        double perspective = 0, int width = 1400);
+QString CarpetaRefArgyll();
+// NUMBER_OF_SETS of a TI3 file, -1 when unreadable.
+int ParchesTi3(const QString& ti3);
+// Writes a copy of a TI3 whose device values are moved one patch along, as a chart read one
+// patch off gives them.
+bool DesplazarTi3(const QString& ti3, const QString& outPath);
+
+// Text tags of an ICC profile read with lcms2 (the bytes of the ASCII records decoded as
+// UTF-8, as colprof writes them).
+struct EtiquetasIcc {
+    bool ok = false;
+    QString descripcion;
+    QString fabricante;
+    QString modelo;
+    QString copyright;
+};
+EtiquetasIcc LeerEtiquetasIcc(const QString& path);

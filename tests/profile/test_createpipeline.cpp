@@ -1,0 +1,289 @@
+#include "profile/autoverify.h"
+#include "profile/createpipeline.h"
+#include "profile/creationfrontend.h"
+#include "profile/profilecommands.h"
+#include "profilefixtures.h"
+#include "recordinglog.h"
+#include "shell/appfolders.h"
+#include "shell/toolrunner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A front end that answers the work-folder question as told and records what it was given.
+class FrontEnd : public InterlocutorCreacion {
+public:
+    bool borrarCarpeta = true;
+    QStringList avisos;
+    QList<ResultadoCreacion> registrados;
+    int resumenes = 0;
+    int verificaciones = 0;
+    QStringList preguntas;
+
+    void Avisar(const QString& text) override { avisos << text; }
+    void RegistrarResultados(const ResultadoCreacion& r) override { registrados << r; }
+    void MostrarResumenResultados(const ResultadoCreacion&) override { ++resumenes; }
+    void AbrirVerificacionAuto(const ResultadoCreacion&) override { ++verificaciones; }
+    bool PreguntarBorrarCarpeta(const QString& folder) override {
+        preguntas << folder;
+        return borrarCarpeta;
+    }
+};
+
+// Cancels the run as soon as a given log line starts.
+class CancellingLog : public RecordingLog {
+public:
+    CancellingLog(CancelToken& token, const QString& prefix) : token_(token), prefix_(prefix) {}
+    void LogMsg(const QString& text) override {
+        RecordingLog::LogMsg(text);
+        if (text.startsWith(prefix_)) {
+            token_.cancel();
+        }
+    }
+
+private:
+    CancelToken& token_;
+    QString prefix_;
+};
+
+QByteArray Contenido(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool Escribir(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool Contiene(const QStringList& lines, const QString& start) {
+    for (const QString& line : lines) {
+        if (line.startsWith(start)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Makes a folder refuse new entries and renames, also for root (chattr +i), else by mode.
+bool BloquearCarpeta(const QString& folder, bool lock) {
+    if (QProcess::execute(QStringLiteral("chattr"),
+                          {lock ? QStringLiteral("+i") : QStringLiteral("-i"), folder}) == 0) {
+        return true;
+    }
+    return QFile::setPermissions(folder,
+                                 lock ? QFile::ReadOwner | QFile::ExeOwner
+                                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
+
+// The profile run with the real scanin, colprof and profcheck on rendered captures.
+class TestCreatePipeline : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QString capture_; // clean ColorChecker PNG
+
+    EntradaCreacion Entrada(const QString& image, const QString& chart) {
+        const AppFolders folders = AppFolders::forProgram(dir_.path());
+        EntradaCreacion in;
+        in.imagen = image;
+        in.tipoReferencia = EntradaCreacion::Generica;
+        in.referenciaGenerica = CarpetaRefArgyll() + chart + ".cie";
+        in.carta = CarpetaRefArgyll() + chart + ".cht";
+        in.ficheroCarta = chart + ".cht";
+        in.gamma = "2.2";
+        in.puntoBlanco = "1.0";
+        in.sombras = "1.0";
+        in.calidad = 2;
+        in.algoritmo = 2;
+        in.intento = 0;
+        in.carpetaPrograma = dir_.path();
+        in.carpetaTmp = dir_.filePath("tmp");
+        in.scanin = folders.toolPath("scanin");
+        in.colprof = folders.toolPath("colprof");
+        in.profcheck = folders.toolPath("profcheck");
+        in.destino = dir_.filePath("out/profile.icc");
+        return in;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        QVERIFY(QDir().mkpath(dir_.filePath("out")));
+        capture_ = dir_.filePath("colorchecker.png");
+        const QString error = RenderizarCarta("ColorChecker", capture_);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    }
+
+    // Texts with quotes, shell characters and non-ASCII letters reach the profile tags as
+    // typed; an empty copyright still lets colprof run; the white point is spelled for the
+    // installed colprof.
+    void textsReachTagsUnchanged() {
+        EntradaCreacion in = Entrada(capture_, "ColorChecker");
+        in.fabricante = "Acme \"Quoted\" ; $(touch /tmp/nc_pwned) `id`";
+        in.modelo = "Cámara ñ €";
+        in.descripcion = "-starts with a dash; 'single' & more";
+        in.copyright = "";
+        in.puntoBlanco = "1.3";
+        in.guardarTi3JuntoPerfil = true;
+        RecordingLog log;
+        FrontEnd frontEnd;
+        const EjecucionCreacion run = CrearPerfil(in, in.referenciaGenerica, log, frontEnd);
+        QCOMPARE(run.fin, FinCreacion::Correcto);
+        QVERIFY(!QFile::exists("/tmp/nc_pwned"));
+        const EtiquetasIcc tags = LeerEtiquetasIcc(in.destino);
+        QVERIFY(tags.ok);
+        QCOMPARE(tags.fabricante, in.fabricante);
+        QCOMPARE(tags.modelo, in.modelo);
+        QCOMPARE(tags.descripcion, in.descripcion);
+        QCOMPARE(tags.copyright, QString());
+        QString colprofLine;
+        for (const QString& line : log.lines) {
+            if (line.startsWith("colprof: ")) {
+                colprofLine = line;
+            }
+        }
+        QVERIFY(colprofLine.contains(" -C\"\" "));
+        QString usage;
+        CommandLine bare{in.colprof, {}, in.colprof};
+        EjecutarYLeerSalida(bare, dir_.path(), usage);
+        const QString expected =
+            usage.contains("Version 2.") ? QString(" -U 1.30 ") : QString(" -u 1.30 ");
+        QVERIFY2(colprofLine.contains(expected), qPrintable(colprofLine));
+        QCOMPARE(ParchesTi3(dir_.filePath("out/profile.ti3")), 24);
+    }
+
+    // A clean capture passes; the same chart read one patch off gets the misread warning.
+    void misreadChartIsFlagged() {
+        EntradaCreacion in = Entrada(capture_, "ColorChecker");
+        in.destino = dir_.filePath("out/clean.icc");
+        in.guardarTi3JuntoPerfil = true;
+        RecordingLog log;
+        FrontEnd frontEnd;
+        EjecucionCreacion run = CrearPerfil(in, in.referenciaGenerica, log, frontEnd);
+        QCOMPARE(run.fin, FinCreacion::Correcto);
+        QVERIFY(!run.resultado.verificacion.isEmpty());
+        QVERIFY(run.resultado.avisoLectura.isEmpty());
+
+        const QString shifted = dir_.filePath("out/shifted.ti3");
+        QVERIFY(DesplazarTi3(run.resultado.ti3, shifted));
+        EntradaCreacion colprof = in;
+        const ComandoColprof command =
+            ConstruirComandoColprof(colprof, 2, dir_.filePath("out/shifted"));
+        QString output;
+        QCOMPARE(EjecutarYLeerSalida(command.command, dir_.filePath("out"), output), 0);
+        const VerificacionAuto check = VerificarPerfilAuto(
+            in.profcheck, shifted, dir_.filePath("out/shifted.icc"), dir_.path(), log);
+        const QString warning = AvisoLecturaErronea(check.salida);
+        QVERIFY2(warning.contains("probablemente scanin leyó mal la carta"),
+                 qPrintable(check.resumen));
+    }
+
+    // Failed runs leave an older profile untouched and say so; a successful run replaces it.
+    void olderProfileReplacedOnlyWhole() {
+        const QByteArray old = "an older profile";
+        EntradaCreacion in = Entrada(capture_, "QPcard_201"); // scanin cannot find that chart
+        in.destino = dir_.filePath("out/keep.icc");
+        QVERIFY(Escribir(in.destino, old));
+        RecordingLog log;
+        FrontEnd frontEnd;
+        EjecucionCreacion run = CrearPerfil(in, in.referenciaGenerica, log, frontEnd);
+        QCOMPARE(run.fin, FinCreacion::Fallido);
+        QVERIFY(Contiene(log.lines, "scanin rc="));
+        QCOMPARE(Contenido(in.destino), old);
+        QVERIFY(frontEnd.preguntas.isEmpty());
+        QVERIFY(frontEnd.registrados.isEmpty());
+
+        // colprof succeeds but the destination folder takes no new file.
+        const QString locked = dir_.filePath("locked");
+        QVERIFY(QDir().mkpath(locked));
+        in = Entrada(capture_, "ColorChecker");
+        in.destino = locked + "/keep.icc";
+        QVERIFY(Escribir(in.destino, old));
+        QVERIFY(BloquearCarpeta(locked, true));
+        RecordingLog lockedLog;
+        run = CrearPerfil(in, in.referenciaGenerica, lockedLog, frontEnd);
+        BloquearCarpeta(locked, false);
+        QCOMPARE(run.fin, FinCreacion::Fallido);
+        QVERIFY(Contiene(lockedLog.lines, "No se pudo guardar el perfil en " + in.destino));
+        QVERIFY(Contiene(lockedLog.lines, "El perfil existente no se ha modificado: "));
+        QCOMPARE(Contenido(in.destino), old);
+        QCOMPARE(QDir(locked).entryList(QDir::Files), QStringList({"keep.icc"}));
+
+        RecordingLog okLog;
+        run = CrearPerfil(in, in.referenciaGenerica, okLog, frontEnd);
+        QCOMPARE(run.fin, FinCreacion::Correcto);
+        QVERIFY(LeerEtiquetasIcc(in.destino).ok);
+        QVERIFY(Contiene(okLog.lines, "Perfil guardado: " + in.destino));
+    }
+
+    // An image that cannot be copied into the work folder ends the run in its clean-up.
+    void failedImageCopyIsLogged() {
+        const QString notAFile = dir_.filePath("folder.tif");
+        QVERIFY(QDir().mkpath(notAFile));
+        EntradaCreacion in = Entrada(notAFile, "ColorChecker");
+        in.destino = dir_.filePath("out/nocopy.icc");
+        RecordingLog log;
+        FrontEnd frontEnd;
+        const EjecucionCreacion run = CrearPerfil(in, in.referenciaGenerica, log, frontEnd);
+        QCOMPARE(run.fin, FinCreacion::Fallido);
+        QVERIFY(Contiene(log.lines, "No se pudo copiar la imagen a la carpeta de trabajo: "));
+        QVERIFY(!Contiene(log.lines, "scanin: "));
+        QVERIFY(!QFile::exists(in.destino));
+        QCOMPARE(log.states.last(), QString());
+    }
+
+    // Cancelling stops the tool, ends in the clean-up step and writes no profile.
+    void cancelWritesNoProfile() {
+        EntradaCreacion in = Entrada(capture_, "ColorChecker");
+        in.algoritmo = 0; // Lab cLUT takes seconds
+        in.destino = dir_.filePath("out/cancelled.icc");
+        CancelToken token;
+        CancellingLog log(token, "colprof: ");
+        FrontEnd frontEnd;
+        QElapsedTimer clock;
+        clock.start();
+        const EjecucionCreacion run = CrearPerfil(in, in.referenciaGenerica, log, frontEnd, &token);
+        QCOMPARE(run.fin, FinCreacion::Cancelado);
+        QVERIFY(clock.elapsed() < 2500);
+        QVERIFY(!QFile::exists(in.destino));
+        QCOMPARE(log.lines.last(),
+                 QString("Creación del perfil cancelada: no se ha escrito ningún perfil."));
+        QVERIFY(!Contiene(log.lines, "colprof rc="));
+        QVERIFY(frontEnd.registrados.isEmpty());
+        QVERIFY(frontEnd.preguntas.isEmpty());
+        QVERIFY(!QFile::exists(dir_.filePath("tmp/chromaflux_scanin_tmp.tif")));
+    }
+
+    // A portrait QPcard 202 is turned for scanin; the temporary files go away.
+    void portraitQpcard202() {
+        const QString image = dir_.filePath("qpcard202.jpg");
+        const QString error = RenderizarCarta("QPcard_202", image, true);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        EntradaCreacion in = Entrada(image, "QPcard_202");
+        in.destino = dir_.filePath("out/qpcard202.icc");
+        RecordingLog log;
+        FrontEnd frontEnd;
+        frontEnd.borrarCarpeta = false;
+        const EjecucionCreacion run = CrearPerfil(in, in.referenciaGenerica, log, frontEnd);
+        QCOMPARE(run.fin, FinCreacion::Correcto);
+        QVERIFY(Contiene(log.lines, "Imagen convertida a TIFF temporal -> "));
+        QVERIFY(Contiene(log.lines,
+                         "QPcard 202 vertical detectada: imagen rotada a horizontal para scanin"));
+        QVERIFY(Contiene(log.lines, "Carpeta temporal conservada: " + run.carpetaTrabajo));
+        QVERIFY(QFile::exists(run.carpetaTrabajo + "/chromaflux_scanin_qpc202_rot_tmp.ti3"));
+        QVERIFY(!QFile::exists(dir_.filePath("tmp/chromaflux_scanin_tmp.tif")));
+        QVERIFY(!QFile::exists(dir_.filePath("tmp/chromaflux_scanin_qpc202_rot_tmp.tif")));
+        QVERIFY2(run.resultado.avisoLectura.isEmpty(), qPrintable(run.resultado.verificacion));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCreatePipeline)
+#include "test_createpipeline.moc"
