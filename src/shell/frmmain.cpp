@@ -1,6 +1,10 @@
 #include "shell/frmmain.h"
 
 #include "charts/referencepanel.h"
+#include "lang/aboutinfo.h"
+#include "lang/frmacercade.h"
+#include "lang/helpmenu.h"
+#include "lang/hoverhelp.h"
 #include "lang/languageswitch.h"
 #include "lang/texto.h"
 #include "profile/createcontroller.h"
@@ -48,6 +52,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
         new ReferencePanel(*this, [this](const QString& reason) { DescartarAjusteManual(reason); });
     menuResultados = new ResultsMenu(*this);
     controlCrear = new CreateController(*this, *menuResultados);
+    ConectarAyudaFlotante();
     // Roomy on a usual desktop, never larger than the screen.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     resize(QSize(1240, 780).boundedTo(screen.size()));
@@ -57,6 +62,13 @@ frmMain::~frmMain() = default;
 
 void frmMain::ConectarMenus() {
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(mnuHelpContents, &QAction::triggered, this, [this] { AbrirAyuda(this); });
+    connect(mnuHelpArgyllCMS, &QAction::triggered, this,
+            [this] { AbrirDocumentacionArgyll(this); });
+    connect(mnuAcercaDe, &QAction::triggered, this, [this] {
+        MostrarAcercaDe(this, InfoPrograma{NombreProducto, VersionPrograma, TextoCopyright,
+                                           DireccionWeb, DireccionContacto});
+    });
     const std::pair<QAction*, const char*> idiomas[] = {
         {mnuLanguageES, "es"}, {mnuLanguageEN, "en"}, {mnuLanguageFR, "fr"}, {mnuLanguageIT, "it"}};
     for (const auto& [item, code] : idiomas) {
@@ -67,11 +79,11 @@ void frmMain::ConectarMenus() {
 }
 
 void frmMain::Form_Load() {
-    NombreProducto = QStringLiteral("Chromaflux");
-    VersionPrograma = QStringLiteral("1.02a");
-    TextoCopyright = QStringLiteral("Copyright (C) Nerva Chromaflux developers");
-    DireccionWeb = QStringLiteral("https://nerva-chromaflux.example.org");
-    DireccionContacto = QStringLiteral("contact@nerva-chromaflux.example.org");
+    NombreProducto = AboutInfo::kNombreProducto;
+    VersionPrograma = AboutInfo::kVersion;
+    TextoCopyright = AboutInfo::kCopyright;
+    DireccionWeb = AboutInfo::kWeb;
+    DireccionContacto = AboutInfo::kContacto;
 
     const AppFolders& folders = Carpetas();
     LimpiarCarpetaTmp(folders.tmpFolder);
@@ -91,6 +103,7 @@ void frmMain::Form_Unload() {
         return;
     descargando_ = true;
     SinErrores([this] { DescargarFormularios(this); });
+    SinErrores([this] { ayudaFlotante->OcultarAyudaTema(); });
     SinErrores([this] { GuardarAjustes(); });
     SinErrores([] { LimpiarCarpetaTmp(Carpetas().tmpFolder); });
     emit descargado();

@@ -8,6 +8,7 @@
 
 struct AjustesPrincipales;
 class CreateController;
+class HoverHelp;
 class ReferencePanel;
 class ResultsMenu;
 class QAction;
@@ -68,6 +69,7 @@ public:
     ReferencePanel* panelReferencia = nullptr;
     ResultsMenu* menuResultados = nullptr;
     CreateController* controlCrear = nullptr;
+    HoverHelp* ayudaFlotante = nullptr;
 
     // ---- State -------------------------------------------------------------------------
     QString NombreProducto;
@@ -214,6 +216,7 @@ private:
     void CrearMenus();
     void CrearControles();
     void ConectarMenus();
+    void ConectarAyudaFlotante();
     bool PreguntarSalir();
     AjustesPrincipales AjustesActuales() const;
 
