@@ -1,6 +1,7 @@
 #include "shell/frmmain.h"
 
 #include "charts/referencepanel.h"
+#include "image/targetimage.h"
 #include "lang/aboutinfo.h"
 #include "lang/frmacercade.h"
 #include "lang/helpmenu.h"
@@ -52,6 +53,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
         new ReferencePanel(*this, [this](const QString& reason) { DescartarAjusteManual(reason); });
     menuResultados = new ResultsMenu(*this);
     controlCrear = new CreateController(*this, *menuResultados);
+    imagenTarget = new TargetImage(*this);
     ConectarAyudaFlotante();
     // Roomy on a usual desktop, never larger than the screen.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

@@ -11,6 +11,7 @@ class CreateController;
 class HoverHelp;
 class ReferencePanel;
 class ResultsMenu;
+class TargetImage;
 class QAction;
 class QCheckBox;
 class QCloseEvent;
@@ -69,6 +70,7 @@ public:
     ReferencePanel* panelReferencia = nullptr;
     ResultsMenu* menuResultados = nullptr;
     CreateController* controlCrear = nullptr;
+    TargetImage* imagenTarget = nullptr;
     HoverHelp* ayudaFlotante = nullptr;
 
     // ---- State -------------------------------------------------------------------------

@@ -1,0 +1,163 @@
+#include "image/targetimage.h"
+
+#include "image/fittedimage.h"
+#include "image/gdipluspreview.h"
+#include "image/imagepreview.h"
+#include "shell/appfolders.h"
+#include "shell/dialogs.h"
+#include "shell/frmmain.h"
+#include "shell/paths.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+
+QString Escala(double escala) {
+    return QLocale().toString(escala, 'f', 3);
+}
+
+// The text after the last "." (the whole path when there is none), lower-cased.
+QString Extension(const QString& ruta) {
+    return ruta.mid(ruta.lastIndexOf(QLatin1Char('.')) + 1).toLower();
+}
+
+} // namespace
+
+TargetImage::TargetImage(frmMain& main) : QObject(&main), main_(main) {
+    connect(main_.cmdLoadImage, &QPushButton::clicked, this, &TargetImage::cmdLoadImage_Click);
+    connect(main_.mnuFileOpenTarget, &QAction::triggered, this, &TargetImage::cmdLoadImage_Click);
+    main_.picPreview->installEventFilter(this);
+}
+
+void TargetImage::cmdLoadImage_Click() {
+    const QString ruta = AbrirFichero(
+        &main_,
+        QStringLiteral("Imágenes (*.tif;*.tiff;*.png;*.jpg)|*.tif;*.tiff;*.png;*.jpg|Todos|*.*"),
+        QStringLiteral("Abrir imagen de carta"), Carpetas().programFolder);
+    if (ruta.isEmpty())
+        return;
+    main_.RutaImagenTarget = ruta;
+    main_.DescartarAjusteManual(QStringLiteral("Cambio de imagen target."));
+    main_.txtImage->setText(ruta);
+    main_.LogMsg(QStringLiteral("Imagen target: ") + ruta);
+
+    const QString extension = Extension(ruta);
+    borrarPreview();
+    if (extension == QLatin1String("tif") || extension == QLatin1String("tiff"))
+        mostrarPreviewTiff(ruta);
+    else
+        mostrarPreview(ruta);
+}
+
+void TargetImage::borrarPreview() {
+    main_.picPreview->clear();
+    anchoDibujo_ = altoDibujo_ = 0;
+    escala_ = 0;
+}
+
+bool TargetImage::mostrarPreview(const QString& ruta) {
+    int w = 0, h = 0;
+    const QImage imagen = CargarImagenFI(ruta, w, h);
+    if (imagen.isNull()) {
+        main_.LogMsg(QStringLiteral("Fallo al cargar imagen target: ") + ruta);
+        main_.LogMsg(QStringLiteral("Detalle: ") + UltimoDetalleCarga());
+        return false;
+    }
+    const QSize caja = main_.picPreview->contentsRect().size();
+    const AjusteImagen ajuste = CalcularAjuste(w, h, caja.width(), caja.height(), 4);
+    // The full-size picture is only needed for this one drawing.
+    QImage lienzo(caja, QImage::Format_ARGB32_Premultiplied);
+    lienzo.fill(Qt::transparent);
+    QPainter pintor(&lienzo);
+    pintor.drawImage(QPoint(0, 0), imagen.scaled(ajuste.ancho, ajuste.alto, Qt::IgnoreAspectRatio,
+                                                 Qt::SmoothTransformation));
+    pintor.end();
+    main_.picPreview->setPixmap(QPixmap::fromImage(lienzo));
+
+    cajaDibujo_ = caja;
+    anchoDibujo_ = ajuste.ancho;
+    altoDibujo_ = ajuste.alto;
+    escala_ = ajuste.escala;
+    previewTiff_ = false;
+    main_.LogMsg(QStringLiteral("Previsualización: %1x%2 -> %3x%4 escala %5")
+                     .arg(w)
+                     .arg(h)
+                     .arg(anchoDibujo_)
+                     .arg(altoDibujo_)
+                     .arg(Escala(escala_)));
+    return true;
+}
+
+bool TargetImage::mostrarPreviewTiff(const QString& ruta) {
+    const QSize caja = main_.picPreview->contentsRect().size();
+    QImage lienzo(caja, QImage::Format_RGB32);
+    int w = 0, h = 0, anchoDibujo = 0, altoDibujo = 0;
+    if (!DibujarImagenGDIP(ruta, lienzo, caja.width(), caja.height(), w, h, anchoDibujo,
+                           altoDibujo)) {
+        main_.LogMsg(QStringLiteral("Fallo al cargar imagen target: ") + ruta);
+        main_.LogMsg(QStringLiteral("Detalle TIFF: ") + GDIP_UltimoError());
+        return false;
+    }
+    main_.picPreview->setPixmap(QPixmap::fromImage(lienzo));
+    cajaDibujo_ = caja;
+    anchoDibujo_ = anchoDibujo;
+    altoDibujo_ = altoDibujo;
+    escala_ = double(anchoDibujo) / w;
+    previewTiff_ = true;
+    main_.LogMsg(QStringLiteral("Previsualización TIFF (GDI+): %1x%2 -> %3x%4 escala %5")
+                     .arg(w)
+                     .arg(h)
+                     .arg(anchoDibujo_)
+                     .arg(altoDibujo_)
+                     .arg(Escala(escala_)));
+    return true;
+}
+
+QPointF TargetImage::origenDibujo() const {
+    // Where the label placed the preview, which may differ from the box it was drawn for once
+    // the window has been resized.
+    const QLabel* caja = main_.picPreview;
+    const QRect colocado = QStyle::alignedRect(caja->layoutDirection(), caja->alignment(),
+                                               cajaDibujo_, caja->contentsRect());
+    if (!previewTiff_)
+        return colocado.topLeft();
+    return colocado.topLeft() + QPoint((cajaDibujo_.width() - anchoDibujo_) / 2,
+                                       (cajaDibujo_.height() - altoDibujo_) / 2);
+}
+
+void TargetImage::AbrirInspectorCarta() {
+    const QString ruta = main_.RutaImagenTarget;
+    if (ruta.isEmpty())
+        return;
+    double fx = 0.5;
+    double fy = 0.5;
+    if (anchoDibujo_ >= 1 && altoDibujo_ >= 1) {
+        const QPointF p = pulsacion_ - origenDibujo();
+        if (p.x() >= 0 && p.x() < anchoDibujo_ && p.y() >= 0 && p.y() < altoDibujo_) {
+            fx = p.x() / anchoDibujo_;
+            fy = p.y() / altoDibujo_;
+        }
+    }
+    emit abrirInspector(ruta, NombreFichero(ruta), fx, fy);
+}
+
+bool TargetImage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == main_.picPreview) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto* raton = static_cast<QMouseEvent*>(event);
+            if (raton->button() == Qt::LeftButton)
+                pulsacion_ = raton->position();
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
+            AbrirInspectorCarta();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
