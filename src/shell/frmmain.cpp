@@ -120,14 +120,13 @@ bool frmMain::PreguntarSalir() {
 void frmMain::mnuExit_Click() {
     if (!PreguntarSalir())
         return;
-    cerrandoSinPreguntar_ = true;
-    close();
+    close(); // from code: closeEvent does not ask again
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
     // Only the close box asks; a close from code (after mnuExit) or from the session manager
     // does not, so the question is never asked twice.
-    if (event->spontaneous() && !cerrandoSinPreguntar_ && !descargando_) {
+    if (event->spontaneous() && !descargando_) {
         if (!PreguntarSalir()) {
             event->ignore();
             return;

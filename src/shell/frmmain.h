@@ -222,6 +222,5 @@ private:
     bool PreguntarSalir();
     AjustesPrincipales AjustesActuales() const;
 
-    bool cerrandoSinPreguntar_ = false; // close requested by code after the exit question
-    bool descargando_ = false;          // Form_Unload ran
+    bool descargando_ = false; // Form_Unload ran
 };
