@@ -48,8 +48,10 @@ AjustesPrincipales LeerAjustesPrincipales(const QString& file, const AjustesPrin
     a.whitePoint = leer(kProfile, "white_point", QStringLiteral("1.0"));
     a.darkAreas = leer(kProfile, "dark_areas", QStringLiteral("1.0"));
     a.chartFile = leer(kProfile, "chart_file", QString());
-    a.type = a.chartFile.isEmpty() ? IndiceGuardado(leer(kProfile, "type", Decimal(current.type)))
-                                   : current.type;
+    // Only files older than chart_file name the chart by number. Without either key the
+    // selection stays: mapping the current list index as an old number would pick another chart.
+    const QString type = a.chartFile.isEmpty() ? leer(kProfile, "type", QString()) : QString();
+    a.type = type.trimmed().isEmpty() ? -1 : IndiceGuardado(type);
     a.genericRefFile = leer(kProfile, "generic_ref_file", QString());
     a.algorithm = IndiceGuardado(leer(kProfile, "algorithm", Decimal(current.algorithm)));
     a.intent = IndiceGuardado(leer(kProfile, "intent", Decimal(current.intent)));

@@ -13,7 +13,9 @@ struct AjustesPrincipales {
     QString gamma;
     QString whitePoint;
     QString darkAreas;
-    int type = -1; // chart list index (older files); only used when chartFile is empty
+    // Written: the chart list index. Read: the old-style chart number of files without
+    // chartFile, -1 when none is stored (the chart selection then stays as it is).
+    int type = -1;
     QString chartFile;
     QString genericRefFile;
     int algorithm = -1;
@@ -30,7 +32,8 @@ struct AjustesPrincipales {
 };
 
 // Reads every key; a missing key keeps the value of current (the controls' present state),
-// except gamma "2.2", white point and dark areas "1.0", the files "" and the switches off.
+// except gamma "2.2", white point and dark areas "1.0", the files "", the switches off and
+// type -1.
 AjustesPrincipales LeerAjustesPrincipales(const QString& file, const AjustesPrincipales& current);
 // Writes every key, profile section first, in the fixed order.
 void EscribirAjustesPrincipales(const QString& file, const AjustesPrincipales& values);
