@@ -209,6 +209,13 @@ private slots:
         QVERIFY(!FI_ObtenerDimensiones(ruta("huge.bmp"), w, h));
         QCOMPARE(FI_UltimoError(),
                  QString("FreeImage_Load fallo (fif=0): imagen demasiado grande (100000x100000)"));
+        // GIF headers cannot be read alone by the library; Qt reads the size instead.
+        QByteArray gif("GIF89a\x60\xea\x60\xea\x00\x00\x00", 13);
+        gif += QByteArray("\x2c\0\0\0\0\x60\xea\x60\xea\0\x02\x02\x44\x01\0\x3b", 17);
+        QVERIFY(EscribirBytes(ruta("huge.gif"), gif));
+        QVERIFY(!FI_ObtenerDimensiones(ruta("huge.gif"), w, h));
+        QCOMPARE(FI_UltimoError(),
+                 QString("FreeImage_Load fallo (fif=25): imagen demasiado grande (60000x60000)"));
         QVERIFY(!FI_ConvertirATIFFRGB(ruta("huge.png"), ruta("huge.tif")));
         QVERIFY(!QFile::exists(ruta("huge.tif")));
         QVERIFY(PicoMemoriaKB() - antes < 50 * 1024);
