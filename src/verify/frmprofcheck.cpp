@@ -7,6 +7,7 @@
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
 #include "verify/cajalog.h"
+#include "verify/controlnombrado.h"
 #include "verify/lienzografico.h"
 #include "verify/profcheckreport.h"
 #include "verify/profcheckrun.h"
@@ -27,12 +28,6 @@ namespace {
 const QColor kBotonActivo(34, 116, 232);
 const QColor kBotonInactivo(224, 224, 224);
 
-template <typename T> T* Control(QWidget* parent, const char* name) {
-    T* control = new T(parent);
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
-
 } // namespace
 
 frmProfCheck::frmProfCheck(QWidget* owner) : VentanaHerramienta(owner) {
@@ -48,11 +43,11 @@ frmProfCheck::frmProfCheck(QWidget* owner) : VentanaHerramienta(owner) {
 }
 
 void frmProfCheck::CrearControles() {
-    fraInput = Control<QGroupBox>(this, "fraInput");
-    cmdTi3 = Control<QPushButton>(fraInput, "cmdTi3");
-    cmdProfile = Control<QPushButton>(fraInput, "cmdProfile");
-    lblTi3 = Control<QLabel>(fraInput, "lblTi3");
-    lblProfile = Control<QLabel>(fraInput, "lblProfile");
+    fraInput = CrearControl<QGroupBox>(this, "fraInput");
+    cmdTi3 = CrearControl<QPushButton>(fraInput, "cmdTi3");
+    cmdProfile = CrearControl<QPushButton>(fraInput, "cmdProfile");
+    lblTi3 = CrearControl<QLabel>(fraInput, "lblTi3");
+    lblProfile = CrearControl<QLabel>(fraInput, "lblProfile");
     // Designer captions: the placeholders, which the text application then keeps current.
     lblTi3->setText(Texto(QStringLiteral("placeholder.no_ti3")));
     lblProfile->setText(Texto(QStringLiteral("placeholder.no_profile")));
@@ -63,19 +58,19 @@ void frmProfCheck::CrearControles() {
     input->addWidget(lblProfile, 1, 1);
     input->setColumnStretch(1, 1);
 
-    fraOptions = Control<QGroupBox>(this, "fraOptions");
-    chkEach = Control<QCheckBox>(fraOptions, "chkEach");
-    chkSort = Control<QCheckBox>(fraOptions, "chkSort");
-    lblIntent = Control<QLabel>(fraOptions, "lblIntent");
-    cboIntent = Control<QComboBox>(fraOptions, "cboIntent");
-    lblPrune = Control<QLabel>(fraOptions, "lblPrune");
-    txtPrune = Control<QLineEdit>(fraOptions, "txtPrune");
-    lblPruneHint = Control<QLabel>(fraOptions, "lblPruneHint");
-    chkDE2000 = Control<QCheckBox>(fraOptions, "chkDE2000");
-    chkHistogram = Control<QCheckBox>(fraOptions, "chkHistogram");
-    chkX3DOM = Control<QCheckBox>(fraOptions, "chkX3DOM");
-    chkAxes = Control<QCheckBox>(fraOptions, "chkAxes");
-    chkColorVectors = Control<QCheckBox>(fraOptions, "chkColorVectors");
+    fraOptions = CrearControl<QGroupBox>(this, "fraOptions");
+    chkEach = CrearControl<QCheckBox>(fraOptions, "chkEach");
+    chkSort = CrearControl<QCheckBox>(fraOptions, "chkSort");
+    lblIntent = CrearControl<QLabel>(fraOptions, "lblIntent");
+    cboIntent = CrearControl<QComboBox>(fraOptions, "cboIntent");
+    lblPrune = CrearControl<QLabel>(fraOptions, "lblPrune");
+    txtPrune = CrearControl<QLineEdit>(fraOptions, "txtPrune");
+    lblPruneHint = CrearControl<QLabel>(fraOptions, "lblPruneHint");
+    chkDE2000 = CrearControl<QCheckBox>(fraOptions, "chkDE2000");
+    chkHistogram = CrearControl<QCheckBox>(fraOptions, "chkHistogram");
+    chkX3DOM = CrearControl<QCheckBox>(fraOptions, "chkX3DOM");
+    chkAxes = CrearControl<QCheckBox>(fraOptions, "chkAxes");
+    chkColorVectors = CrearControl<QCheckBox>(fraOptions, "chkColorVectors");
     txtPrune->setMaximumWidth(80);
     auto* options = new QGridLayout(fraOptions);
     options->addWidget(chkEach, 0, 0);
@@ -92,11 +87,11 @@ void frmProfCheck::CrearControles() {
     options->addWidget(chkDE2000, 3, 0);
     options->setColumnStretch(4, 1);
 
-    cmdRun = Control<QPushButton>(this, "cmdRun");
-    cmdGraphDE = Control<QPushButton>(this, "cmdGraphDE");
-    cmdGraphL = Control<QPushButton>(this, "cmdGraphL");
-    cmdGraphC = Control<QPushButton>(this, "cmdGraphC");
-    cmdGraphH = Control<QPushButton>(this, "cmdGraphH");
+    cmdRun = CrearControl<QPushButton>(this, "cmdRun");
+    cmdGraphDE = CrearControl<QPushButton>(this, "cmdGraphDE");
+    cmdGraphL = CrearControl<QPushButton>(this, "cmdGraphL");
+    cmdGraphC = CrearControl<QPushButton>(this, "cmdGraphC");
+    cmdGraphH = CrearControl<QPushButton>(this, "cmdGraphH");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdRun);
     buttons->addSpacing(16);
@@ -108,7 +103,7 @@ void frmProfCheck::CrearControles() {
     buttons->addStretch(1);
     buttons->addWidget(cmdClose);
 
-    picDEGraph = Control<LienzoGrafico>(this, "picDEGraph");
+    picDEGraph = CrearControl<LienzoGrafico>(this, "picDEGraph");
     picDEGraph->setMinimumSize(760, 320);
     picDEGraph->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     txtLog->setMinimumHeight(150);
