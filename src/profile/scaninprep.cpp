@@ -5,7 +5,8 @@
 #include "shell/workfolders.h"
 
 bool PrepararTiffScanin(const QString& imagen, const QString& tmpFolder, QString& tiff,
-                        QString& temporal, QString& error, ActivityLog& log) {
+                        QString& temporal, QString& error, ActivityLog& log,
+                        const QString& nombreTemporal) {
     temporal.clear();
     const int dot = imagen.lastIndexOf(QLatin1Char('.'));
     const QString extension = (dot < 0 ? imagen : imagen.mid(dot + 1)).toLower();
@@ -13,7 +14,7 @@ bool PrepararTiffScanin(const QString& imagen, const QString& tmpFolder, QString
         tiff = imagen;
         return true;
     }
-    const QString converted = RutaTmp(tmpFolder, QStringLiteral("chromaflux_scanin_tmp.tif"));
+    const QString converted = RutaTmp(tmpFolder, nombreTemporal);
     BorrarFicheroSiHay(converted);
     if (!FI_ConvertirATIFFRGB(imagen, converted)) {
         error = QStringLiteral("No se pudo convertir a TIFF: ") + FI_UltimoError();

@@ -9,9 +9,11 @@ class ActivityLog;
 // stays empty.
 
 // The image itself when its extension is tif/tiff (any case), else a 24-bit RGB TIFF
-// conversion at "chromaflux_scanin_tmp.tif" in tmpFolder.
-bool PrepararTiffScanin(const QString& imagen, const QString& tmpFolder, QString& tiff,
-                        QString& temporal, QString& error, ActivityLog& log);
+// conversion at nombreTemporal in tmpFolder (the manual scanin window uses its own name).
+bool PrepararTiffScanin(
+    const QString& imagen, const QString& tmpFolder, QString& tiff, QString& temporal,
+    QString& error, ActivityLog& log,
+    const QString& nombreTemporal = QStringLiteral("chromaflux_scanin_tmp.tif"));
 // scanin wants the QPcard 202 in landscape: a portrait image of that chart is turned a quarter
 // counter-clockwise into "chromaflux_scanin_qpc202_rot_tmp.tif", which becomes `tiff`. Other
 // charts and landscape or square images are left as they are.
