@@ -84,19 +84,23 @@ void fillSurround(QImage* linear, std::mt19937* random) {
     }
 }
 
+double lightingGain(const QSize& size, const QPointF& at, double falloff) {
+    const double cx = size.width() / 2.0;
+    const double cy = size.height() / 2.0;
+    const double dx = at.x() - cx;
+    const double dy = at.y() - cy;
+    return (1.0 - falloff * (dx * dx + dy * dy) / (cx * cx + cy * cy)) *
+           (1.0 - falloff * 0.5 * dx / cx);
+}
+
 void applyLighting(QImage* linear, double falloff) {
-    const double cx = linear->width() / 2.0;
-    const double cy = linear->height() / 2.0;
-    const double corner2 = cx * cx + cy * cy;
     for (int y = 0; y < linear->height(); ++y) {
         float* row = pixelRow(linear, y);
         for (int x = 0; x < linear->width(); ++x) {
-            const double dx = x - cx;
-            const double dy = y - cy;
-            const double gain =
-                (1.0 - falloff * (dx * dx + dy * dy) / corner2) * (1.0 - falloff * 0.5 * dx / cx);
+            const float gain =
+                float(lightingGain(linear->size(), QPointF(x + 0.5, y + 0.5), falloff));
             for (int c = 0; c < 3; ++c)
-                row[x * kChannels + c] *= float(gain);
+                row[x * kChannels + c] *= gain;
         }
     }
 }
@@ -121,7 +125,8 @@ QImage encodeImage(const QImage& linear, const CameraModel& camera, int bitsPerC
     const bool deep = bitsPerChannel > 8;
     QImage out(linear.size(), deep ? QImage::Format_RGBX64 : QImage::Format_RGB888);
     const double full = deep ? 65535.0 : 255.0;
-    std::normal_distribution<double> grain(0.0, noise);
+    // A zero deviation is not a valid distribution; no noise then draws nothing.
+    std::normal_distribution<double> grain(0.0, noise > 0 ? noise : 1.0);
     // The tone curve through a table: pow() per sample is slow on large images.
     constexpr int kTable = 1 << 16;
     std::vector<double> curve(kTable + 1);

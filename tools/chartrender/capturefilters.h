@@ -14,7 +14,9 @@ class CameraModel;
 // The table the chart lies on: a warm grey with slow blotches and a fine grain, so the
 // surround is not one flat colour.
 void fillSurround(QImage* linear, std::mt19937* random);
-// Light falling off towards the corners (share lost at the corners) with a slight slope across.
+// Light falling off towards the corners (share lost at the corners) with a slight slope across:
+// the gain at a point of an image of the given size, and the gain applied to every pixel.
+double lightingGain(const QSize& size, const QPointF& at, double falloff);
 void applyLighting(QImage* linear, double falloff);
 // Lens softness: a Gaussian blur of the given sigma in pixels.
 void gaussianBlur(QImage* linear, double sigma);

@@ -35,8 +35,11 @@ ChartLayout layoutChart(const ChartDefinition& chart, const LayoutOptions& optio
     const double k = options.perspective;
     const QPolygonF warped({QPointF(0, 0), QPointF(w, k * h / 2),
                             QPointF(w * (1 - k / 4), h * (1 - k / 2)), QPointF(w * k / 4, h)});
+    // Four corners each: QPolygonF(QRectF) would close the ring with a fifth point, which
+    // quadToQuad() refuses.
+    const QPolygonF flat({QPointF(0, 0), QPointF(w, 0), QPointF(w, h), QPointF(0, h)});
     QTransform warp;
-    QTransform::quadToQuad(QPolygonF(QRectF(0, 0, w, h)), warped, warp);
+    QTransform::quadToQuad(flat, warped, warp);
 
     const double refRotationDeg = chart.refRotation() * 180.0 / std::numbers::pi;
     QTransform turn;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPointF>
 #include <QSize>
 #include <QString>
@@ -39,6 +40,15 @@ struct RenderOptions {
     bool fiducialMarks = true;
 };
 
+// One patch as the capture shows it.
+struct RenderedPatch {
+    QString id;
+    // Output pixels.
+    QPointF centre;
+    // The image's value at the centre without noise, 0..1 per channel (R, G, B).
+    std::array<double, 3> device{};
+};
+
 // What was rendered, in output pixels.
 struct RenderInfo {
     QSize imageSize;
@@ -47,6 +57,7 @@ struct RenderInfo {
     // bottom right, bottom left of the chart), wherever rotation or the portrait turn put them.
     std::array<QPointF, 4> fiducials{};
     int patchCount = 0;
+    QList<RenderedPatch> patches;
 
     // "x1,y1,...,x4,y4" with two decimals, as scanin -F takes it.
     QString fiducialArgument() const;
