@@ -25,6 +25,9 @@ public:
     // The last run (for the caller that wants its outcome or timings).
     const EjecucionCreacion& UltimaEjecucion() const { return ultima_; }
 
+    // Everything a run reads from the main window, as it is now (also read by grid adjustment).
+    EntradaCreacion LeerEntradas() const;
+
     void cmdCreate_Click();
     // Stops a running tool; the run then ends in its clean-up step.
     void CancelarCreacion();
@@ -33,7 +36,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    EntradaCreacion LeerEntradas() const;
     void Crear();
     void MostrarBotonCancelar(bool running);
 

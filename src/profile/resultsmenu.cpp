@@ -1,14 +1,15 @@
 #include "profile/resultsmenu.h"
 
+#include "image/frmimagencompleta.h"
 #include "lang/texto.h"
 #include "profile/showinfolder.h"
 #include "shell/dialogs.h"
 #include "shell/frmmain.h"
+#include "shell/paths.h"
+#include "verify/frmprofcheck.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QFile>
-#include <QUrl>
 
 namespace {
 
@@ -28,6 +29,8 @@ ResultsMenu::ResultsMenu(frmMain& main) : QObject(&main), main_(main) {
     connect(main_.mnuResultsVerify, &QAction::triggered, this,
             &ResultsMenu::mnuResultsVerify_Click);
 }
+
+ResultsMenu::~ResultsMenu() = default;
 
 void ResultsMenu::ActualizarMenuResultados() {
     const bool perfil = Existe(main_.UltimoPerfil);
@@ -84,6 +87,8 @@ void ResultsMenu::AbrirVerificacionAuto() {
         main_.UltimoTi3.isEmpty()) {
         return;
     }
+    frmProfCheck::MostrarConSalida(&main_, main_.UltimoTi3, main_.UltimoPerfil,
+                                   main_.SalidaVerificacionAuto);
 }
 
 void ResultsMenu::mnuResultsSummary_Click() {
@@ -106,7 +111,8 @@ void ResultsMenu::mnuResultsViewDiag_Click() {
         Informar(QStringLiteral("msg.no_diag_last"));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(main_.UltimoDiagnostico));
+    MostrarImagenCompleta(&main_, main_.UltimoDiagnostico, NombreFichero(main_.UltimoDiagnostico),
+                          QStringLiteral("Diagnóstico scanin"));
 }
 
 void ResultsMenu::mnuResultsVerify_Click() {
@@ -117,6 +123,7 @@ void ResultsMenu::mnuResultsVerify_Click() {
         Informar(QStringLiteral("msg.no_ti3_last"));
         return;
     }
+    frmProfCheck::MostrarConRutas(&main_, main_.UltimoTi3, main_.UltimoPerfil);
 }
 
 void ResultsMenu::Informar(const QString& key) {

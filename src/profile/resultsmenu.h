@@ -3,8 +3,10 @@
 #include "profile/resultsummary.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
+class frmImagenCompleta;
 class frmMain;
 
 // The main window's Results menu and the recorded results of the last profile: UltimoPerfil,
@@ -16,6 +18,7 @@ class ResultsMenu : public QObject {
 
 public:
     explicit ResultsMenu(frmMain& main);
+    ~ResultsMenu() override;
 
     // Enables the items by which recorded files still exist (at start and after each run).
     void ActualizarMenuResultados();
@@ -38,4 +41,5 @@ private:
     void Informar(const QString& key);
 
     frmMain& main_;
+    QPointer<frmImagenCompleta> visor_; // the diagnostic image viewer, while open
 };
