@@ -1,0 +1,74 @@
+#include "image/histogramdrawing.h"
+
+#include "image/histogram.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kIzquierda = 42; // room for the count labels
+constexpr int kArriba = 8;
+
+// Halves go to the even neighbour.
+int Redondear(double v) {
+    return int(std::nearbyint(v));
+}
+
+// Corners inclusive, as the box is drawn on screen.
+void Rellenar(QPainter& pintor, int x1, int y1, int x2, int y2, const QColor& color) {
+    pintor.fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)), color);
+}
+
+void Marco(QPainter& pintor, int x1, int y1, int x2, int y2, const QColor& color) {
+    Rellenar(pintor, x1, y1, x2, y1, color);
+    Rellenar(pintor, x1, y2, x2, y2, color);
+    Rellenar(pintor, x1, y1, x1, y2, color);
+    Rellenar(pintor, x2, y1, x2, y2, color);
+}
+
+// Text whose top-left corner is at (x, y).
+void Texto(QPainter& pintor, int x, int y, const QString& texto) {
+    pintor.drawText(QRect(x, y, 1000, 1000), Qt::AlignLeft | Qt::AlignTop, texto);
+}
+
+} // namespace
+
+void DibujarHistograma(QImage& imagen, const Histograma* histograma) {
+    imagen.fill(Qt::white);
+    if (!histograma || histograma->maximo < 1)
+        return;
+    const int pw = imagen.width() - kIzquierda - 8;
+    const int ph = imagen.height() - kArriba - 52;
+    const int rt = ph + 16; // ramp top
+    const int ly = ph + 30; // label line
+    if (pw < 32 || ph < 20)
+        return;
+
+    QPainter pintor(&imagen);
+    Marco(pintor, kIzquierda, kArriba, kIzquierda + pw, ph + kArriba, Qt::black);
+    const double maximo = histograma->maximo;
+    for (int i = 0; i < 256; ++i) {
+        const int x1 = kIzquierda + Redondear(pw * i / 256.0);
+        int x2 = kIzquierda + Redondear(pw * (i + 1) / 256.0);
+        if (x2 <= x1)
+            x2 = x1 + 1;
+        const int b = Redondear(histograma->cuentas[std::size_t(i)] / maximo * (ph - 2));
+        if (b > 0)
+            Rellenar(pintor, x1, kArriba + ph - b, x2 - 1, ph + 7, QColor(120, 120, 120));
+        Rellenar(pintor, x1, rt, x2 - 1, rt + 10, QColor(i, i, i));
+    }
+    Marco(pintor, kIzquierda, rt, kIzquierda + pw, rt + 10, Qt::black);
+
+    pintor.setPen(Qt::black);
+    // The bars divide the width by 256, the level labels by 255.
+    const auto nivel = [pw](int n) { return kIzquierda + Redondear(pw * n / 255.0); };
+    Texto(pintor, 0, 0, QString::number(histograma->maximo));
+    Texto(pintor, 0, ph / 2 + 2, QString::number(histograma->maximo / 2));
+    Texto(pintor, 40, ly, QStringLiteral("0"));
+    Texto(pintor, nivel(64) - 8, ly, QStringLiteral("64"));
+    Texto(pintor, nivel(128) - 10, ly, QStringLiteral("128"));
+    Texto(pintor, nivel(192) - 10, ly, QStringLiteral("192"));
+    Texto(pintor, kIzquierda + pw - 16, ly, QStringLiteral("255"));
+}
