@@ -4,16 +4,16 @@
 
 #include <QtMath>
 
-QString ResumirProfcheck(const QString& output) {
-    QString count, maximum, average, rms, worstPatch;
+CifrasProfcheck LeerCifrasProfcheck(const QString& output) {
+    CifrasProfcheck c;
     double worst = 0;
     for (const QString& line : LineasInforme(output)) {
         if (line.contains(QLatin1String("No of test patches"), Qt::CaseInsensitive))
-            count = ValorTrasSeparador(line, QStringLiteral("="));
+            c.parches = ValorTrasSeparador(line, QStringLiteral("="));
         if (line.contains(QLatin1String("Profile check complete"), Qt::CaseInsensitive)) {
-            maximum = NumeroTrasClave(line, QStringLiteral("max."));
-            average = NumeroTrasClave(line, QStringLiteral("avg."));
-            rms = NumeroTrasClave(line, QStringLiteral("RMS"));
+            c.maximo = NumeroTrasClave(line, QStringLiteral("max."));
+            c.media = NumeroTrasClave(line, QStringLiteral("avg."));
+            c.rms = NumeroTrasClave(line, QStringLiteral("RMS"));
         }
         if (line.startsWith(QLatin1Char('['))) {
             const qsizetype close = line.indexOf(QLatin1Char(']'));
@@ -23,24 +23,29 @@ QString ResumirProfcheck(const QString& output) {
                     worst = v;
                     const qsizetype colon = line.indexOf(QLatin1Char(':'), close + 1);
                     if (colon > close)
-                        worstPatch = RecortarBlancos(line.mid(close + 1, colon - close - 1));
+                        c.peor = RecortarBlancos(line.mid(close + 1, colon - close - 1));
                 }
             }
         }
     }
-    if (maximum.isEmpty() && average.isEmpty() && rms.isEmpty())
+    return c;
+}
+
+QString ResumirProfcheck(const QString& output) {
+    const CifrasProfcheck c = LeerCifrasProfcheck(output);
+    if (c.maximo.isEmpty() && c.media.isEmpty() && c.rms.isEmpty())
         return QString();
     QString summary = QStringLiteral("Resumen profcheck: ");
-    if (!count.isEmpty())
-        summary += count + QStringLiteral(" parches; ");
-    if (!maximum.isEmpty())
-        summary += QStringLiteral("Delta E máx. ") + maximum;
-    if (!worstPatch.isEmpty())
-        summary += QStringLiteral(" (") + worstPatch + QStringLiteral(")");
-    if (!average.isEmpty())
-        summary += QStringLiteral("; media ") + average;
-    if (!rms.isEmpty())
-        summary += QStringLiteral("; RMS ") + rms;
+    if (!c.parches.isEmpty())
+        summary += c.parches + QStringLiteral(" parches; ");
+    if (!c.maximo.isEmpty())
+        summary += QStringLiteral("Delta E máx. ") + c.maximo;
+    if (!c.peor.isEmpty())
+        summary += QStringLiteral(" (") + c.peor + QStringLiteral(")");
+    if (!c.media.isEmpty())
+        summary += QStringLiteral("; media ") + c.media;
+    if (!c.rms.isEmpty())
+        summary += QStringLiteral("; RMS ") + c.rms;
     return summary;
 }
 
