@@ -68,6 +68,12 @@ void TestProfcheckReport::capturedOutput() {
     const OracleReport oracle = LeerConOraculo(output);
     QVERIFY(!oracle.maximum.isEmpty());
     QCOMPARE(ResumirProfcheck(output), ResumenEsperado(oracle));
+    const CifrasProfcheck figures = LeerCifrasProfcheck(output);
+    QCOMPARE(figures.parches, oracle.count);
+    QCOMPARE(figures.maximo, oracle.maximum);
+    QCOMPARE(figures.media, oracle.average);
+    QCOMPARE(figures.rms, oracle.rms);
+    QCOMPARE(figures.peor, oracle.worstPatch);
 
     QList<ErrorParche> patches{ErrorParche{"stale", 1, 1, 1, 1}};
     QCOMPARE(LeerDetalleProfcheck(output, patches), detail);
