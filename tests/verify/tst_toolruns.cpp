@@ -1,3 +1,4 @@
+#include "profcheckoracle.h"
 #include "profiledata.h"
 #include "recordinglog.h"
 #include "shell/appfolders.h"
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+Q_DECLARE_METATYPE(OpcionesProfcheck)
+
 // Option texts and real profcheck / colverify runs in a folder whose name holds blanks.
 class TestToolRuns : public QObject {
     Q_OBJECT
@@ -22,8 +25,8 @@ private slots:
     void colverifyOptions();
     void folderOfFile();
     void profcheckMissingInputs();
+    void profcheckRealRun_data();
     void profcheckRealRun();
-    void profcheckWithoutDetail();
     void toolThatCannotStart();
     void colverifyMissingInputs();
     void colverifyRealRun();
@@ -123,35 +126,44 @@ void TestToolRuns::profcheckMissingInputs() {
     }
 }
 
+void TestToolRuns::profcheckRealRun_data() {
+    QTest::addColumn<OpcionesProfcheck>("options");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("-v2 -s -Ir") << OpcionesProfcheck{true, true, 1, ""} << "-v2 -s -Ir";
+    QTest::newRow("-v2 -Ia") << OpcionesProfcheck{true, false, 0, ""} << "-v2 -Ia";
+    QTest::newRow("-v -Ir") << OpcionesProfcheck{false, false, 1, ""} << "-v -Ir";
+    QTest::newRow("-v -s -Ia") << OpcionesProfcheck{false, true, 0, ""} << "-v -s -Ia";
+}
+
 void TestToolRuns::profcheckRealRun() {
+    // The live output read by both readers, checked against the independent reading.
+    QFETCH(OpcionesProfcheck, options);
+    QFETCH(QString, shown);
     RecordingLog log;
     const QString ti3 = Data("colorchecker.ti3");
     const QString icc = Data("colorchecker.icc");
-    const ResultadoProfcheck r =
-        VerificarPerfil(ti3, icc, OpcionesProfcheck{true, true, 1, ""}, log);
+    const ResultadoProfcheck r = VerificarPerfil(ti3, icc, options, log);
     QVERIFY(r.ejecutado);
     QCOMPARE(r.rc, 0);
+    const OracleReport oracle = LeerConOraculo(r.salida);
+    QCOMPARE(oracle.count, QString("24"));
+    QCOMPARE(r.resumen, ResumenEsperado(oracle));
     QList<ErrorParche> patches;
-    QVERIFY(LeerDetalleProfcheck(r.salida, patches));
-    QCOMPARE(patches.size(), 24);
-    QVERIFY(patches.first().de >= patches.last().de);
-    QCOMPARE(r.resumen, ResumirProfcheck(r.salida));
-    QVERIFY(r.resumen.startsWith("Resumen profcheck: 24 parches; Delta E máx. "));
+    QCOMPARE(LeerDetalleProfcheck(r.salida, patches), options.detalle);
+    QCOMPARE(patches.size(), options.detalle ? 24 : 0);
+    QCOMPARE(patches.size(), oracle.patches.size());
+    for (qsizetype i = 0; i < patches.size(); ++i) {
+        QCOMPARE(patches[i].id, oracle.patches[i].id);
+        QCOMPARE(patches[i].de, oracle.patches[i].de);
+        QVERIFY(qAbs(patches[i].dh - oracle.patches[i].dh) < 1e-9);
+        if (options.ordenar && i > 0)
+            QVERIFY(patches[i - 1].de >= patches[i].de);
+    }
     const QStringList expected{"profcheck: " + Entrecomillar(Carpetas().toolPath("profcheck")) +
-                                   " -v2 -s -Ir " + Entrecomillar(ti3) + " " + Entrecomillar(icc),
+                                   " " + shown + " " + Entrecomillar(ti3) + " " +
+                                   Entrecomillar(icc),
                                r.resumen, r.salida, "profcheck rc=0"};
     QCOMPARE(log.lines, expected);
-}
-
-void TestToolRuns::profcheckWithoutDetail() {
-    RecordingLog log;
-    const ResultadoProfcheck r = VerificarPerfil(Data("colorchecker.ti3"), Data("colorchecker.icc"),
-                                                 OpcionesProfcheck{false, false, 0, ""}, log);
-    QCOMPARE(r.rc, 0);
-    QList<ErrorParche> patches;
-    QVERIFY(!LeerDetalleProfcheck(r.salida, patches));
-    QVERIFY(!r.resumen.isEmpty());
-    QVERIFY(!r.resumen.contains("("));
 }
 
 void TestToolRuns::toolThatCannotStart() {
