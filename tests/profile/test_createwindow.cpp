@@ -1,0 +1,324 @@
+#include "charts/chartcatalog.h"
+#include "lang/texto.h"
+#include "profile/resultsmenu.h"
+#include "profilefixtures.h"
+#include "scripteddialogs.h"
+#include "shell/appfolders.h"
+#include "shell/frmmain.h"
+#include "shell/inifile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+int LogLines(const frmMain& w, const QString& start) {
+    int count = 0;
+    for (const QString& line : w.txtLog->toPlainText().split(QLatin1Char('\n'))) {
+        count += line.startsWith(start) ? 1 : 0;
+    }
+    return count;
+}
+
+// "max. = a, avg. = b" of the automatic verification.
+QString Errores(const QString& profcheckOutput) {
+    static const QRegularExpression complete(
+        QStringLiteral("max\\. = ([0-9.]+), avg\\. = ([0-9.]+)"));
+    const QRegularExpressionMatch m = complete.match(profcheckOutput);
+    return m.hasMatch() ? QStringLiteral("avg %1 max %2").arg(m.captured(2), m.captured(1))
+                        : QString();
+}
+
+// Runs `action` once, as soon as the log shows a line starting with `start`.
+void AlVerEnLog(frmMain& w, const QString& start, std::function<void()> action) {
+    auto done = std::make_shared<bool>(false);
+    QObject::connect(w.txtLog, &QPlainTextEdit::textChanged, &w, [&w, start, action, done] {
+        if (!*done && LogLines(w, start) > 0) {
+            *done = true;
+            action();
+        }
+    });
+}
+
+// Closes every modal window that opens (the verification window after Create) and notes
+// its name, so no test waits on one.
+class ModalCloser {
+public:
+    ModalCloser() {
+        timer_.setInterval(50);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                closed << modal->metaObject()->className();
+                modal->close();
+            }
+        });
+        timer_.start();
+    }
+    QStringList closed;
+
+private:
+    QTimer timer_;
+};
+
+} // namespace
+
+// Create pressed through the main window on rendered captures, dialogs scripted.
+class TestCreateWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+
+    std::unique_ptr<frmMain> Cargar() {
+        auto w = std::make_unique<frmMain>();
+        w->Form_Load();
+        return w;
+    }
+
+    void Elegir(frmMain& w, const QString& image, const QString& chart) {
+        ScriptedDialogs dialogs;
+        dialogs.answerOpen(image);
+        w.cmdLoadImage->click();
+        QCOMPARE(w.RutaImagenTarget, image);
+        w.cboChart->setCurrentIndex(Catalogo().IndiceCarta(chart + ".cht"));
+        QVERIFY(w.optFRGenerico->isChecked());
+    }
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        EstablecerIdiomaActual(IdiomaEs);
+    }
+
+    void createsVerifiedProfile_data() {
+        QTest::addColumn<QString>("chart");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<bool>("portrait");
+        QTest::addColumn<double>("perspective");
+        QTest::addColumn<bool>("custom");
+        QTest::addColumn<bool>("keepBeside");
+        QTest::newRow("ColorChecker png") << "ColorChecker"
+                                          << "png" << false << 0.0 << false << true;
+        QTest::newRow("ColorChecker jpg") << "ColorChecker"
+                                          << "jpg" << false << 0.0 << false << false;
+        QTest::newRow("ColorChecker perspective") << "ColorChecker"
+                                                  << "png" << false << 0.3 << false << true;
+        QTest::newRow("ColorChecker custom reference") << "ColorChecker"
+                                                       << "tif" << false << 0.0 << true << true;
+        QTest::newRow("ColorChecker Passport") << "ColorCheckerPassport"
+                                               << "png" << false << 0.0 << false << true;
+        QTest::newRow("SpyderChecker") << "SpyderChecker"
+                                       << "jpg" << false << 0.0 << false << true;
+        QTest::newRow("SpyderChecker 24") << "SpyderChecker24"
+                                          << "png" << false << 0.0 << false << false;
+        QTest::newRow("QPcard 201") << "QPcard_201"
+                                    << "png" << false << 0.0 << false << true;
+        QTest::newRow("QPcard 202 portrait") << "QPcard_202"
+                                             << "jpg" << true << 0.0 << false << true;
+        QTest::newRow("CMP Digital Target 4") << "CMP_Digital_Target-4"
+                                              << "png" << false << 0.0 << false << true;
+    }
+
+    void createsVerifiedProfile() {
+        QFETCH(QString, chart);
+        QFETCH(QString, suffix);
+        QFETCH(bool, portrait);
+        QFETCH(double, perspective);
+        QFETCH(bool, custom);
+        QFETCH(bool, keepBeside);
+        const QString image = dir_->filePath("capture." + suffix);
+        const QString error = RenderizarCarta(chart, image, portrait, perspective,
+                                              chart.startsWith("CMP") ? 2400 : 1400);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        auto w = Cargar();
+        Elegir(*w, image, chart);
+        QString reference = CarpetaRefArgyll() + chart + ".cie";
+        if (custom) {
+            reference = dir_->filePath("my reference.cie");
+            QVERIFY(QFile::copy(CarpetaRefArgyll() + chart + ".cie", reference));
+            w->RutaReferenciaPersonalizada = reference;
+            w->optPersoanlizado->setChecked(true);
+        }
+        w->chkPerspective->setChecked(perspective > 0);
+        w->mnuResultsSaveTi3WithProfile->setChecked(keepBeside);
+        w->mnuResultsAutoScaninDiag->setChecked(keepBeside);
+        w->txtScanner->setText("Acme");
+
+        const QString profile = dir_->filePath("out/cam era.icc");
+        QVERIFY(QDir().mkpath(dir_->filePath("out")));
+        ScriptedDialogs dialogs;
+        dialogs.answerSave(profile).answerMessage(Msg::No).answerMessage(Msg::Yes);
+        ModalCloser modals;
+        w->cmdCreate->click();
+        // The verification window opens after the summary when the TI3 was kept.
+        QCOMPARE(modals.closed, keepBeside ? QStringList({"frmProfCheck"}) : QStringList());
+        QVERIFY2(dialogs.problems().isEmpty(),
+                 qPrintable(dialogs.problems() + "\n" + w->txtLog->toPlainText()));
+
+        QVERIFY2(LeerEtiquetasIcc(profile).ok, qPrintable(w->txtLog->toPlainText()));
+        QCOMPARE(LeerEtiquetasIcc(profile).fabricante, QString("Acme"));
+        QCOMPARE(w->UltimoPerfil, profile);
+        const QString p0 = dir_->filePath("out/cam era");
+        if (keepBeside) {
+            QCOMPARE(w->UltimoTi3, p0 + ".ti3");
+            QCOMPARE(w->UltimoDiagnostico, p0 + "_scanin_diag.tif");
+            QCOMPARE(ParchesTi3(w->UltimoTi3), ParchesTi3(reference));
+        } else {
+            QVERIFY(w->UltimoTi3.isEmpty());
+            QCOMPARE(w->UltimoDiagnostico, Carpetas().tmpFolder + "/ultimo_scanin_diag.tif");
+            QVERIFY(!QFile::exists(p0 + ".ti3"));
+        }
+        QVERIFY(QFile::exists(w->UltimoDiagnostico));
+        QVERIFY(w->mnuResultsSummary->isEnabled());
+        QCOMPARE(w->mnuResultsVerify->isEnabled(), keepBeside);
+        QCOMPARE(LeerIni(Carpetas().settingsFile(), "results", "last_profile", ""), profile);
+
+        const QStringList messages = dialogs.messages();
+        QCOMPARE(messages.size(), 2);
+        QVERIFY(messages.at(0).startsWith("Perfil creado correctamente:\n" + profile));
+        QVERIFY(messages.at(0).contains(
+            "\nResumen profcheck: " + QString::number(ParchesTi3(reference)) + " parches; "));
+        QVERIFY2(!messages.at(0).contains("leyó mal"), qPrintable(messages.at(0)));
+        for (const QString& start :
+             {"Creando perfil con Nerva Chromaflux/Argyll...", "scanin: ", "colprof: ",
+              "Perfil guardado: ", "profcheck automático: ", "Resumen profcheck: ",
+              "profcheck rc=0", "Resumen operador: ", "Carpeta temporal borrada: "}) {
+            QVERIFY2(LogLines(*w, start) == 1, qPrintable(start));
+        }
+        QCOMPARE(LogLines(*w, "scanin: \""), 1);
+        QCOMPARE(LogLines(*w, "QPcard 202 vertical detectada"), portrait ? 1 : 0);
+        QCOMPARE(LogLines(*w, "Imagen convertida a TIFF temporal -> "), suffix == "tif" ? 0 : 1);
+        QVERIFY(w->cmdCreate->isEnabled());
+        QCOMPARE(w->cmdCreate->text(), Texto("main.create"));
+        const QString figures = Errores(w->SalidaVerificacionAuto);
+        QVERIFY(!figures.isEmpty());
+        qInfo("%s: %s", QTest::currentDataTag(), qPrintable(figures));
+        if (chart == "ColorChecker" && perspective == 0) {
+            const double average = figures.section(' ', 1, 1).toDouble();
+            const double maximum = figures.section(' ', 3, 3).toDouble();
+            QVERIFY(average < 5 && maximum < 15);
+        }
+    }
+
+    // One message lists every missing item; nothing runs.
+    void missingInputsInOneMessage() {
+        auto w = Cargar();
+        w->optFRGenerico->setChecked(false);
+        w->optPersoanlizado->setChecked(true);
+        w->RutaReferenciaPersonalizada.clear();
+        ScriptedDialogs dialogs;
+        dialogs.answerMessage(Msg::Ok);
+        w->cmdCreate->click();
+        QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
+        QCOMPARE(dialogs.calls().first().style, int(Msg::Exclamation));
+        QCOMPARE(dialogs.calls().first().title, Texto("msg.missing_data_title"));
+        QVERIFY(dialogs.messages().first().endsWith(
+            "\n\n- Imagen target\n- Fichero de referencia personalizado"));
+        QCOMPARE(LogLines(*w, "No se puede crear el perfil. Faltan datos:"), 1);
+        QCOMPARE(LogLines(*w, "scanin: "), 0);
+    }
+
+    // The button cancels a running Create; no profile is written.
+    void cancelButtonStopsTheRun() {
+        const QString image = dir_->filePath("capture.png");
+        QVERIFY(RenderizarCarta("ColorChecker", image).isEmpty());
+        auto w = Cargar();
+        Elegir(*w, image, "ColorChecker");
+        w->cboAlgorithm->setCurrentIndex(0); // Lab cLUT runs for seconds
+        const QString profile = dir_->filePath("cancelled.icc");
+        ScriptedDialogs dialogs;
+        dialogs.answerSave(profile);
+        QString caption;
+        bool enabled = false;
+        AlVerEnLog(*w, "colprof: ", [&] {
+            caption = w->cmdCreate->text();
+            enabled = w->cmdCreate->isEnabled();
+            w->cmdCreate->click();
+        });
+        w->cmdCreate->click();
+        QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
+        QVERIFY(enabled);
+        QVERIFY(caption != Texto("main.create"));
+        QVERIFY(!QFile::exists(profile));
+        QCOMPARE(LogLines(*w, "Creación del perfil cancelada: no se ha escrito ningún perfil."), 1);
+        QVERIFY(w->UltimoPerfil.isEmpty());
+        QCOMPARE(w->cmdCreate->text(), Texto("main.create"));
+    }
+
+    // Closing the window during a run asks, stops the tool, cleans up, then closes.
+    void closingDuringRunStopsTheTool() {
+        const QString image = dir_->filePath("capture.png");
+        QVERIFY(RenderizarCarta("ColorChecker", image).isEmpty());
+        auto w = Cargar();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        Elegir(*w, image, "ColorChecker");
+        w->cboAlgorithm->setCurrentIndex(0);
+        const QString profile = dir_->filePath("closed.icc");
+        ScriptedDialogs dialogs;
+        dialogs.answerSave(profile).answerMessage(Msg::Yes);
+        QSignalSpy unloaded(w.get(), &frmMain::descargado);
+        AlVerEnLog(*w, "colprof: ", [&] {
+            QCloseEvent event;
+            QCoreApplication::sendEvent(w->windowHandle(), &event);
+        });
+        w->cmdCreate->click();
+        QVERIFY(unloaded.wait(5000) || unloaded.count() == 1);
+        QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
+        QVERIFY(dialogs.messages().first().contains("Detener"));
+        QVERIFY(!QFile::exists(profile));
+        QVERIFY(w->txtLog->toPlainText().contains("Creación del perfil cancelada"));
+        QVERIFY(!w->isVisible());
+    }
+
+    // After a restart the Results menu follows which recorded files still exist.
+    void resultsMenuAfterRestart() {
+        const QString profile = dir_->filePath("p.icc");
+        const QString diag = dir_->filePath("p_scanin_diag.tif");
+        for (const QString& path : {profile, diag}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const QString ini = Carpetas().settingsFile();
+        QVERIFY(EscribirIni(ini, "results", "last_profile", profile));
+        QVERIFY(EscribirIni(ini, "results", "last_ti3", dir_->filePath("gone.ti3")));
+        QVERIFY(EscribirIni(ini, "results", "last_diag", diag));
+        auto w = Cargar();
+        QVERIFY(w->mnuResultsSummary->isEnabled());
+        QVERIFY(w->mnuResultsOpenFolder->isEnabled());
+        QVERIFY(w->mnuResultsViewDiag->isEnabled());
+        QVERIFY(!w->mnuResultsVerify->isEnabled());
+        QFile::remove(profile);
+        auto again = Cargar();
+        QVERIFY(!again->mnuResultsSummary->isEnabled());
+        QVERIFY(!again->mnuResultsVerify->isEnabled());
+        QVERIFY(again->mnuResultsViewDiag->isEnabled());
+        ScriptedDialogs dialogs;
+        dialogs.answerMessage(Msg::Ok);
+        again->menuResultados->mnuResultsSummary_Click();
+        QCOMPARE(dialogs.messages(), QStringList({Texto("msg.no_results_profile")}));
+    }
+};
+
+QTEST_MAIN(TestCreateWindow)
+#include "test_createwindow.moc"
