@@ -31,6 +31,7 @@ VerificacionAuto VerificarPerfilAuto(const QString& profcheck, const QString& ti
                       QLatin1Char(' ') + Entrecomillar(perfil);
     log.LogMsg(QStringLiteral("profcheck automático: ") + command.display);
     const int rc = EjecutarCapturando(command, workFolder, result.salida, log, cancel);
+    result.rc = rc;
     result.resumen = ResumirProfcheck(result.salida);
     if (!result.resumen.isEmpty()) {
         log.LogMsg(result.resumen);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class ActivityLog;
 class CancelToken;
 
@@ -9,6 +11,7 @@ class CancelToken;
 struct VerificacionAuto {
     QString resumen; // ResumirProfcheck line, empty when profcheck did not run or said nothing
     QString salida;  // captured output (SalidaVerificacionAuto)
+    std::optional<int> rc; // profcheck's exit code; unset when it did not run
 };
 
 // profcheck -v2 -Ir <ti3> <profile> in workFolder, its output streamed into the log; an

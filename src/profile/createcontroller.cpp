@@ -111,17 +111,9 @@ void CreateController::CancelarCreacion() {
 }
 
 void CreateController::MostrarBotonCancelar(bool running) {
-    if (running) {
-        textoBoton_ = main_.cmdCreate->text();
-        // The text tables may not name the Cancel caption yet.
-        const QString key = QStringLiteral("main.cancel_create");
-        const QString caption = Texto(key);
-        main_.cmdCreate->setText(caption == key ? QStringLiteral("Cancelar") : caption);
-        main_.cmdCreate->setEnabled(true);
-    } else {
-        main_.cmdCreate->setText(Texto(QStringLiteral("main.create")));
-        main_.cmdCreate->setEnabled(true);
-    }
+    main_.cmdCreate->setText(
+        Texto(running ? QStringLiteral("main.create_cancel") : QStringLiteral("main.create")));
+    main_.cmdCreate->setEnabled(true);
 }
 
 bool CreateController::eventFilter(QObject* watched, QEvent* event) {

@@ -56,6 +56,5 @@ private:
     CancelToken* cancel_ = nullptr; // set while a run is going
     bool ejecutando_ = false;
     bool cerrarAlTerminar_ = false;
-    QString textoBoton_;
     EjecucionCreacion ultima_;
 };

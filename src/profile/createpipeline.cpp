@@ -40,23 +40,20 @@ private:
     // Steps 5 to 9: chart, TIFF, orientation, work folder, image copy.
     bool Preparar() {
         if (!QFile::exists(in_.carta)) {
-            log_.LogMsg(QStringLiteral("No existe carta: ") + in_.carta);
-            return false;
+            return Fallar(QStringLiteral("No existe carta: ") + in_.carta);
         }
         QString tiff;
         QString error;
         if (!PrepararTiffScanin(in_.imagen, in_.carpetaTmp, tiff, convertido_, error, log_) ||
             !OrientarQPcard202(in_.ficheroCarta, in_.carpetaTmp, tiff, rotado_, error, log_)) {
-            log_.LogMsg(error);
-            return false;
+            return Fallar(error);
         }
         if (Cancelado()) {
             return false;
         }
         run_.carpetaTrabajo = CrearCarpetaTrabajo(in_.carpetaTmp);
         if (run_.carpetaTrabajo.isEmpty()) {
-            log_.LogMsg(QStringLiteral("No se pudo crear carpeta temporal de trabajo."));
-            return false;
+            return Fallar(QStringLiteral("No se pudo crear carpeta temporal de trabajo."));
         }
         copia_ = run_.carpetaTrabajo + QLatin1Char('/') + NombreFichero(tiff);
         if (!CopiarImagen(tiff)) {
@@ -76,9 +73,8 @@ private:
         if (temporal ? file.rename(copia_) : file.copy(copia_)) {
             return true;
         }
-        log_.LogMsg(QStringLiteral("No se pudo copiar la imagen a la carpeta de trabajo: ") +
-                    copia_ + QStringLiteral(" -> ") + file.errorString());
-        return false;
+        return Fallar(QStringLiteral("No se pudo copiar la imagen a la carpeta de trabajo: ") +
+                      copia_ + QStringLiteral(" -> ") + file.errorString());
     }
 
     // Runs one tool with its output in the log; false when it was cancelled.
@@ -104,16 +100,16 @@ private:
         const CommandLine scanin = ComandoScanin(in_, referencia_, copia_, diag_);
         log_.LogMsg(QStringLiteral("scanin: ") + scanin.display);
         int rc = -1;
-        if (!Herramienta(scanin, rc)) {
+        const bool terminado = Herramienta(scanin, rc);
+        run_.rcScanin = rc;
+        if (!terminado) {
             return false;
         }
         if (rc != 0) {
-            log_.LogMsg(QStringLiteral("scanin rc=") + QString::number(rc));
-            return false;
+            return Fallar(QStringLiteral("scanin rc=") + QString::number(rc));
         }
         if (!QFile::exists(ti3_)) {
-            log_.LogMsg(QStringLiteral("scanin no generó el TI3: ") + ti3_);
-            return false;
+            return Fallar(QStringLiteral("scanin no generó el TI3: ") + ti3_);
         }
         return true;
     }
@@ -134,11 +130,13 @@ private:
         }
         log_.LogMsg(QStringLiteral("colprof: ") + colprof.command.display);
         int rc = -1;
-        if (!Herramienta(colprof.command, rc)) {
+        const bool terminado = Herramienta(colprof.command, rc);
+        run_.rcColprof = rc;
+        if (!terminado) {
             return false;
         }
         if (rc != 0) {
-            log_.LogMsg(QStringLiteral("colprof rc=") + QString::number(rc));
+            Fallar(QStringLiteral("colprof rc=") + QString::number(rc));
             ConservadoAnterior();
             return false;
         }
@@ -147,20 +145,27 @@ private:
             producido = base_ + QStringLiteral(".icm");
         }
         if (!QFile::exists(producido)) {
-            log_.LogMsg(QStringLiteral("colprof no generó perfil ICC/ICM: ") + base_);
+            Fallar(QStringLiteral("colprof no generó perfil ICC/ICM: ") + base_);
             ConservadoAnterior();
             return false;
         }
         QString error;
         if (!InstalarPerfil(producido, in_.destino, error)) {
-            log_.LogMsg(QStringLiteral("No se pudo guardar el perfil en ") + in_.destino +
-                        QStringLiteral(": ") + error);
+            Fallar(QStringLiteral("No se pudo guardar el perfil en ") + in_.destino +
+                   QStringLiteral(": ") + error);
             ConservadoAnterior();
             return false;
         }
         log_.LogMsg(QStringLiteral("Perfil guardado: ") + in_.destino);
         run_.resultado.perfil = in_.destino;
         return true;
+    }
+
+    // A failed step: its log line, kept as the reason of the run's failure.
+    bool Fallar(const QString& line) {
+        log_.LogMsg(line);
+        run_.motivo = line;
+        return false;
     }
 
     void ConservadoAnterior() {
@@ -181,6 +186,7 @@ private:
         const VerificacionAuto check = VerificarPerfilAuto(in_.profcheck, ti3_, in_.destino,
                                                            run_.carpetaTrabajo, log_, cancel_);
         run_.msHerramientas += clock.elapsed();
+        run_.rcProfcheck = check.rc;
         r.verificacion = check.resumen;
         r.salidaVerificacion = check.salida;
         r.avisoLectura = AvisoLecturaErronea(check.salida);
@@ -204,11 +210,12 @@ private:
         log_.MostrarEstado(QString());
         if (Cancelado()) {
             run_.fin = FinCreacion::Cancelado;
-            log_.LogMsg(run_.resultado.perfil.isEmpty()
-                            ? QStringLiteral("Creación del perfil cancelada: no se ha escrito "
-                                             "ningún perfil.")
-                            : QStringLiteral("Creación del perfil cancelada durante la "
-                                             "verificación automática."));
+            run_.motivo = run_.resultado.perfil.isEmpty()
+                              ? QStringLiteral("Creación del perfil cancelada: no se ha escrito "
+                                               "ningún perfil.")
+                              : QStringLiteral("Creación del perfil cancelada durante la "
+                                               "verificación automática.");
+            log_.LogMsg(run_.motivo);
             return;
         }
         if (run_.fin != FinCreacion::Correcto) {

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class ActivityLog;
 class CancelToken;
 class InterlocutorCreacion;
@@ -17,6 +19,11 @@ struct EjecucionCreacion {
     ResultadoCreacion resultado; // set when a profile was written
     QString carpetaTrabajo;      // the run's work folder, or empty
     qint64 msHerramientas = 0;   // time spent in scanin, colprof and profcheck
+    // Exit codes of the tools that ran; unset for a tool the run did not reach.
+    std::optional<int> rcScanin;
+    std::optional<int> rcColprof;
+    std::optional<int> rcProfcheck;
+    QString motivo; // the log line that ended a failed or cancelled run
 };
 
 // The profile run after the input check and the save dialog: prepares the TIFF, runs scanin

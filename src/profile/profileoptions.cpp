@@ -142,11 +142,13 @@ ArgumentoAjuste ArgumentoPuntoBlanco(const QString& text, int argyllMajorVersion
     const QString option = (argyllMajorVersion > 0 && argyllMajorVersion < 3)
                                ? QStringLiteral("-U")
                                : QStringLiteral("-u");
-    return Ajuste(text, 0.5, 1.5, QStringLiteral("Punto blanco"), option);
+    return Ajuste(text, kPuntoBlancoMinimo, kPuntoBlancoMaximo, QStringLiteral("Punto blanco"),
+                  option);
 }
 
 ArgumentoAjuste ArgumentoSombras(const QString& text) {
-    return Ajuste(text, 1.0, 3.0, QStringLiteral("Sombras"), QStringLiteral("-V"));
+    return Ajuste(text, kSombrasMinimo, kSombrasMaximo, QStringLiteral("Sombras"),
+                  QStringLiteral("-V"));
 }
 
 QString TextoOpcion(const QStringList& arguments) {

@@ -47,6 +47,12 @@ QStringList ArgumentoGamma(double gamma);
 // text names none.
 int VersionPrincipalArgyll(const QString& usageText);
 
+// Allowed ranges (inclusive) of the white point scale and the dark-area emphasis.
+inline constexpr double kPuntoBlancoMinimo = 0.5;
+inline constexpr double kPuntoBlancoMaximo = 1.5;
+inline constexpr double kSombrasMinimo = 1.0;
+inline constexpr double kSombrasMaximo = 3.0;
+
 // An adjustment's arguments plus the range warning LimitarValor gave (shown by the caller).
 struct ArgumentoAjuste {
     QStringList arguments;

@@ -258,7 +258,7 @@ private slots:
         w->cmdCreate->click();
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QVERIFY(enabled);
-        QVERIFY(caption != Texto("main.create"));
+        QCOMPARE(caption, Texto("main.create_cancel"));
         QVERIFY(!QFile::exists(profile));
         QCOMPARE(LogLines(*w, "Creación del perfil cancelada: no se ha escrito ningún perfil."), 1);
         QVERIFY(w->UltimoPerfil.isEmpty());
