@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -93,6 +94,18 @@ private slots:
         QVERIFY(w->lblMeta->isHidden());
         QCOMPARE(w->NombreProducto, QString("Chromaflux"));
         QCOMPARE(w->VersionPrograma, QString("1.02a"));
+    }
+
+    void withoutSettingsAShortCatalogueKeepsItsFirstChart() {
+        // it8 is then entry 0, which as an old chart number would mean ColorChecker.
+        const QString ref = dir_->filePath("Argyll/ref");
+        QVERIFY(QDir().mkpath(ref));
+        Escribir(ref + "/it8.cht", "");
+        Escribir(ref + "/ColorChecker.cht", "");
+        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        QCOMPARE(Catalogo().IndiceCarta("it8.cht"), 0);
+        auto w = Cargar();
+        QCOMPARE(CartaElegida(*w), QString("it8.cht"));
     }
 
     void textsAreAppliedInSpanish() {
