@@ -1,6 +1,7 @@
 #include "image/targetimage.h"
 
 #include "image/fittedimage.h"
+#include "image/frmcartaanalisis.h"
 #include "image/gdipluspreview.h"
 #include "image/imagepreview.h"
 #include "shell/appfolders.h"
@@ -35,6 +36,10 @@ TargetImage::TargetImage(frmMain& main) : QObject(&main), main_(main) {
     connect(main_.cmdLoadImage, &QPushButton::clicked, this, &TargetImage::cmdLoadImage_Click);
     connect(main_.mnuFileOpenTarget, &QAction::triggered, this, &TargetImage::cmdLoadImage_Click);
     main_.picPreview->installEventFilter(this);
+    connect(this, &TargetImage::abrirInspector, this,
+            [this](const QString& ruta, const QString& nombre, double fx, double fy) {
+                MostrarCartaAnalisis(&main_, ruta, nombre, fx, fy);
+            });
 }
 
 void TargetImage::cmdLoadImage_Click() {
@@ -60,16 +65,15 @@ void TargetImage::cmdLoadImage_Click() {
 void TargetImage::borrarPreview() {
     main_.picPreview->clear();
     anchoDibujo_ = altoDibujo_ = 0;
-    escala_ = 0;
 }
 
-bool TargetImage::mostrarPreview(const QString& ruta) {
+void TargetImage::mostrarPreview(const QString& ruta) {
     int w = 0, h = 0;
     const QImage imagen = CargarImagenFI(ruta, w, h);
     if (imagen.isNull()) {
         main_.LogMsg(QStringLiteral("Fallo al cargar imagen target: ") + ruta);
         main_.LogMsg(QStringLiteral("Detalle: ") + UltimoDetalleCarga());
-        return false;
+        return;
     }
     const QSize caja = main_.picPreview->contentsRect().size();
     const AjusteImagen ajuste = CalcularAjuste(w, h, caja.width(), caja.height(), 4);
@@ -85,18 +89,16 @@ bool TargetImage::mostrarPreview(const QString& ruta) {
     cajaDibujo_ = caja;
     anchoDibujo_ = ajuste.ancho;
     altoDibujo_ = ajuste.alto;
-    escala_ = ajuste.escala;
     previewTiff_ = false;
     main_.LogMsg(QStringLiteral("Previsualización: %1x%2 -> %3x%4 escala %5")
                      .arg(w)
                      .arg(h)
                      .arg(anchoDibujo_)
                      .arg(altoDibujo_)
-                     .arg(Escala(escala_)));
-    return true;
+                     .arg(Escala(ajuste.escala)));
 }
 
-bool TargetImage::mostrarPreviewTiff(const QString& ruta) {
+void TargetImage::mostrarPreviewTiff(const QString& ruta) {
     const QSize caja = main_.picPreview->contentsRect().size();
     QImage lienzo(caja, QImage::Format_RGB32);
     int w = 0, h = 0, anchoDibujo = 0, altoDibujo = 0;
@@ -104,21 +106,19 @@ bool TargetImage::mostrarPreviewTiff(const QString& ruta) {
                            altoDibujo)) {
         main_.LogMsg(QStringLiteral("Fallo al cargar imagen target: ") + ruta);
         main_.LogMsg(QStringLiteral("Detalle TIFF: ") + GDIP_UltimoError());
-        return false;
+        return;
     }
     main_.picPreview->setPixmap(QPixmap::fromImage(lienzo));
     cajaDibujo_ = caja;
     anchoDibujo_ = anchoDibujo;
     altoDibujo_ = altoDibujo;
-    escala_ = double(anchoDibujo) / w;
     previewTiff_ = true;
     main_.LogMsg(QStringLiteral("Previsualización TIFF (GDI+): %1x%2 -> %3x%4 escala %5")
                      .arg(w)
                      .arg(h)
                      .arg(anchoDibujo_)
                      .arg(altoDibujo_)
-                     .arg(Escala(escala_)));
-    return true;
+                     .arg(Escala(double(anchoDibujo) / w)));
 }
 
 QPointF TargetImage::origenDibujo() const {

@@ -26,7 +26,6 @@ public:
     // The size the target is drawn at in picPreview, (0, 0) while there is none.
     int anchoDibujo() const { return anchoDibujo_; }
     int altoDibujo() const { return altoDibujo_; }
-    double escala() const { return escala_; }
 
 signals:
     // The hand-over to the chart inspector: the image path, its file name and the relative
@@ -38,15 +37,14 @@ protected:
 
 private:
     void borrarPreview();
-    bool mostrarPreview(const QString& ruta);
-    bool mostrarPreviewTiff(const QString& ruta);
+    void mostrarPreview(const QString& ruta);
+    void mostrarPreviewTiff(const QString& ruta);
     QPointF origenDibujo() const;
 
     frmMain& main_;
     QSize cajaDibujo_; // picPreview's inner size when the preview was drawn
     int anchoDibujo_ = 0;
     int altoDibujo_ = 0;
-    double escala_ = 0;
     bool previewTiff_ = false; // drawn centred (TIFF) rather than at the top-left corner
     QPointF pulsacion_;        // last left-button press in picPreview
 };
