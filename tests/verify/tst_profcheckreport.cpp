@@ -184,7 +184,8 @@ void TestProfcheckReport::malformedBracketLines() {
     const QString output = "[]\n[x\n[2.0] A02 1 2 3 -> 50 1 1 should be 50 1 1\n"
                            "[3.0] A03: 1 2 3 should be 50 1 1 -> 50 1 1\n"
                            "[4.0] A04 -> 50 1 1 should be 50 1 1 :\n"
-                           " [5.0] A05: 1 -> 50 1 1 SHOULD BE 50 1 1\n" +
+                           " [5.0] A05: 1 -> 50 1 1 SHOULD BE 50 1 1\n"
+                           "[] A06: 1 -> 50 1 1 should be 50 1 1\n" +
                            good;
     QList<ErrorParche> patches;
     QVERIFY(LeerDetalleProfcheck(output, patches));
