@@ -2,13 +2,18 @@
 
 #include "image/frmimagencompleta.h"
 #include "lang/texto.h"
+#include "profile/profileoptions.h"
 #include "profile/showinfolder.h"
 #include "shell/dialogs.h"
 #include "shell/frmmain.h"
 #include "shell/paths.h"
+#include "verify/frmcolverify.h"
 #include "verify/frmprofcheck.h"
+#include "verify/frmscanindiag.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 
 namespace {
@@ -28,6 +33,10 @@ ResultsMenu::ResultsMenu(frmMain& main) : QObject(&main), main_(main) {
             &ResultsMenu::mnuResultsViewDiag_Click);
     connect(main_.mnuResultsVerify, &QAction::triggered, this,
             &ResultsMenu::mnuResultsVerify_Click);
+    connect(main_.mnuResultsScaninDiag, &QAction::triggered, this,
+            &ResultsMenu::mnuResultsScaninDiag_Click);
+    connect(main_.mnuResultsColVerify, &QAction::triggered, this,
+            &ResultsMenu::mnuResultsColVerify_Click);
 }
 
 ResultsMenu::~ResultsMenu() = default;
@@ -124,6 +133,17 @@ void ResultsMenu::mnuResultsVerify_Click() {
         return;
     }
     frmProfCheck::MostrarConRutas(&main_, main_.UltimoTi3, main_.UltimoPerfil);
+}
+
+void ResultsMenu::mnuResultsScaninDiag_Click() {
+    frmScaninDiag::MostrarConDatos(
+        &main_, main_.RutaImagenTarget, main_.RutaReferenciaPersonalizada,
+        main_.cboChart->currentIndex(), main_.cboGenericRef->currentIndex(),
+        main_.chkPerspective->isChecked(), LeerGamma(main_.txtGamma->currentText()));
+}
+
+void ResultsMenu::mnuResultsColVerify_Click() {
+    frmColVerify::Mostrar(&main_);
 }
 
 void ResultsMenu::Informar(const QString& key) {

@@ -36,6 +36,8 @@ public:
     void mnuResultsOpenFolder_Click();
     void mnuResultsViewDiag_Click();
     void mnuResultsVerify_Click();
+    void mnuResultsScaninDiag_Click();
+    void mnuResultsColVerify_Click();
 
 private:
     void Informar(const QString& key);
