@@ -2,6 +2,7 @@
 
 #include "image/histogram.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <cmath>
@@ -33,6 +34,18 @@ void Texto(QPainter& pintor, int x, int y, const QString& texto) {
     pintor.drawText(QRect(x, y, 1000, 1000), Qt::AlignLeft | Qt::AlignTop, texto);
 }
 
+// A small font in which the largest count fits the room left of the plot (down to 7 pixels
+// high: longer counts run into the frame).
+QFont FuenteEtiquetas(const QString& maximo) {
+    QFont fuente;
+    for (int alto = 10; alto >= 7; --alto) {
+        fuente.setPixelSize(alto);
+        if (QFontMetrics(fuente).horizontalAdvance(maximo) <= kIzquierda - 2)
+            break;
+    }
+    return fuente;
+}
+
 } // namespace
 
 void DibujarHistograma(QImage& imagen, const Histograma* histograma) {
@@ -62,6 +75,7 @@ void DibujarHistograma(QImage& imagen, const Histograma* histograma) {
     Marco(pintor, kIzquierda, rt, kIzquierda + pw, rt + 10, Qt::black);
 
     pintor.setPen(Qt::black);
+    pintor.setFont(FuenteEtiquetas(QString::number(histograma->maximo)));
     // The bars divide the width by 256, the level labels by 255.
     const auto nivel = [pw](int n) { return kIzquierda + Redondear(pw * n / 255.0); };
     Texto(pintor, 0, 0, QString::number(histograma->maximo));
