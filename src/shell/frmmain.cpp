@@ -1,6 +1,7 @@
 #include "shell/frmmain.h"
 
 #include "charts/referencepanel.h"
+#include "grid/gridcontroller.h"
 #include "image/targetimage.h"
 #include "lang/aboutinfo.h"
 #include "lang/frmacercade.h"
@@ -53,6 +54,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
         new ReferencePanel(*this, [this](const QString& reason) { DescartarAjusteManual(reason); });
     menuResultados = new ResultsMenu(*this);
     controlCrear = new CreateController(*this, *menuResultados);
+    new GridController(*this); // Tools > grid; a child of this window
     imagenTarget = new TargetImage(*this);
     ConectarAyudaFlotante();
     // Roomy on a usual desktop, never larger than the screen.

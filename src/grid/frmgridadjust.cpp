@@ -1,0 +1,251 @@
+#include "grid/frmgridadjust.h"
+
+#include "grid/cajaimagen.h"
+#include "grid/gridcontroller.h"
+#include "grid/gridoverlay.h"
+#include "lang/controlproperty.h"
+#include "lang/texto.h"
+#include "shell/appfolders.h"
+#include "shell/dialogs.h"
+#include "shell/frmmain.h"
+#include "shell/workfolderquestion.h"
+#include "shell/workfolders.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmGridAdjust::frmGridAdjust(GridController& owner, QWidget* parent)
+    : QWidget(parent, Qt::Window), owner_(owner) {
+    setObjectName(QStringLiteral("frmGridAdjust"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    CrearControles();
+    AplicarTextosGridAdjust();
+    resize(1000, 760);
+}
+
+frmGridAdjust::~frmGridAdjust() = default;
+
+void frmGridAdjust::CrearControles() {
+    picAdjust = new CajaImagen(this);
+    picAdjust->setObjectName(QStringLiteral("picAdjust"));
+    txtInfo = new QPlainTextEdit(this);
+    txtInfo->setObjectName(QStringLiteral("txtInfo"));
+    txtInfo->setReadOnly(true);
+    txtInfo->setFixedHeight(72);
+    auto boton = [this](const char* name) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    cmdAuto = boton("cmdAuto");
+    cmdRun = boton("cmdRun");
+    cmdReset = boton("cmdReset");
+    cmdClose = boton("cmdClose");
+
+    auto* botones = new QVBoxLayout;
+    for (QPushButton* b : {cmdAuto, cmdRun, cmdReset, cmdClose})
+        botones->addWidget(b);
+    auto* tira = new QHBoxLayout;
+    tira->addWidget(txtInfo, 1);
+    tira->addLayout(botones);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(picAdjust, 1);
+    layout->addLayout(tira);
+
+    connect(cmdReset, &QPushButton::clicked, this, [this] {
+        ReiniciarPuntos();
+        Redibujar();
+    });
+    connect(cmdAuto, &QPushButton::clicked, this, &frmGridAdjust::ReconocimientoAutomatico);
+    connect(cmdRun, &QPushButton::clicked, this, &frmGridAdjust::ReconocimientoConAjuste);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(picAdjust, &CajaImagen::Pulsado, this, &frmGridAdjust::picAdjust_MouseDown);
+    connect(picAdjust, &CajaImagen::Movido, this, &frmGridAdjust::picAdjust_MouseMove);
+    connect(picAdjust, &CajaImagen::Soltado, this, &frmGridAdjust::picAdjust_MouseUp);
+    connect(picAdjust, &CajaImagen::TamanoCambiado, this, &frmGridAdjust::picAdjust_Resize);
+}
+
+void frmGridAdjust::AplicarTextosGridAdjust() {
+    AsignarPropiedad(this, objectName(), QStringLiteral("Caption"),
+                     Texto(QStringLiteral("gridadjust.title")));
+    const std::pair<const char*, const char*> captions[] = {{"cmdAuto", "gridadjust.auto"},
+                                                            {"cmdRun", "gridadjust.manual"},
+                                                            {"cmdReset", "gridadjust.reset"},
+                                                            {"cmdClose", "common.close"}};
+    for (const auto& [control, key] : captions)
+        AsignarPropiedad(this, QString::fromLatin1(control), QStringLiteral("Caption"),
+                         Texto(QString::fromLatin1(key)));
+}
+
+void frmGridAdjust::Configurar(const QString& imagenAjuste, const QString& chtAjuste,
+                               const QString& nombreChtAjuste, const QString& referenciaAjuste,
+                               const QString& carpetaTrabajoAjuste, const QStringList& argGamma,
+                               const QStringList& argPerspectiva) {
+    p_.ImagenAjuste = imagenAjuste;
+    p_.ChtAjuste = chtAjuste;
+    p_.NombreChtAjuste = nombreChtAjuste;
+    p_.ReferenciaAjuste = referenciaAjuste;
+    p_.CarpetaTrabajoAjuste = carpetaTrabajoAjuste;
+    p_.ArgGamma = argGamma;
+    p_.ArgPerspectiva = argPerspectiva;
+    p_.ImagenOrigen = owner_.Principal().RutaImagenTarget;
+    marco_ = MarcoAjuste();
+    show();
+    raise();
+    activateWindow();
+    ReiniciarPuntos();
+    Redibujar();
+}
+
+void frmGridAdjust::ReiniciarPuntos() {
+    if (!marco_.TieneTamano()) {
+        const FittedImageCache::Dibujo& d = cache_.Dibujar(p_.ImagenAjuste, picAdjust->size());
+        if (d.ok)
+            marco_.AsignarDibujo(d.anchoImagen, d.altoImagen, d.anchoDibujo, d.altoDibujo,
+                                 d.imagen.width(), d.imagen.height());
+    }
+    marco_.ReiniciarPuntos();
+}
+
+void frmGridAdjust::Redibujar() {
+    if (p_.ImagenAjuste.isEmpty())
+        return;
+    const FittedImageCache::Dibujo& d = cache_.Dibujar(p_.ImagenAjuste, picAdjust->size());
+    if (!d.ok) {
+        picAdjust->MostrarImagen(d.imagen);
+        MostrarInfo(Texto(QStringLiteral("msg.grid_open_image_error")) + d.error);
+        return;
+    }
+    marco_.AsignarDibujo(d.anchoImagen, d.altoImagen, d.anchoDibujo, d.altoDibujo, d.imagen.width(),
+                         d.imagen.height());
+    QImage picture = d.imagen.copy();
+    QPainter painter(&picture);
+    DibujarMarco(painter, marco_);
+    painter.end();
+    picAdjust->MostrarImagen(picture);
+    MostrarInfo(Texto(QStringLiteral("msg.grid_drag_points")));
+}
+
+void frmGridAdjust::MostrarInfo(const QString& text) {
+    // Set only on a change: the drag text would otherwise be laid out again on every move.
+    if (txtInfo->toPlainText() != text)
+        txtInfo->setPlainText(text);
+}
+
+void frmGridAdjust::picAdjust_MouseDown(Qt::MouseButton button, const QPointF& pos) {
+    const QPoint p = PixelRaton(pos);
+    marco_.Pulsar(button, p.x(), p.y());
+}
+
+void frmGridAdjust::picAdjust_MouseMove(const QPointF& pos) {
+    const QPoint p = PixelRaton(pos);
+    const MarcoAjuste::Movimiento m = marco_.Mover(p.x(), p.y());
+    if (m.puntero) {
+        if (*m.puntero == Qt::ArrowCursor)
+            picAdjust->unsetCursor();
+        else
+            picAdjust->setCursor(*m.puntero);
+    }
+    if (m.redibujar)
+        Redibujar();
+}
+
+void frmGridAdjust::picAdjust_MouseUp() {
+    marco_.Soltar();
+    picAdjust->unsetCursor();
+    Redibujar();
+}
+
+void frmGridAdjust::picAdjust_Resize() {
+    if (!isMinimized())
+        Redibujar();
+}
+
+void frmGridAdjust::ReconocimientoAutomatico() {
+    Reconocer(ModoReconocimiento::Automatico);
+}
+
+void frmGridAdjust::ReconocimientoConAjuste() {
+    Reconocer(ModoReconocimiento::Manual);
+}
+
+void frmGridAdjust::Reconocer(ModoReconocimiento modo) {
+    if (ejecutandoScanin_)
+        return;
+    ejecutandoScanin_ = true;
+    cmdAuto->setEnabled(false);
+    cmdRun->setEnabled(false);
+    MostrarInfo(TextoReconocimiento(modo, "running"));
+    QCoreApplication::processEvents();
+
+    // The run keeps what it started with, even if the window is configured again meanwhile.
+    const ParametrosAjuste p = p_;
+    const bool manual = modo == ModoReconocimiento::Manual;
+    const QString fiduciales = manual ? ListaFiduciales(marco_.PuntosX, marco_.PuntosY) : QString();
+    frmMain& main = owner_.Principal();
+    const AppFolders& folders = Carpetas();
+    cancel_ = std::make_unique<CancelToken>();
+    const ResultadoReconocimiento r =
+        EjecutarReconocimiento(folders.toolPath(QStringLiteral("scanin")), folders.tmpFolder, p,
+                               modo, fiduciales, main, cancel_.get());
+    if (!r.correcto) {
+        MostrarInfo(r.mensaje);
+    } else {
+        if (manual)
+            owner_.RegistrarAjusteCuadriculaManual(p.NombreChtAjuste, fiduciales, p.ImagenOrigen);
+        else
+            owner_.RegistrarReconocimientoCuadriculaAutomatico(p.NombreChtAjuste);
+        owner_.MostrarComprobacion(r.diagnostico, p.NombreChtAjuste, r.salida);
+        MostrarInfo(TextoReconocimiento(modo, "done"));
+        main.LogMsg(LineaDiagnosticoAbierto(modo, r.diagnostico));
+    }
+    cmdAuto->setEnabled(true);
+    cmdRun->setEnabled(true);
+    ejecutandoScanin_ = false;
+    if (cerrarAlTerminar_)
+        close();
+}
+
+void frmGridAdjust::closeEvent(QCloseEvent* event) {
+    if (ejecutandoScanin_) {
+        // The run is still on the stack: stop the tool and close once it has returned.
+        event->ignore();
+        if (!cerrarAlTerminar_ &&
+            MsgBox(this,
+                   QStringLiteral("La herramienta todavía está en marcha. ¿Quieres detenerla y "
+                                  "cerrar la ventana?"),
+                   Msg::YesNo | Msg::Question, windowTitle()) == Msg::Yes) {
+            cerrarAlTerminar_ = true;
+            cancel_->cancel();
+        }
+        return;
+    }
+    Descargar();
+    event->accept();
+}
+
+void frmGridAdjust::Descargar() {
+    const AppFolders& folders = Carpetas();
+    for (const ModoReconocimiento modo :
+         {ModoReconocimiento::Automatico, ModoReconocimiento::Manual})
+        BorrarFicheroSiHay(RutaTmp(folders.tmpFolder, NombreCopiaDiagnostico(modo)));
+    const QString carpeta = p_.CarpetaTrabajoAjuste;
+    if (carpeta.isEmpty())
+        return;
+    if (!PreguntarBorrarCarpeta(this, carpeta,
+                                QStringLiteral("Se ha creado una carpeta temporal de trabajo:\n\n"
+                                               "%1\n\n¿Quieres borrarla ahora?"),
+                                QStringLiteral("Borrar carpeta temporal")))
+        return;
+    BorrarCarpetaTrabajo(carpeta, folders.programFolder, owner_.Principal());
+    if (!QFileInfo::exists(carpeta))
+        p_.CarpetaTrabajoAjuste.clear();
+}

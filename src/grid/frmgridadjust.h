@@ -1,0 +1,81 @@
+#pragma once
+
+#include "grid/fittedimagecache.h"
+#include "grid/gridframe.h"
+#include "grid/gridrecognition.h"
+#include "lang/textapplier.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+class CajaImagen;
+class CancelToken;
+class GridController;
+class QPlainTextEdit;
+class QPushButton;
+
+// Tools - detect / adjust grid: the chart image with a quadrilateral whose corners the user
+// drags onto the chart's fiducial marks, and the automatic and manual scanin runs. Modeless;
+// deleted when closed. The fitted image is kept while the file and the box size stay the
+// same, so a drag only redraws the overlay.
+class frmGridAdjust : public QWidget, public TextApplier {
+    Q_OBJECT
+
+public:
+    frmGridAdjust(GridController& owner, QWidget* parent);
+    ~frmGridAdjust() override;
+
+    // Stores the values, shows the window, puts the corners at their start and draws. The
+    // image size of an earlier image is forgotten, so the start points follow the new one.
+    // The main window's chart image is noted too: a manual adjustment is stored for it, even
+    // when another image has been loaded before the run ends.
+    void Configurar(const QString& imagenAjuste, const QString& chtAjuste,
+                    const QString& nombreChtAjuste, const QString& referenciaAjuste,
+                    const QString& carpetaTrabajoAjuste, const QStringList& argGamma,
+                    const QStringList& argPerspectiva);
+    void ReiniciarPuntos();
+    void Redibujar();
+    // cmdAuto and cmdRun.
+    void ReconocimientoAutomatico();
+    void ReconocimientoConAjuste();
+
+    void AplicarTextosGridAdjust();
+    void aplicarTextos() override { AplicarTextosGridAdjust(); }
+
+    const ParametrosAjuste& Parametros() const { return p_; }
+    MarcoAjuste& Marco() { return marco_; }
+    const MarcoAjuste& Marco() const { return marco_; }
+    bool EjecutandoScanin() const { return ejecutandoScanin_; }
+    const FittedImageCache& Cache() const { return cache_; }
+
+    CajaImagen* picAdjust = nullptr;
+    QPlainTextEdit* txtInfo = nullptr;
+    QPushButton* cmdAuto = nullptr;
+    QPushButton* cmdRun = nullptr;
+    QPushButton* cmdReset = nullptr;
+    QPushButton* cmdClose = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CrearControles();
+    void Reconocer(ModoReconocimiento modo);
+    void MostrarInfo(const QString& text);
+    void picAdjust_MouseDown(Qt::MouseButton button, const QPointF& pos);
+    void picAdjust_MouseMove(const QPointF& pos);
+    void picAdjust_MouseUp();
+    void picAdjust_Resize();
+    // Unload: the tmp copies of the diagnostics, then the work folder question.
+    void Descargar();
+
+    GridController& owner_;
+    ParametrosAjuste p_;
+    MarcoAjuste marco_;
+    FittedImageCache cache_;
+    bool ejecutandoScanin_ = false;
+    std::unique_ptr<CancelToken> cancel_; // the running scanin's
+    bool cerrarAlTerminar_ = false;
+};

@@ -1,0 +1,103 @@
+#include "grid/gridrecognition.h"
+
+#include "lang/texto.h"
+#include "shell/activitylog.h"
+#include "shell/commandline.h"
+#include "shell/workfolders.h"
+
+#include <QFile>
+
+namespace {
+
+bool Manual(ModoReconocimiento modo) {
+    return modo == ModoReconocimiento::Manual;
+}
+
+} // namespace
+
+QString FormatoCoordenada(double value) {
+    // QString::number never uses the locale; the replacement keeps "." if that ever changed.
+    return QString::number(value, 'f', 2).replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
+QString ListaFiduciales(const std::array<double, 4>& x, const std::array<double, 4>& y) {
+    QStringList numbers;
+    for (int i = 0; i < 4; ++i)
+        numbers << FormatoCoordenada(x[i]) << FormatoCoordenada(y[i]);
+    return numbers.join(QLatin1Char(','));
+}
+
+QString DiagnosticoTrabajo(const ParametrosAjuste& p, ModoReconocimiento modo) {
+    return p.CarpetaTrabajoAjuste + (Manual(modo) ? QStringLiteral("/grid_manual_diag.tif")
+                                                  : QStringLiteral("/grid_auto_diag.tif"));
+}
+
+QString NombreCopiaDiagnostico(ModoReconocimiento modo) {
+    return Manual(modo) ? QStringLiteral("ultimo_reconocimiento_cuadricula_manual.tif")
+                        : QStringLiteral("ultimo_reconocimiento_cuadricula_auto.tif");
+}
+
+CommandLine ComandoReconocimiento(const QString& scanin, const ParametrosAjuste& p,
+                                  ModoReconocimiento modo, const QString& fiduciales) {
+    CommandLineBuilder c(scanin);
+    c.add(QStringLiteral("-v"));
+    for (const QString& a : p.ArgGamma)
+        c.add(a);
+    if (Manual(modo)) {
+        c.add(QStringLiteral("-p")).add(QStringLiteral("-F")).add(fiduciales);
+    } else {
+        for (const QString& a : p.ArgPerspectiva)
+            c.add(a);
+    }
+    c.add(QStringLiteral("-dion"));
+    c.addPath(p.ImagenAjuste).addPath(p.ChtAjuste).addPath(p.ReferenciaAjuste);
+    c.addPath(DiagnosticoTrabajo(p, modo));
+    return c.build();
+}
+
+QString TextoReconocimiento(ModoReconocimiento modo, const char* suffix) {
+    return Texto(
+        (Manual(modo) ? QStringLiteral("msg.grid_manual_") : QStringLiteral("msg.grid_auto_")) +
+        QLatin1String(suffix));
+}
+
+ResultadoReconocimiento EjecutarReconocimiento(const QString& scanin, const QString& tmpFolder,
+                                               const ParametrosAjuste& p, ModoReconocimiento modo,
+                                               const QString& fiduciales, ActivityLog& log,
+                                               const CancelToken* cancel) {
+    ResultadoReconocimiento r;
+    if (Manual(modo))
+        log.LogMsg(QStringLiteral("Fiduciales manuales scanin -F TL,TR,BR,BL: ") + fiduciales);
+    const QString d = DiagnosticoTrabajo(p, modo);
+    BorrarFicheroSiHay(d);
+    const CommandLine command = ComandoReconocimiento(scanin, p, modo, fiduciales);
+    log.LogMsg(QStringLiteral("scanin: ") + command.display);
+    r.rc = EjecutarYLeerSalida(command, p.CarpetaTrabajoAjuste, r.salida, cancel);
+    if (!r.salida.isEmpty())
+        log.LogMsg(r.salida);
+    if (r.rc != 0) {
+        r.mensaje =
+            TextoReconocimiento(modo, "rc").replace(QStringLiteral("%1"), QString::number(r.rc)) +
+            QLatin1Char('\n') + r.salida;
+        log.LogMsg((Manual(modo) ? QStringLiteral("scanin ajuste manual rc=")
+                                 : QStringLiteral("scanin reconocimiento automático rc=")) +
+                   QString::number(r.rc));
+        return r;
+    }
+    if (!QFile::exists(d)) {
+        r.mensaje = TextoReconocimiento(modo, "missing");
+        return r;
+    }
+    r.correcto = true;
+    r.diagnostico = RutaTmp(tmpFolder, NombreCopiaDiagnostico(modo));
+    BorrarFicheroSiHay(r.diagnostico);
+    if (!QFile::copy(d, r.diagnostico))
+        r.diagnostico = d;
+    return r;
+}
+
+QString LineaDiagnosticoAbierto(ModoReconocimiento modo, const QString& path) {
+    return (Manual(modo) ? QStringLiteral("Diagnóstico de cuadrícula manual abierto: ")
+                         : QStringLiteral("Diagnóstico de cuadrícula automático abierto: ")) +
+           path;
+}
