@@ -181,6 +181,8 @@ void frmGridAdjust::Reconocer(ModoReconocimiento modo) {
     if (ejecutandoScanin_)
         return;
     ejecutandoScanin_ = true;
+    // Made first: closing the window while the text below is shown already cancels the run.
+    cancel_ = std::make_unique<CancelToken>();
     cmdAuto->setEnabled(false);
     cmdRun->setEnabled(false);
     MostrarInfo(TextoReconocimiento(modo, "running"));
@@ -192,7 +194,6 @@ void frmGridAdjust::Reconocer(ModoReconocimiento modo) {
     const QString fiduciales = manual ? ListaFiduciales(marco_.PuntosX, marco_.PuntosY) : QString();
     frmMain& main = owner_.Principal();
     const AppFolders& folders = Carpetas();
-    cancel_ = std::make_unique<CancelToken>();
     const ResultadoReconocimiento r =
         EjecutarReconocimiento(folders.toolPath(QStringLiteral("scanin")), folders.tmpFolder, p,
                                modo, fiduciales, main, cancel_.get());

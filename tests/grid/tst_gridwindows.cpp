@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -272,6 +273,28 @@ private slots:
         QVERIFY(Log().contains("Carpeta temporal borrada: " + work2));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(again.isNull());
+    }
+
+    // Closing during a run stops scanin, and the window closes once the run has returned.
+    void closingDuringARunStopsIt() {
+        QPointer<frmGridAdjust> w = Abrir(1000, 800);
+        main_->FiducialesManuales = "1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00";
+        dialogs_->answerMessage(Msg::Yes).answerMessage(Msg::No);
+        bool closedAtOnce = true;
+        QTimer::singleShot(0, w, [&] {
+            w->close();
+            closedAtOnce = !w->isVisible();
+        });
+        w->ReconocimientoAutomatico();
+        QVERIFY(!closedAtOnce);
+        QCOMPARE(dialogs_->calls().first().text,
+                 QString("La herramienta todavía está en marcha. ¿Quieres detenerla y cerrar la "
+                         "ventana?"));
+        QVERIFY(Log().endsWith("scanin reconocimiento automático rc=-1"));
+        // Nothing registered from a stopped run.
+        QVERIFY(!main_->FiducialesManuales.isEmpty());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(w.isNull());
     }
 
     void textsFollowTheLanguage() {
