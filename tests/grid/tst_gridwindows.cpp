@@ -1,3 +1,4 @@
+#include "charts/chartcatalog.h"
 #include "grid/cajaimagen.h"
 #include "grid/frmgridadjust.h"
 #include "grid/frmgridcheck.h"
@@ -9,7 +10,9 @@
 #include "shell/frmmain.h"
 #include "shell/workfolders.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -355,6 +358,40 @@ private slots:
         check->close();
         // Not the window's file: it stays.
         QVERIFY(QFile::exists(dir_->filePath("bad.tif")));
+    }
+
+    void openingWithMissingInputsListsThem() {
+        main_->RellenarOpciones();
+        dialogs_->answerMessage(Msg::Ok);
+        main_->mnuToolsGridCheck->trigger();
+        QVERIFY(Controlador().VentanaAjuste() == nullptr);
+        const ScriptedDialogs::Call& box = dialogs_->calls().last();
+        QVERIFY(box.text.startsWith(Texto("msg.missing_data_prefix")));
+        QVERIFY(box.text.contains("- Imagen target"));
+        QCOMPARE(box.style, int(Msg::Exclamation));
+        QVERIFY(Log().contains("No se puede crear el perfil. Faltan datos:\n- Imagen target"));
+    }
+
+    // The stored corners apply only while their chart is selected (a selection made by the
+    // program, as the generic reference list does, keeps them stored).
+    void adjustmentAppliesToItsChartOnly() {
+        main_->RellenarOpciones();
+        const int cc = Catalogo().IndiceCarta("ColorChecker.cht");
+        const int other = Catalogo().IndiceCarta("it8.cht");
+        QVERIFY(cc >= 0 && other >= 0);
+        main_->CambioInterno = true;
+        main_->cboChart->setCurrentIndex(cc);
+        main_->RutaImagenTarget = "/charts/a.tif";
+        Controlador().RegistrarAjusteCuadriculaManual("ColorChecker.cht", "1,2,3,4,5,6,7,8");
+        QVERIFY(Controlador().CuadriculaManualAplicable());
+        main_->cboChart->setCurrentIndex(other);
+        QVERIFY(!Controlador().CuadriculaManualAplicable());
+        main_->cboChart->setCurrentIndex(cc);
+        main_->CambioInterno = false;
+        QVERIFY(Controlador().CuadriculaManualAplicable());
+        main_->RutaImagenTarget = "/charts/b.tif";
+        QVERIFY(!Controlador().CuadriculaManualAplicable());
+        QVERIFY(!main_->FiducialesManuales.isEmpty());
     }
 
     void storedAdjustmentBelongsToChartAndImage() {
