@@ -120,3 +120,31 @@ const ChartCatalog& Catalogo() {
     }
     return catalogo;
 }
+
+ReferenciaCarta ReferenciaDeCarta(const ChartCatalog& catalogo, int carta, int numGenericas) {
+    ReferenciaCarta r;
+    const int g = IndiceGenericaPorCarta(catalogo.FicheroCarta(carta));
+    if (g > 0 && g <= numGenericas) {
+        r.tipo = ReferenciaCarta::Generica;
+        r.generica = g;
+        r.ruta = catalogo.RutaReferenciaGenerica(g);
+        return r;
+    }
+    // RutaReferenciaPropia only names a file that exists.
+    r.ruta = catalogo.RutaReferenciaPropia(carta);
+    r.tipo = r.ruta.isEmpty() ? ReferenciaCarta::Ninguna : ReferenciaCarta::Propia;
+    return r;
+}
+
+QString LineaLogReferenciaDeCarta(const ReferenciaCarta& referencia) {
+    switch (referencia.tipo) {
+    case ReferenciaCarta::Generica:
+        return QStringLiteral("Referencia genérica asociada a la carta: ") + referencia.ruta;
+    case ReferenciaCarta::Propia:
+        return QStringLiteral("Referencia personalizada asociada a la carta: ") + referencia.ruta;
+    case ReferenciaCarta::Ninguna:
+        break;
+    }
+    return QStringLiteral(
+        "Esta carta necesita un fichero de referencia personalizado. Selecciónalo manualmente.");
+}

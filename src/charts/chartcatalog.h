@@ -44,3 +44,16 @@ private:
 // The process-wide catalogue over Carpetas().argyllRef / argyllDoc, built on first use
 // (and again only if those folders are changed, which tests do).
 const ChartCatalog& Catalogo();
+
+// The reference that goes with a catalogue chart, as a change of chart type chooses it.
+struct ReferenciaCarta {
+    enum Tipo { Generica, Propia, Ninguna };
+    Tipo tipo = Ninguna;
+    int generica = 0; // generic-reference index (1..numGenericas) when tipo is Generica
+    QString ruta;     // the reference file for Generica and Propia
+};
+// The chart's generic reference when it has one among the first numGenericas, else its own
+// reference file beside the .cht when that exists, else none (a custom file is needed).
+ReferenciaCarta ReferenciaDeCarta(const ChartCatalog& catalogo, int carta, int numGenericas);
+// The log line that names the association.
+QString LineaLogReferenciaDeCarta(const ReferenciaCarta& referencia);

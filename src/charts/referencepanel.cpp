@@ -106,33 +106,20 @@ void ReferencePanel::AplicarReferenciaDeCarta() {
     if (carta < 0 || main_.cboGenericRef->count() == 0) {
         return;
     }
-    const int g = IndiceGenericaPorCarta(catalogo_.FicheroCarta(carta));
+    const ReferenciaCarta referencia =
+        ReferenciaDeCarta(catalogo_, carta, main_.cboGenericRef->count() - 1);
     main_.CambioInterno = true;
-    if (g > 0 && g < main_.cboGenericRef->count()) {
-        main_.cboGenericRef->setCurrentIndex(g);
+    if (referencia.tipo == ReferenciaCarta::Generica) {
+        main_.cboGenericRef->setCurrentIndex(referencia.generica);
         main_.optFRGenerico->setChecked(true);
-        main_.CambioInterno = false;
-        ActualizarPanelReferencia();
-        main_.LogMsg(QStringLiteral("Referencia genérica asociada a la carta: ") +
-                     catalogo_.RutaReferenciaGenerica(main_.cboGenericRef->currentIndex()));
-        return;
+    } else {
+        main_.cboGenericRef->setCurrentIndex(0);
+        main_.optPersoanlizado->setChecked(true);
+        main_.RutaReferenciaPersonalizada = referencia.ruta;
     }
-    const QString propia = catalogo_.RutaReferenciaPropia(carta);
-    main_.cboGenericRef->setCurrentIndex(0);
-    main_.optPersoanlizado->setChecked(true);
-    // The own reference is only named when its file exists.
-    if (!propia.isEmpty()) {
-        main_.RutaReferenciaPersonalizada = propia;
-        main_.CambioInterno = false;
-        ActualizarPanelReferencia();
-        main_.LogMsg(QStringLiteral("Referencia personalizada asociada a la carta: ") + propia);
-        return;
-    }
-    main_.RutaReferenciaPersonalizada.clear();
     main_.CambioInterno = false;
     ActualizarPanelReferencia();
-    main_.LogMsg(QStringLiteral(
-        "Esta carta necesita un fichero de referencia personalizado. Selecciónalo manualmente."));
+    main_.LogMsg(LineaLogReferenciaDeCarta(referencia));
 }
 
 void ReferencePanel::SincronizarGenericaConCarta() {
