@@ -1,20 +1,11 @@
 #include "image/embeddedprofilecheck.h"
 
 #include "image/gdipluspreview.h"
-#include "shell/activitylog.h"
 #include "shell/dialogs.h"
 
 bool ComprobarICCIncrustado(const QString& rutaImagen, ActivityLog& log, QWidget* owner) {
-    bool tienePerfil = false;
-    if (!TieneICCIncrustado(rutaImagen, tienePerfil)) {
-        log.LogMsg(
-            QStringLiteral("Aviso: no se pudo comprobar si la imagen ya estaba perfilada: ") +
-            GDIP_UltimoError());
+    if (!AvisarICCIncrustado(rutaImagen, log))
         return true;
-    }
-    if (!tienePerfil)
-        return true;
-    log.LogMsg(QStringLiteral("Aviso: la imagen contiene un perfil ICC incrustado."));
     const QString texto = QStringLiteral(
         "La imagen seleccionada tiene un perfil ICC incrustado.\n\n"
         "Quitar esa etiqueta no cambia los píxeles: si el TIFF ya fue convertido o retocado, el "

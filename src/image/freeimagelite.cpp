@@ -12,8 +12,9 @@
 
 namespace {
 
+// Per thread: batch profile runs convert images at the same time, each reads its own error.
 QString& UltimoError() {
-    static QString error;
+    static thread_local QString error;
     return error;
 }
 

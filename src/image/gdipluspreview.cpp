@@ -4,6 +4,7 @@
 #include "image/fittedimage.h"
 #include "image/iccdescription.h"
 #include "image/pngiccp.h"
+#include "shell/activitylog.h"
 
 #include <QImage>
 #include <QPainter>
@@ -127,6 +128,19 @@ bool TieneICCIncrustado(const QString& ruta, bool& tienePerfil) {
         return false;
     tienePerfil = !perfil.isEmpty();
     return true;
+}
+
+bool AvisarICCIncrustado(const QString& ruta, ActivityLog& log) {
+    bool tienePerfil = false;
+    if (!TieneICCIncrustado(ruta, tienePerfil)) {
+        log.LogMsg(
+            QStringLiteral("Aviso: no se pudo comprobar si la imagen ya estaba perfilada: ") +
+            GDIP_UltimoError());
+        return false;
+    }
+    if (tienePerfil)
+        log.LogMsg(QStringLiteral("Aviso: la imagen contiene un perfil ICC incrustado."));
+    return tienePerfil;
 }
 
 bool LeerPerfilIncrustado(const QString& ruta, bool& tienePerfil, QString& descripcion) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class ActivityLog;
 class QPaintDevice;
 
 // Fitted drawing of image files and their embedded ICC profiles. Each operation opens the
@@ -27,5 +28,8 @@ bool DibujarImagenGDIP(const QString& ruta, QPaintDevice& destino, int anchoCaja
 // Whether the file carries an embedded ICC profile; only the header is read where the format
 // allows it. False when the question could not be answered.
 bool TieneICCIncrustado(const QString& ruta, bool& tienePerfil);
+// Logs the warning due before a run on an image that carries an embedded ICC profile, or
+// whose profile could not be checked; true only when it carries one (the caller may ask).
+bool AvisarICCIncrustado(const QString& ruta, ActivityLog& log);
 // As TieneICCIncrustado, and the profile's description (DescripcionPerfilICC, possibly empty).
 bool LeerPerfilIncrustado(const QString& ruta, bool& tienePerfil, QString& descripcion);
