@@ -178,6 +178,14 @@ private slots:
         QVERIFY(info.hasFiducials);
         QPointer<frmGridAdjust> w = AbrirDesdeMenu();
         QVERIFY(w);
+        // scanin cannot find this chart by itself (without -p): the failure is shown, not stored.
+        w->ReconocimientoAutomatico();
+        QVERIFY2(w->txtInfo->toPlainText().startsWith("scanin automático rc=1\n"),
+                 qPrintable(w->txtInfo->toPlainText()));
+        QVERIFY(w->txtInfo->toPlainText().contains("Pattern match wasn't good enough"));
+        QVERIFY(Log().endsWith("scanin reconocimiento automático rc=1"));
+        QVERIFY(Controlador().VentanaComprobacion() == nullptr);
+
         for (int i = 0; i < 4; ++i) {
             w->Marco().PuntosX[i] = info.fiducials[i].x();
             w->Marco().PuntosY[i] = info.fiducials[i].y();
