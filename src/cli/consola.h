@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QMutex>
+#include <QString>
+
+class QIODevice;
+
+// Where the command line writes: results to standard output, the log and messages to standard
+// error. One lock for both, so the lines of runs going on at once never mix.
+class Consola {
+public:
+    Consola(QIODevice& salida, QIODevice& errores);
+
+    void Resultado(const QString& text); // written to standard output as it is
+    void Error(const QString& text);     // written to standard error as it is
+
+private:
+    QMutex mutex_;
+    QIODevice& salida_;
+    QIODevice& errores_;
+};

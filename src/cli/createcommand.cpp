@@ -1,0 +1,125 @@
+#include "charts/chartcatalog.h"
+#include "cli/clicommands.h"
+#include "cli/consola.h"
+#include "cli/consolelog.h"
+#include "cli/createinput.h"
+#include "cli/createrequest.h"
+#include "cli/createrun.h"
+#include "cli/helptexts.h"
+#include "cli/jsonreport.h"
+#include "image/gdipluspreview.h"
+#include "profile/createvalidation.h"
+#include "shell/appfolders.h"
+#include "shell/toolrunner.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kComando = QStringLiteral("create");
+
+QString Prefijo(const PeticionCreacion& p, const DestinoPerfil& d) {
+    return p.Lote() ? QStringLiteral("[%1] ").arg(QFileInfo(d.imagen).fileName()) : QString();
+}
+
+// The main window asks whether to go on with an image that carries an embedded profile; the
+// command line warns in the log and goes on (the profile is the same without the tag).
+void AvisarPerfilesIncrustados(const PeticionCreacion& p, Consola& consola) {
+    for (const DestinoPerfil& d : p.destinos) {
+        RegistroConsola log(consola, Prefijo(p, d), p.silencio);
+        AvisarICCIncrustado(d.imagen, log);
+    }
+}
+
+// The misread-chart warning of a written profile, indented on its own line; else nothing.
+QString Aviso(const TrabajoCreacion& t) {
+    const QString& aviso = t.ejecucion.resultado.avisoLectura;
+    return aviso.isEmpty() ? QString() : QStringLiteral("  ") + aviso + QLatin1Char('\n');
+}
+
+void Resumir(const PeticionCreacion& p, const QList<TrabajoCreacion>& trabajos, Consola& consola) {
+    if (p.json) {
+        consola.Resultado(p.Lote() ? TextoJson(JsonLote(trabajos, p.guardarDiag))
+                                   : TextoJson(JsonCreacion(trabajos.first(), p.guardarDiag)));
+        return;
+    }
+    if (!p.Lote()) {
+        const TrabajoCreacion& t = trabajos.first();
+        if (PerfilEscrito(t)) {
+            consola.Resultado(QStringLiteral("Profile written: ") + t.ejecucion.resultado.perfil +
+                              QLatin1Char('\n') + Aviso(t));
+        } else {
+            consola.Error(QStringLiteral("%1 %2: no profile written: %3\n")
+                              .arg(kProgramaCli, kComando, MotivoFallo(t)));
+        }
+        return;
+    }
+    QString text;
+    QStringList fallidas;
+    for (const TrabajoCreacion& t : trabajos) {
+        if (PerfilEscrito(t)) {
+            text += QStringLiteral("written: %1 -> %2\n")
+                        .arg(t.destino.imagen, t.ejecucion.resultado.perfil) +
+                    Aviso(t);
+        } else {
+            text += QStringLiteral("FAILED:  %1: %2\n").arg(t.destino.imagen, MotivoFallo(t));
+            fallidas << QFileInfo(t.destino.imagen).fileName();
+        }
+    }
+    text += QStringLiteral("%1 of %2 profiles written")
+                .arg(trabajos.size() - fallidas.size())
+                .arg(trabajos.size());
+    text += fallidas.isEmpty() ? QStringLiteral(".\n")
+                               : QStringLiteral("; failed: %1.\n").arg(fallidas.join(", "));
+    consola.Resultado(text);
+}
+
+} // namespace
+
+int ComandoCreate(const QStringList& args, Consola& consola, const CancelToken& cancel) {
+    const ChartCatalog& catalogo = Catalogo();
+    const LecturaCreacion lectura = LeerPeticionCreacion(args, catalogo);
+    if (!lectura.error.isEmpty())
+        return ErrorUso(consola, kComando, lectura.error);
+    const PeticionCreacion& p = lectura.peticion;
+    if (p.ayuda) {
+        consola.Resultado(AyudaCreate());
+        return SalidaCorrecta;
+    }
+    const AppFolders& carpetas = Carpetas();
+    // The window's input check, once for what every image shares (chart, reference, tools).
+    const ValidacionPerfil check =
+        ValidarDatosPerfil(EntradaDeDestino(p, p.destinos.first(), catalogo, carpetas, {}));
+    if (!check.ok)
+        return ErrorUso(consola, kComando, LineaLogFaltanDatos(check.faltas));
+
+    RegistroConsola(consola, QString(), p.silencio).LogMsg(LineaLogReferencia(p));
+    AvisarPerfilesIncrustados(p, consola);
+    if (p.Lote() && !QDir().mkpath(p.carpetaSalida)) {
+        consola.Error(QStringLiteral("%1 %2: cannot make the output folder %3\n")
+                          .arg(kProgramaCli, kComando, p.carpetaSalida));
+        return SalidaFallida;
+    }
+    // The runs' tmp folders: private to this command, so neither the window's clean-up nor
+    // another command touches them, and gone at the end unless the work is to be kept.
+    QTemporaryDir raiz(QDir::tempPath() + QStringLiteral("/nerva-chromaflux-cli-XXXXXX"));
+    if (!raiz.isValid()) {
+        consola.Error(QStringLiteral("%1 %2: cannot make a temporary folder: %3\n")
+                          .arg(kProgramaCli, kComando, raiz.errorString()));
+        return SalidaFallida;
+    }
+    raiz.setAutoRemove(!p.conservarTrabajo);
+
+    const QList<TrabajoCreacion> trabajos =
+        EjecutarCreaciones(p, catalogo, carpetas, raiz.path(), consola, cancel);
+    Resumir(p, trabajos, consola);
+    if (cancel.cancelled())
+        return SalidaDetenida;
+    for (const TrabajoCreacion& t : trabajos) {
+        if (!PerfilEscrito(t))
+            return SalidaFallida;
+    }
+    return SalidaCorrecta;
+}

@@ -1,0 +1,71 @@
+#include "cli/createrun.h"
+
+#include "cli/clifrontend.h"
+#include "cli/consolelog.h"
+#include "cli/createinput.h"
+#include "cli/parallelrun.h"
+#include "profile/createvalidation.h"
+#include "shell/toolrunner.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+bool PerfilEscrito(const TrabajoCreacion& t) {
+    return t.ejecutado && !t.ejecucion.resultado.perfil.isEmpty();
+}
+
+QString MotivoFallo(const TrabajoCreacion& t) {
+    if (PerfilEscrito(t))
+        return QString();
+    if (!t.ejecutado)
+        return QStringLiteral("not run: the command was stopped");
+    const EjecucionCreacion& e = t.ejecucion;
+    QString motivo = e.motivo.isEmpty() ? QStringLiteral("no profile was written") : e.motivo;
+    const bool herramientaFallida =
+        (e.rcScanin && *e.rcScanin != 0) || (e.rcColprof && *e.rcColprof != 0);
+    if (herramientaFallida && !t.ultimaSalida.isEmpty() && e.fin == FinCreacion::Fallido)
+        motivo += QStringLiteral(" (") + t.ultimaSalida + QLatin1Char(')');
+    // One line, also for the list of missing inputs.
+    return motivo.replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+QList<TrabajoCreacion> EjecutarCreaciones(const PeticionCreacion& p, const ChartCatalog& catalogo,
+                                          const AppFolders& carpetas,
+                                          const QString& carpetaTemporal, Consola& consola,
+                                          const CancelToken& cancel) {
+    QList<TrabajoCreacion> trabajos;
+    for (const DestinoPerfil& destino : p.destinos)
+        trabajos.append(TrabajoCreacion{destino, false, {}, {}});
+    // Each thread works on its own element; the list is not touched while they run.
+    TrabajoCreacion* datos = trabajos.data();
+    auto crear = [&](int i) {
+        TrabajoCreacion& t = datos[i];
+        const QString prefijo =
+            p.Lote() ? QStringLiteral("[%1] ").arg(QFileInfo(t.destino.imagen).fileName())
+                     : QString();
+        const QString tmp = carpetaTemporal + QStringLiteral("/run-%1").arg(i + 1);
+        QDir().mkpath(tmp);
+        RegistroConsola log(consola, prefijo, p.silencio);
+        InterlocutorConsola frontEnd(log, p.conservarTrabajo, p.guardarTi3, p.guardarDiag);
+        const EntradaCreacion in = EntradaDeDestino(p, t.destino, catalogo, carpetas, tmp);
+        t.ejecutado = true;
+        // Checked again here: a file may have gone since the command started.
+        const ValidacionPerfil check = ValidarDatosPerfil(in);
+        if (check.ok) {
+            t.ejecucion = CrearPerfil(in, check.referencia, log, frontEnd, &cancel);
+        } else {
+            t.ejecucion.motivo = LineaLogFaltanDatos(check.faltas);
+            log.LogMsg(t.ejecucion.motivo);
+        }
+        // A failed run's work folder is kept for inspection only when asked.
+        if (p.conservarTrabajo && t.ejecucion.fin != FinCreacion::Correcto &&
+            !t.ejecucion.carpetaTrabajo.isEmpty()) {
+            log.LogMsg(QStringLiteral("Carpeta temporal conservada: ") +
+                       t.ejecucion.carpetaTrabajo);
+        }
+        log.Terminar();
+        t.ultimaSalida = log.UltimaSalida();
+    };
+    EjecutarEnParalelo(static_cast<int>(trabajos.size()), p.trabajos, crear, &cancel);
+    return trabajos;
+}

@@ -1,0 +1,116 @@
+#include "cli/jsonreport.h"
+
+#include "charts/chartcatalog.h"
+#include "charts/charttables.h"
+#include "cli/createrun.h"
+#include "verify/profcheckreport.h"
+
+#include <QJsonDocument>
+
+namespace {
+
+QJsonValue Real(const QString& text) {
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    return ok ? QJsonValue(v) : QJsonValue();
+}
+
+QJsonValue Entero(const QString& text) {
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    return ok ? QJsonValue(v) : QJsonValue();
+}
+
+QJsonValue TextoONulo(const QString& text) {
+    return text.isEmpty() ? QJsonValue() : QJsonValue(text);
+}
+
+} // namespace
+
+QJsonValue JsonRuta(const QString& path) {
+    return TextoONulo(path);
+}
+
+QJsonValue JsonCodigo(const std::optional<int>& rc) {
+    return rc ? QJsonValue(*rc) : QJsonValue();
+}
+
+QJsonValue JsonVerificacion(const QString& salidaProfcheck) {
+    if (salidaProfcheck.trimmed().isEmpty())
+        return QJsonValue();
+    const CifrasProfcheck c = LeerCifrasProfcheck(salidaProfcheck);
+    return QJsonObject{
+        {"summary", TextoONulo(ResumirProfcheck(salidaProfcheck))},
+        {"patches", Entero(c.parches)},
+        {"max", Real(c.maximo)},
+        {"worst", TextoONulo(c.peor)},
+        {"avg", Real(c.media)},
+        {"rms", Real(c.rms)},
+    };
+}
+
+QJsonArray JsonErrores(const QList<ErrorParche>& errores) {
+    QJsonArray array;
+    for (const ErrorParche& e : errores) {
+        array.append(
+            QJsonObject{{"id", e.id}, {"de", e.de}, {"dl", e.dl}, {"dc", e.dc}, {"dh", e.dh}});
+    }
+    return array;
+}
+
+QJsonObject JsonCreacion(const TrabajoCreacion& t, bool diagnosticoGuardado) {
+    const EjecucionCreacion& e = t.ejecucion;
+    const ResultadoCreacion& r = e.resultado;
+    return QJsonObject{
+        {"profile", JsonRuta(r.perfil)},
+        {"ti3", JsonRuta(r.ti3)},
+        {"diagnostic", JsonRuta(diagnosticoGuardado ? r.diagnostico : QString())},
+        {"scanin_rc", JsonCodigo(e.rcScanin)},
+        {"colprof_rc", JsonCodigo(e.rcColprof)},
+        {"profcheck_rc", JsonCodigo(e.rcProfcheck)},
+        {"check", JsonVerificacion(r.salidaVerificacion)},
+    };
+}
+
+QJsonObject JsonLote(const QList<TrabajoCreacion>& trabajos, bool diagnosticoGuardado) {
+    QJsonArray perfiles;
+    int escritos = 0;
+    for (const TrabajoCreacion& t : trabajos) {
+        QJsonObject o = JsonCreacion(t, diagnosticoGuardado);
+        o.insert("image", t.destino.imagen);
+        o.insert("error", TextoONulo(MotivoFallo(t)));
+        perfiles.append(o);
+        escritos += PerfilEscrito(t) ? 1 : 0;
+    }
+    return QJsonObject{
+        {"profiles", perfiles},
+        {"written", escritos},
+        {"failed", static_cast<int>(trabajos.size()) - escritos},
+    };
+}
+
+QJsonArray JsonCatalogo(const ChartCatalog& catalogo) {
+    QJsonArray array;
+    for (int i = 0; i < catalogo.NumCartas(); ++i) {
+        const int g = IndiceGenericaPorCarta(catalogo.FicheroCarta(i));
+        array.append(QJsonObject{
+            {"index", i},
+            {"name", catalogo.NombreCarta(i)},
+            {"chart", catalogo.FicheroCarta(i)},
+            {"generic_reference", TextoONulo(FicheroReferenciaGenerica(g))},
+            {"own_reference",
+             TextoONulo(catalogo.BuscarReferenciaPropia(catalogo.FicheroCarta(i)))},
+        });
+    }
+    return array;
+}
+
+QString TextoJson(const QJsonObject& object) {
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) +
+           QLatin1Char('\n');
+}
+
+QString TextoJson(const QJsonArray& array) {
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact)) +
+           QLatin1Char('\n');
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "verify/errorparche.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class ChartCatalog;
+struct TrabajoCreacion;
+
+// The JSON the command line prints: numbers as JSON numbers, absent values null.
+
+// A path, or null when empty.
+QJsonValue JsonRuta(const QString& path);
+// An exit code, or null when the tool did not run.
+QJsonValue JsonCodigo(const std::optional<int>& rc);
+// {"summary", "patches", "max", "worst", "avg", "rms"} read from a profcheck run's output;
+// null when there is no output.
+QJsonValue JsonVerificacion(const QString& salidaProfcheck);
+// [{"id", "de", "dl", "dc", "dh"}, ...]
+QJsonArray JsonErrores(const QList<ErrorParche>& errores);
+
+// One create run: {"profile", "ti3", "diagnostic", "scanin_rc", "colprof_rc", "profcheck_rc",
+// "check"}; the diagnostic only when it was kept beside the profile.
+QJsonObject JsonCreacion(const TrabajoCreacion& t, bool diagnosticoGuardado);
+// A batch: {"profiles": [run + "image" + "error"], "written": n, "failed": n}.
+QJsonObject JsonLote(const QList<TrabajoCreacion>& trabajos, bool diagnosticoGuardado);
+// The catalogue: [{"index", "name", "chart", "generic_reference", "own_reference"}, ...].
+QJsonArray JsonCatalogo(const ChartCatalog& catalogo);
+
+// The object on one line, as the command prints it.
+QString TextoJson(const QJsonObject& object);
+QString TextoJson(const QJsonArray& array);

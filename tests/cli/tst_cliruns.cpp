@@ -1,0 +1,290 @@
+#include "chartcapture.h"
+#include "cliprocess.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray Contenido(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What is left in the program's TMPDIR (its own temporary folders).
+QStringList Restos(const QString& tmp) {
+    return QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+}
+
+// A run's check object: numbers where profcheck gave them.
+void ComprobarVerificacion(const QJsonObject& check, int parches) {
+    QCOMPARE(check.value("patches").toInt(), parches);
+    for (const char* key : {"max", "avg", "rms"})
+        QVERIFY2(check.value(key).isDouble(), key);
+    QVERIFY(check.value("avg").toDouble() <= check.value("max").toDouble());
+    QVERIFY(check.value("avg").toDouble() > 0);
+    QVERIFY(check.value("worst").isString());
+    QVERIFY(check.value("summary").toString().startsWith("Resumen profcheck: "));
+}
+
+} // namespace
+
+// The command line with the real ArgyllCMS tools on rendered captures of the ColorChecker.
+class TestCliRuns : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void singleProfileWithJson();
+    void verifyAndCompareTheResult();
+    void batchWithFailingImages();
+    void batchSummaryInText();
+    void failedRunKeepsTheOldProfile();
+    void stopOnSignal();
+
+private:
+    QString Ruta(const QString& name) const { return dir_.filePath(name); }
+
+    QTemporaryDir dir_;
+    QString tmp_; // the program's TMPDIR
+    QString fiduciales_;
+    QString perfil_; // written by singleProfileWithJson
+    QString ti3_;
+};
+
+void TestCliRuns::initTestCase() {
+    QVERIFY(dir_.isValid());
+    tmp_ = Ruta("tmp");
+    QVERIFY(QDir().mkpath(tmp_));
+    QVERIFY(QDir().mkpath(Ruta("out")));
+    QString error;
+    chartrender::RenderInfo info;
+    QVERIFY2(chartrender::renderChart(chartCaptureOptions("ColorChecker"), Ruta("cc.tif"), &error,
+                                      &info),
+             qPrintable(error));
+    fiduciales_ = info.fiducialArgument();
+    chartrender::RenderOptions png = chartCaptureOptions("ColorChecker", 1200);
+    png.seed = 7;
+    QVERIFY2(chartrender::renderChart(png, Ruta("cc2.png"), &error), qPrintable(error));
+    // Two images that cannot give a profile: a file that is no image, and a plain grey card.
+    QFile broken(Ruta("broken.png"));
+    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not an image\n") > 0);
+    broken.close();
+    QImage grey(900, 600, QImage::Format_RGB32);
+    grey.fill(QColor(128, 128, 128));
+    QVERIFY(grey.save(Ruta("blank.png")));
+}
+
+void TestCliRuns::singleProfileWithJson() {
+    const QString programa = QFileInfo(QStringLiteral(NC_CLI_PROGRAM)).absolutePath();
+    const bool iniAntes = QFileInfo::exists(programa + "/nerva_chromaflux.ini");
+    perfil_ = Ruta("out/cam.icc");
+    const SalidaPrograma s = EjecutarCli(
+        {"create",           "--image",     Ruta("cc.tif"), "--chart",    "ColorChecker.cht",
+         "--output",         perfil_,       "--json",       "--save-ti3", "--save-diag",
+         "--fiducials",      fiduciales_,   "--device",     "Acme",       "--description",
+         "Cámara de prueba", "--algorithm", "matrix",       "--quality",  "low"},
+        tmp_);
+    QVERIFY2(s.rc == 0, qPrintable(s.err));
+    QCOMPARE(s.out.count('\n'), 1);
+    const QJsonObject o = s.json().object();
+    QCOMPARE(o.keys(), QStringList({"check", "colprof_rc", "diagnostic", "profcheck_rc", "profile",
+                                    "scanin_rc", "ti3"}));
+    QCOMPARE(o.value("profile").toString(), perfil_);
+    ti3_ = o.value("ti3").toString();
+    QCOMPARE(ti3_, Ruta("out/cam.ti3"));
+    QCOMPARE(o.value("diagnostic").toString(), Ruta("out/cam_scanin_diag.tif"));
+    for (const char* file : {"profile", "ti3", "diagnostic"})
+        QVERIFY2(QFileInfo(o.value(file).toString()).size() > 0, file);
+    for (const char* rc : {"scanin_rc", "colprof_rc", "profcheck_rc"}) {
+        QVERIFY2(o.value(rc).isDouble(), rc);
+        QCOMPARE(o.value(rc).toInt(), 0);
+    }
+    ComprobarVerificacion(o.value("check").toObject(), 24);
+
+    // The log is the activity log's: the corners given, the texts and options typed.
+    QVERIFY(s.err.contains("Referencia genérica asociada a la carta: "));
+    QVERIFY(s.err.contains("Aplicando ajuste manual de cuadrícula al perfil: -F " + fiduciales_));
+    QVERIFY(s.err.contains(" -p -F " + fiduciales_ + " -dihvg "));
+    QVERIFY(s.err.contains("-A\"Acme\" -M\"Modelo\" -D\"Cámara de prueba\" -C\"\" -ql -am "));
+    QVERIFY(s.err.contains("Perfil guardado: " + perfil_ + "\n"));
+    QVERIFY(s.err.contains("profcheck rc=0\n"));
+    QVERIFY(s.err.contains("Carpeta temporal borrada: "));
+    // Nothing left behind, and no settings file.
+    QCOMPARE(Restos(tmp_), QStringList());
+    QCOMPARE(QFileInfo::exists(programa + "/nerva_chromaflux.ini"), iniAntes);
+}
+
+void TestCliRuns::verifyAndCompareTheResult() {
+    if (perfil_.isEmpty() || !QFileInfo::exists(ti3_))
+        QSKIP("needs the profile of singleProfileWithJson");
+    const SalidaPrograma v =
+        EjecutarCli({"verify", "--ti3", ti3_, "--profile", perfil_, "--json", "--quiet"}, tmp_);
+    QVERIFY2(v.rc == 0, qPrintable(v.err));
+    QVERIFY(v.err.isEmpty());
+    const QJsonObject o = v.json().object();
+    QCOMPARE(o.value("profcheck_rc").toInt(), 0);
+    ComprobarVerificacion(o.value("check").toObject(), 24);
+    const QJsonArray errores = o.value("errors").toArray();
+    QCOMPARE(errores.size(), 24);
+    double peor = 0;
+    for (const QJsonValue& e : errores) {
+        const QJsonObject p = e.toObject();
+        QVERIFY(p.value("id").toString().size() >= 3);
+        for (const char* key : {"de", "dl", "dc", "dh"})
+            QVERIFY2(p.value(key).isDouble() && p.value(key).toDouble() >= 0, key);
+        // The parts never exceed the total.
+        QVERIFY(p.value("dl").toDouble() <= p.value("de").toDouble() + 1e-9);
+        peor = qMax(peor, p.value("de").toDouble());
+    }
+    QCOMPARE(peor, o.value("check").toObject().value("max").toDouble());
+
+    const SalidaPrograma texto = EjecutarCli({"verify", "--ti3", ti3_, "--profile", perfil_});
+    QCOMPARE(texto.rc, 0);
+    QCOMPARE(texto.out, o.value("check").toObject().value("summary").toString() + "\n");
+    QVERIFY(texto.err.contains("profcheck: \""));
+
+    const SalidaPrograma c = EjecutarCli(
+        {"compare", "--reference", ti3_, "--measured", ti3_, "--each", "--normalize", "y"});
+    QVERIFY2(c.rc == 0, qPrintable(c.err));
+    QVERIFY(!c.out.trimmed().isEmpty());
+    QVERIFY(c.err.contains(" -v 2 -n \"" + ti3_ + "\""));
+    QVERIFY(c.err.contains("colverify rc=0\n"));
+}
+
+void TestCliRuns::batchWithFailingImages() {
+    const QString salida = Ruta("batch");
+    const SalidaPrograma s =
+        EjecutarCli({"create", "--image", Ruta("cc.tif"), "--image", Ruta("broken.png"), "--image",
+                     Ruta("cc2.png"), "--image", Ruta("blank.png"), "--chart", "ColorChecker.cht",
+                     "--output-dir", salida, "--jobs", "2", "--json"},
+                    tmp_);
+    QCOMPARE(s.rc, 1);
+    const QJsonObject lote = s.json().object();
+    QCOMPARE(lote.value("written").toInt(), 2);
+    QCOMPARE(lote.value("failed").toInt(), 2);
+    const QJsonArray perfiles = lote.value("profiles").toArray();
+    QCOMPARE(perfiles.size(), 4);
+    QStringList imagenes;
+    for (const QJsonValue& v : perfiles)
+        imagenes << QFileInfo(v.toObject().value("image").toString()).fileName();
+    QCOMPARE(imagenes, QStringList({"cc.tif", "broken.png", "cc2.png", "blank.png"}));
+
+    for (int i : {0, 2}) {
+        const QJsonObject bien = perfiles.at(i).toObject();
+        QVERIFY2(bien.value("error").isNull(), qPrintable(bien.value("error").toString()));
+        QCOMPARE(bien.value("profile").toString(),
+                 salida + "/" + QFileInfo(imagenes.at(i)).completeBaseName() + ".icc");
+        QVERIFY(QFileInfo(bien.value("profile").toString()).size() > 0);
+        ComprobarVerificacion(bien.value("check").toObject(), 24);
+    }
+    const QJsonObject roto = perfiles.at(1).toObject();
+    QVERIFY(roto.value("profile").isNull());
+    QVERIFY(roto.value("scanin_rc").isNull());
+    QVERIFY2(roto.value("error").toString().startsWith("No se pudo convertir a TIFF: "),
+             qPrintable(roto.value("error").toString()));
+    const QJsonObject gris = perfiles.at(3).toObject();
+    QVERIFY(gris.value("profile").isNull());
+    QVERIFY(gris.value("scanin_rc").toInt() != 0);
+    QVERIFY(gris.value("colprof_rc").isNull());
+    QVERIFY(gris.value("check").isNull());
+    // The reason names the exit code and scanin's own last words.
+    QVERIFY2(QRegularExpression("^scanin rc=\\d+ \\(.+\\)$")
+                 .match(gris.value("error").toString())
+                 .hasMatch(),
+             qPrintable(gris.value("error").toString()));
+    QVERIFY(!QFileInfo::exists(salida + "/broken.icc"));
+    QVERIFY(!QFileInfo::exists(salida + "/blank.icc"));
+
+    // Every log line after the reference line belongs to one image.
+    const QStringList lines = s.err.split('\n', Qt::SkipEmptyParts);
+    QVERIFY(lines.first().startsWith("Referencia genérica asociada a la carta: "));
+    for (const QString& line : lines.mid(1)) {
+        QVERIFY2(QRegularExpression("^\\[(cc\\.tif|broken\\.png|cc2\\.png|blank\\.png)\\] ")
+                     .match(line)
+                     .hasMatch(),
+                 qPrintable(line));
+    }
+    QVERIFY(s.err.contains("[cc2.png] Perfil guardado: " + salida + "/cc2.icc\n"));
+    QVERIFY(s.err.contains("[blank.png] scanin rc="));
+    QCOMPARE(Restos(tmp_), QStringList());
+}
+
+void TestCliRuns::batchSummaryInText() {
+    const SalidaPrograma s =
+        EjecutarCli({"create", "--image", Ruta("broken.png"), "--image", Ruta("cc.tif"), "--chart",
+                     "colorchecker", "--output-dir", Ruta("batch-text"), "--quiet"},
+                    tmp_);
+    QCOMPARE(s.rc, 1);
+    QVERIFY(s.err.isEmpty());
+    const QStringList lines = s.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.at(0).startsWith("FAILED:  " + Ruta("broken.png") + ": No se pudo convertir"));
+    QCOMPARE(lines.at(1), "written: " + Ruta("cc.tif") + " -> " + Ruta("batch-text/cc.icc"));
+    QCOMPARE(lines.at(2), QStringLiteral("1 of 2 profiles written; failed: broken.png."));
+}
+
+void TestCliRuns::failedRunKeepsTheOldProfile() {
+    const QString perfil = Ruta("out/old.icc");
+    QFile old(perfil);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old profile") > 0);
+    old.close();
+    const SalidaPrograma s = EjecutarCli({"create", "--image", Ruta("blank.png"), "--chart",
+                                          "ColorChecker.cht", "--output", perfil, "--keep-work"},
+                                         tmp_);
+    QCOMPARE(s.rc, 1);
+    QVERIFY(s.out.isEmpty());
+    QCOMPARE(Contenido(perfil), QByteArray("old profile"));
+    QVERIFY(s.err.contains("\nnerva-chromaflux-cli create: no profile written: scanin rc="));
+    // The failed run's work folder is kept, where the log says.
+    const QRegularExpressionMatch kept =
+        QRegularExpression("Carpeta temporal conservada: (.+)\n").match(s.err);
+    QVERIFY2(kept.hasMatch(), qPrintable(s.err));
+    QVERIFY(kept.captured(1).startsWith(tmp_ + "/nerva-chromaflux-cli-"));
+    QVERIFY(QFileInfo(kept.captured(1)).isDir());
+    QVERIFY(QFileInfo::exists(kept.captured(1) + "/chromaflux_scanin_tmp.tif"));
+    for (const QString& resto : Restos(tmp_))
+        QVERIFY(QDir(tmp_ + "/" + resto).removeRecursively());
+}
+
+void TestCliRuns::stopOnSignal() {
+    // Lab cLUT at medium quality keeps colprof busy for many seconds.
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", tmp_);
+    process.setProcessEnvironment(env);
+    const QString perfil = Ruta("out/stopped.icc");
+    process.start(QStringLiteral(NC_CLI_PROGRAM),
+                  {"create", "--image", Ruta("cc.tif"), "--chart", "ColorChecker.cht", "--output",
+                   perfil, "--algorithm", "lab-clut", "--quality", "medium"});
+    QVERIFY(process.waitForStarted());
+    QByteArray err;
+    QElapsedTimer clock;
+    clock.start();
+    while (!err.contains("colprof: ") && clock.elapsed() < 60000) {
+        process.waitForReadyRead(200);
+        err += process.readAllStandardError();
+    }
+    QVERIFY2(err.contains("colprof: "), err.constData());
+    clock.restart();
+    process.terminate();
+    QVERIFY(process.waitForFinished(15000));
+    err += process.readAllStandardError();
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 130);
+    QVERIFY(clock.elapsed() < 10000);
+    QVERIFY(err.contains("Creación del perfil cancelada: no se ha escrito ningún perfil."));
+    QVERIFY(!QFileInfo::exists(perfil));
+    QCOMPARE(Restos(tmp_), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestCliRuns)
+#include "tst_cliruns.moc"
