@@ -15,6 +15,6 @@ void BufferRGB::redimensionar(int w, int h, int bits) {
 void BufferRGB::vaciar() {
     ancho_ = alto_ = bits_ = 0;
     // Give the memory back: a large previous image should not linger.
-    std::vector<std::uint8_t>().swap(muestras8_);
-    std::vector<std::uint16_t>().swap(muestras16_);
+    decltype(muestras8_)().swap(muestras8_);
+    decltype(muestras16_)().swap(muestras16_);
 }

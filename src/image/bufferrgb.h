@@ -1,5 +1,7 @@
 #pragma once
 
+#include "image/imagememory.h"
+
 #include <QtGlobal>
 
 #include <cstdint>
@@ -42,6 +44,6 @@ private:
     int ancho_ = 0;
     int alto_ = 0;
     int bits_ = 0;
-    std::vector<std::uint8_t> muestras8_;
-    std::vector<std::uint16_t> muestras16_;
+    std::vector<std::uint8_t, AsignadorImagen<std::uint8_t>> muestras8_;
+    std::vector<std::uint16_t, AsignadorImagen<std::uint16_t>> muestras16_;
 };

@@ -4,6 +4,7 @@
 #include "image/fittedimage.h"
 #include "image/iccdescription.h"
 #include "image/pngiccp.h"
+#include "image/reducedimage.h"
 #include "shell/activitylog.h"
 
 #include <QImage>
@@ -50,6 +51,23 @@ QImage ImagenQt(BitmapFI bitmap) {
         [](void* datos) { FreeImage_Unload(static_cast<FIBITMAP*>(datos)); }, propio);
 }
 
+// The image ready to be drawn at the given scale: large reductions are first averaged down
+// straight from the decoded bitmap to twice the drawn size at least, so no full-size copy is
+// made; Qt's smooth scaling does the rest.
+QImage ImagenDibujable(BitmapFI bitmap, double escala) {
+    const int factor = escala > 0 ? std::max(1, int(0.5 / escala)) : 1;
+    if (FreeImage_IsTransparent(bitmap.get()))
+        return ImagenQt(std::move(bitmap));
+    QImage reducida = ReducirBitmap(bitmap.get(), factor);
+    if (reducida.isNull()) {
+        const BitmapFI rgb(FreeImage_ConvertTo24Bits(bitmap.get()));
+        bitmap.reset();
+        if (rgb)
+            reducida = ReducirBitmap(rgb.get(), factor);
+    }
+    return reducida;
+}
+
 // The embedded ICC profile bytes, empty when there is none; false (with the "could not
 // open" text set) when the file cannot be opened. Only the header is decoded.
 bool LeerBytesPerfil(const QString& ruta, QByteArray& perfil) {
@@ -80,15 +98,13 @@ bool DibujarImagenGDIP(const QString& ruta, QPaintDevice& destino, int anchoCaja
                        int& w, int& h, int& anchoDibujo, int& altoDibujo) {
     UltimoError().clear();
     ImagenFI abierta = AbrirImagenFI(ruta);
-    const QImage imagen =
-        abierta.resultado == AperturaFI::Ok ? ImagenQt(std::move(abierta.bitmap)) : QImage();
-    if (imagen.isNull()) {
+    if (abierta.resultado != AperturaFI::Ok) {
         UltimoError() =
             QStringLiteral("GDI+ no pudo abrir el TIFF (%1)").arg(Estado(abierta.resultado));
         return false;
     }
-    w = imagen.width();
-    h = imagen.height();
+    w = int(FreeImage_GetWidth(abierta.bitmap.get()));
+    h = int(FreeImage_GetHeight(abierta.bitmap.get()));
     if (w <= 0 || h <= 0) {
         UltimoError() = QStringLiteral("Dimensiones de imagen no validas");
         return false;
@@ -96,6 +112,11 @@ bool DibujarImagenGDIP(const QString& ruta, QPaintDevice& destino, int anchoCaja
     const AjusteImagen ajuste = CalcularAjuste(w, h, anchoCaja, altoCaja);
     anchoDibujo = ajuste.ancho;
     altoDibujo = ajuste.alto;
+    const QImage imagen = ImagenDibujable(std::move(abierta.bitmap), ajuste.escala);
+    if (imagen.isNull()) {
+        UltimoError() = QStringLiteral("GDI+ no pudo abrir el TIFF (%1)").arg(EstadoErrorGenerico);
+        return false;
+    }
 
     QPainter pintor;
     if (!pintor.begin(&destino)) {

@@ -2,13 +2,13 @@
 
 #include "image/bufferrgb.h"
 #include "image/freeimagelite.h"
+#include "image/imagememory.h"
 #include "image/temporarybmp.h"
 #include "shell/appfolders.h"
 #include "shell/workfolders.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QImageReader>
 #include <QtEndian>
 
 #include <array>
@@ -89,6 +89,48 @@ bool EscribirPixeles(QFile& fichero, const BufferRGB& buffer, quint32 stride) {
     return true;
 }
 
+// Reads back the BMP that EscribirBMPTemporal wrote (24-bit, uncompressed, bottom-up) into
+// an RGB32 picture whose memory is taken for a whole image at once. Null with a reason on
+// failure.
+QImage LeerBMPTemporal(const QString& ruta, QString& error) {
+    QFile fichero(ruta);
+    if (!fichero.open(QIODevice::ReadOnly)) {
+        error = fichero.errorString();
+        return QImage();
+    }
+    const QByteArray cabecera = fichero.read(kCabeceraBMP);
+    const auto le32 = [&cabecera](int p) {
+        return qFromLittleEndian<qint32>(cabecera.constData() + p);
+    };
+    const auto le16 = [&cabecera](int p) {
+        return qFromLittleEndian<quint16>(cabecera.constData() + p);
+    };
+    if (cabecera.size() != kCabeceraBMP || !cabecera.startsWith("BM") || le32(10) != kCabeceraBMP ||
+        le16(28) != 24 || le32(30) != 0 || le32(18) < 1 || le32(22) < 1) {
+        error = QStringLiteral("cabecera BMP no valida");
+        return QImage();
+    }
+    const int w = le32(18);
+    const int h = le32(22);
+    const qsizetype stride = (3 * qsizetype(w) + 3) & ~qsizetype(3);
+    const qsizetype bytesLinea = 4 * qsizetype(w);
+    void* memoria = ReservarMemoriaImagen(std::size_t(bytesLinea) * std::size_t(h));
+    QImage imagen(static_cast<uchar*>(memoria), w, h, bytesLinea, QImage::Format_RGB32,
+                  LiberarMemoriaImagen, memoria);
+    QByteArray fila(stride, Qt::Uninitialized);
+    for (int y = h - 1; y >= 0; --y) {
+        if (fichero.read(fila.data(), stride) != stride) {
+            error = QStringLiteral("BMP incompleto");
+            return QImage();
+        }
+        const auto* bgr = reinterpret_cast<const uchar*>(fila.constData());
+        auto* destino = reinterpret_cast<QRgb*>(imagen.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            destino[x] = qRgb(bgr[3 * x + 2], bgr[3 * x + 1], bgr[3 * x]);
+    }
+    return imagen;
+}
+
 } // namespace
 
 int ByteDeValor(double v) {
@@ -149,10 +191,10 @@ QImage CargarImagenFI(const QString& ruta, int& w, int& h) {
     }
     LogDepuracionTIF(QStringLiteral("BMP temporal: ") + temporal);
 
-    QImageReader lector(temporal, "bmp");
-    const QImage imagen = lector.read();
+    QString error;
+    const QImage imagen = LeerBMPTemporal(temporal, error);
     if (imagen.isNull()) {
-        DetalleCarga() = QStringLiteral("LoadPicture fallo: ") + lector.errorString();
+        DetalleCarga() = QStringLiteral("LoadPicture fallo: ") + error;
         LogDepuracionTIF(DetalleCarga());
     } else {
         LogDepuracionTIF(QStringLiteral("LoadPicture ok"));

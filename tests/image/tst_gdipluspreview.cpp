@@ -1,6 +1,7 @@
 #include "image/fittedimage.h"
 #include "image/gdipluspreview.h"
 #include "image/iccdescription.h"
+#include "image/reducedimage.h"
 
 #include "imagefixtures.h"
 
@@ -90,6 +91,38 @@ private slots:
         const QRgb centro = caja.pixel(50, 50);
         QVERIFY2(qAbs(qRed(centro) - 128) <= 8, qPrintable(QString::number(qRed(centro))));
         QCOMPARE(caja.pixel(50, 10), qRgb(0, 0, 0));
+    }
+
+    void blockAveragesStraightFromTheBitmap() {
+        // 5 x 3 pixels in 2 x 2 blocks: the right column and bottom row are partial blocks.
+        FIBITMAP* b = FreeImage_Allocate(5, 3, 24);
+        for (int y = 0; y < 3; ++y) {
+            BYTE* linea = FreeImage_GetScanLine(b, 2 - y);
+            for (int x = 0; x < 5; ++x) {
+                linea[3 * x + FI_RGBA_RED] = BYTE(10 * x);
+                linea[3 * x + FI_RGBA_GREEN] = BYTE(100 * y);
+                linea[3 * x + FI_RGBA_BLUE] = 7;
+            }
+        }
+        const QImage r = ReducirBitmap(b, 2);
+        QCOMPARE(r.size(), QSize(3, 2));
+        QCOMPARE(r.pixel(0, 0), qRgb(5, 50, 7));   // x 0..1, y 0..1
+        QCOMPARE(r.pixel(2, 0), qRgb(40, 50, 7));  // x 4, y 0..1
+        QCOMPARE(r.pixel(1, 1), qRgb(25, 200, 7)); // x 2..3, y 2
+        QCOMPARE(r.pixel(2, 1), qRgb(40, 200, 7)); // x 4, y 2
+        QCOMPARE(ReducirBitmap(b, 1).pixel(3, 2), qRgb(30, 200, 7));
+        FreeImage_Unload(b);
+
+        FIBITMAP* p16 = FreeImage_AllocateT(FIT_RGB16, 2, 1);
+        auto* px = reinterpret_cast<FIRGB16*>(FreeImage_GetScanLine(p16, 0));
+        px[0] = FIRGB16{65535, 0, 512};
+        px[1] = FIRGB16{0, 0, 1024};
+        QCOMPARE(ReducirBitmap(p16, 2).pixel(0, 0), qRgb(128, 0, 3));
+        FreeImage_Unload(p16);
+
+        FIBITMAP* paleta = FreeImage_Allocate(2, 2, 8);
+        QVERIFY(ReducirBitmap(paleta, 1).isNull());
+        FreeImage_Unload(paleta);
     }
 
     void transparencyIsBlendedOverBlack() {
