@@ -7,6 +7,8 @@
 
 #include <QJsonDocument>
 
+#include <algorithm>
+
 namespace {
 
 QJsonValue Real(const QString& text) {
@@ -105,12 +107,59 @@ QJsonArray JsonCatalogo(const ChartCatalog& catalogo) {
     return array;
 }
 
+namespace {
+
+// The order the keys are written in, as the documented objects list them; keys not named here
+// follow in alphabetical order.
+const QStringList& OrdenClaves() {
+    static const QStringList orden{
+        "image",        "profile",    "ti3",          "diagnostic",
+        "scanin_rc",    "colprof_rc", "profcheck_rc", "check",
+        "summary",      "patches",    "max",          "worst",
+        "avg",          "rms",        "errors",       "error",
+        "profiles",     "written",    "failed",       "id",
+        "de",           "dl",         "dc",           "dh",
+        "index",        "name",       "chart",        "generic_reference",
+        "own_reference"};
+    return orden;
+}
+
+// A scalar (or a key) as compact JSON text.
+QString Escalar(const QJsonValue& value) {
+    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+QString Compacto(const QJsonValue& value) {
+    if (value.isArray()) {
+        QStringList items;
+        for (const QJsonValue& item : value.toArray())
+            items << Compacto(item);
+        return QLatin1Char('[') + items.join(QLatin1Char(',')) + QLatin1Char(']');
+    }
+    if (!value.isObject())
+        return Escalar(value);
+    const QJsonObject object = value.toObject();
+    QStringList keys = object.keys();
+    std::stable_sort(keys.begin(), keys.end(), [](const QString& a, const QString& b) {
+        const auto posicion = [](const QString& key) {
+            const qsizetype i = OrdenClaves().indexOf(key);
+            return i < 0 ? OrdenClaves().size() : i;
+        };
+        return posicion(a) < posicion(b);
+    });
+    QStringList fields;
+    for (const QString& key : keys)
+        fields << Escalar(key) + QLatin1Char(':') + Compacto(object.value(key));
+    return QLatin1Char('{') + fields.join(QLatin1Char(',')) + QLatin1Char('}');
+}
+
+} // namespace
+
 QString TextoJson(const QJsonObject& object) {
-    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) +
-           QLatin1Char('\n');
+    return Compacto(object) + QLatin1Char('\n');
 }
 
 QString TextoJson(const QJsonArray& array) {
-    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact)) +
-           QLatin1Char('\n');
+    return Compacto(array) + QLatin1Char('\n');
 }

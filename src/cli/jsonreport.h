@@ -33,6 +33,7 @@ QJsonObject JsonLote(const QList<TrabajoCreacion>& trabajos, bool diagnosticoGua
 // The catalogue: [{"index", "name", "chart", "generic_reference", "own_reference"}, ...].
 QJsonArray JsonCatalogo(const ChartCatalog& catalogo);
 
-// The object on one line, as the command prints it.
+// The value on one line, as the command prints it: compact JSON with the keys in the order
+// the objects above list them.
 QString TextoJson(const QJsonObject& object);
 QString TextoJson(const QJsonArray& array);

@@ -471,7 +471,16 @@ void TestCliCore::createJsonAndBatch() {
     QCOMPARE(perfiles.at(0).toObject().value("image").toString(), QStringLiteral("/in/a.tif"));
     QVERIFY(perfiles.at(0).toObject().value("error").isNull());
     QCOMPARE(perfiles.at(1).toObject().value("error").toString(), QStringLiteral("scanin rc=1"));
-    // One line of JSON that reads back as written.
+    // One line of JSON that reads back as written, the keys in the documented order.
+    const QString uno = TextoJson(f);
+    QCOMPARE(uno, QStringLiteral("{\"profile\":null,\"ti3\":null,\"diagnostic\":null,"
+                                 "\"scanin_rc\":1,\"colprof_rc\":null,\"profcheck_rc\":null,"
+                                 "\"check\":null}\n"));
+    QVERIFY(TextoJson(o).contains(
+        QRegularExpression("\"check\":\\{\"summary\":\"[^\"]+\",\"patches\":24,\"max\":[0-9.]+,"
+                           "\"worst\":\"D06\",\"avg\":[0-9.]+,\"rms\":[0-9.]+\\}\\}\n$")));
+    QCOMPARE(TextoJson(QJsonArray{QJsonObject{{"zeta", 1}, {"dh", "é\"x"}, {"id", 2.5}}}),
+             QStringLiteral("[{\"id\":2.5,\"dh\":\"é\\\"x\",\"zeta\":1}]\n"));
     const QString texto = TextoJson(lote);
     QVERIFY(texto.endsWith('\n'));
     QCOMPARE(texto.count('\n'), 1);
@@ -567,7 +576,7 @@ void TestCliCore::commandErrorsAreOneMessage() {
 }
 
 void TestCliCore::helpForEachCommand() {
-    for (const QString& comando : QStringList {"create", "charts", "verify", "compare"}) {
+    for (const QString& comando : QStringList{"create", "charts", "verify", "compare"}) {
         ConsolaPrueba c;
         CancelToken cancel;
         QCOMPARE(EjecutarLineaComandos({comando, "--help"}, c.consola, cancel),
