@@ -42,6 +42,16 @@ void TestCliProgram::refusedArguments_data() {
     QTest::newRow("verify missing profile")
         << QStringList{"verify", "--ti3", "{image}", "--profile", "{dir}/none.icc"}
         << "nerva-chromaflux-cli verify: --profile file not found: {dir}/none.icc\n";
+    QTest::newRow("verify prune")
+        << QStringList{"verify", "--ti3", "{image}", "--profile", "{image}", "--prune", "0"}
+        << "nerva-chromaflux-cli verify: --prune must be a Delta E above 0, not '0'\n";
+    QTest::newRow("compare normalisation")
+        << QStringList{"compare", "--reference", "{image}", "--measured",
+                       "{image}", "--normalize", "5"}
+        << "nerva-chromaflux-cli compare: --normalize must be one of none (0), y (1), xyz (2), "
+           "xyzsum (3), meanxyz (4), not '5'\n";
+    QTest::newRow("charts option") << QStringList{"charts", "--all"}
+                                   << "nerva-chromaflux-cli charts: unknown option '--all'\n";
     QTest::newRow("unknown command")
         << QStringList{"profile"} << "nerva-chromaflux-cli: unknown command 'profile'\n";
 }
@@ -69,10 +79,17 @@ void TestCliProgram::refusedArguments() {
 }
 
 void TestCliProgram::helpAndCharts() {
-    const SalidaPrograma ayuda = EjecutarCli({"create", "--help"});
-    QCOMPARE(ayuda.rc, 0);
-    QVERIFY(ayuda.out.contains("--output-dir DIR"));
-    QVERIFY(ayuda.err.isEmpty());
+    for (const QString& comando : QStringList{"create", "charts", "verify", "compare"}) {
+        const SalidaPrograma ayuda = EjecutarCli({comando, "--help"});
+        QCOMPARE(ayuda.rc, 0);
+        QVERIFY(ayuda.out.startsWith("Usage: nerva-chromaflux-cli " + comando + " "));
+        QVERIFY(ayuda.err.isEmpty());
+    }
+    // The create help names the window's start selections.
+    const QString create = EjecutarCli({"create", "--help"}).out;
+    for (const char* text : {"position (gamma-matrix):", "position (high):",
+                             "position (perceptual):", "at most 10 (2.2)", "(Dispositivo)"})
+        QVERIFY2(create.contains(QLatin1String(text)), text);
     const SalidaPrograma sin = EjecutarCli({});
     QCOMPARE(sin.rc, 2);
     QVERIFY(sin.err.startsWith("Usage: nerva-chromaflux-cli COMMAND"));
@@ -92,6 +109,10 @@ void TestCliProgram::helpAndCharts() {
         }
     }
     QVERIFY(colorChecker);
+    // The text form: a header, then a tab-separated line per chart.
+    const SalidaPrograma texto = EjecutarCli({"charts"});
+    QCOMPARE(texto.out.count('\n'), cartas.size() + 1);
+    QVERIFY(texto.out.startsWith("index\tname\tchart\tgeneric reference\town reference\n"));
 }
 
 QTEST_GUILESS_MAIN(TestCliProgram)
