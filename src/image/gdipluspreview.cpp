@@ -16,7 +16,7 @@ static_assert(FI_RGBA_BLUE == 0 && FI_RGBA_GREEN == 1 && FI_RGBA_RED == 2 && FI_
 namespace {
 
 QString& UltimoError() {
-    static QString error;
+    static thread_local QString error; // batch runs check images on several threads
     return error;
 }
 

@@ -18,7 +18,7 @@
 namespace {
 
 QString& DetalleCarga() {
-    static QString detalle;
+    static thread_local QString detalle; // per thread, as FI_UltimoError
     return detalle;
 }
 
