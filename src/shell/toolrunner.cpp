@@ -45,6 +45,7 @@ ToolResult EjecutarTool(const CommandLine& command, const QString& workFolder, A
     QTimer grace;
     poll.setInterval(kCancelPollMs);
     grace.setSingleShot(true);
+    grace.setTimerType(Qt::PreciseTimer); // a coarse timer may fire up to 5% early
     grace.setInterval(kTerminateGraceMs);
     QObject::connect(&process, &QProcess::readyReadStandardOutput, &loop, leerSalida);
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
