@@ -219,11 +219,7 @@ void frmGridAdjust::closeEvent(QCloseEvent* event) {
     if (ejecutandoScanin_) {
         // The run is still on the stack: stop the tool and close once it has returned.
         event->ignore();
-        if (!cerrarAlTerminar_ &&
-            MsgBox(this,
-                   QStringLiteral("La herramienta todavía está en marcha. ¿Quieres detenerla y "
-                                  "cerrar la ventana?"),
-                   Msg::YesNo | Msg::Question, windowTitle()) == Msg::Yes) {
+        if (!cerrarAlTerminar_ && PreguntarDetenerHerramienta(this, windowTitle())) {
             cerrarAlTerminar_ = true;
             cancel_->cancel();
         }

@@ -3,12 +3,9 @@
 #include "grid/frmgridadjust.h"
 #include "grid/frmgridcheck.h"
 #include "grid/gridimageprep.h"
-#include "image/embeddedprofilecheck.h"
-#include "lang/texto.h"
 #include "profile/createcontroller.h"
 #include "profile/createvalidation.h"
 #include "profile/profileoptions.h"
-#include "shell/dialogs.h"
 #include "shell/frmmain.h"
 
 #include <QAction>
@@ -21,14 +18,8 @@ GridController::GridController(frmMain& main) : QObject(&main), main_(main) {
 
 void GridController::AbrirAjusteCuadricula() {
     const EntradaCreacion in = main_.controlCrear->LeerEntradas();
-    const ValidacionPerfil check = ValidarDatosPerfil(in);
-    if (!check.ok) {
-        MsgBox(&main_, MensajeFaltanDatos(check.faltas), Msg::Exclamation,
-               Texto(QStringLiteral("msg.missing_data_title")));
-        main_.LogMsg(LineaLogFaltanDatos(check.faltas));
-        return;
-    }
-    if (!ComprobarICCIncrustado(in.imagen, main_, &main_))
+    const std::optional<QString> referencia = main_.controlCrear->ComprobarEntradas(in);
+    if (!referencia)
         return;
     if (!QFile::exists(in.carta)) {
         main_.LogMsg(QStringLiteral("No existe carta: ") + in.carta);
@@ -40,8 +31,8 @@ void GridController::AbrirAjusteCuadricula() {
         return;
     if (!ajuste_)
         ajuste_ = new frmGridAdjust(*this, &main_);
-    ajuste_->Configurar(prep.copia, in.carta, in.ficheroCarta, check.referencia,
-                        prep.carpetaTrabajo, ArgumentoGamma(LeerGamma(in.gamma)),
+    ajuste_->Configurar(prep.copia, in.carta, in.ficheroCarta, *referencia, prep.carpetaTrabajo,
+                        ArgumentoGamma(LeerGamma(in.gamma)),
                         in.perspectiva ? QStringList{QStringLiteral("-p")} : QStringList());
     main_.LogMsg(QStringLiteral("Ajuste manual de cuadrícula abierto: ") + prep.copia);
 }

@@ -77,16 +77,9 @@ void CreateController::cmdCreate_Click() {
 void CreateController::Crear() {
     main_.panelReferencia->ActualizarPanelReferencia();
     EntradaCreacion in = LeerEntradas();
-    const ValidacionPerfil check = ValidarDatosPerfil(in);
-    if (!check.ok) {
-        MsgBox(&main_, MensajeFaltanDatos(check.faltas), Msg::Exclamation,
-               Texto(QStringLiteral("msg.missing_data_title")));
-        main_.LogMsg(LineaLogFaltanDatos(check.faltas));
+    const std::optional<QString> referencia = ComprobarEntradas(in);
+    if (!referencia)
         return;
-    }
-    if (!ComprobarICCIncrustado(in.imagen, main_, &main_)) {
-        return;
-    }
     in.destino = GuardarFichero(&main_, QStringLiteral("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm"),
                                 QStringLiteral("Guardar perfil Chromaflux"), in.carpetaPrograma,
                                 QStringLiteral("icc"));
@@ -97,10 +90,23 @@ void CreateController::Crear() {
     cancel_ = &cancel;
     ejecutando_ = true;
     MostrarBotonCancelar(true);
-    ultima_ = CrearPerfil(in, check.referencia, *this, *this, &cancel);
+    ultima_ = CrearPerfil(in, *referencia, *this, *this, &cancel);
     ejecutando_ = false;
     cancel_ = nullptr;
     MostrarBotonCancelar(false);
+}
+
+std::optional<QString> CreateController::ComprobarEntradas(const EntradaCreacion& in) {
+    const ValidacionPerfil check = ValidarDatosPerfil(in);
+    if (!check.ok) {
+        MsgBox(&main_, MensajeFaltanDatos(check.faltas), Msg::Exclamation,
+               Texto(QStringLiteral("msg.missing_data_title")));
+        main_.LogMsg(LineaLogFaltanDatos(check.faltas));
+        return std::nullopt;
+    }
+    if (!ComprobarICCIncrustado(in.imagen, main_, &main_))
+        return std::nullopt;
+    return check.referencia;
 }
 
 void CreateController::CancelarCreacion() {

@@ -8,6 +8,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 class frmMain;
 class ResultsMenu;
 
@@ -27,6 +29,9 @@ public:
 
     // Everything a run reads from the main window, as it is now (also read by grid adjustment).
     EntradaCreacion LeerEntradas() const;
+    // Lists every missing input in one message and the log, then asks about an embedded
+    // profile; empty when the run must not go on, else the reference to use.
+    std::optional<QString> ComprobarEntradas(const EntradaCreacion& in);
 
     void cmdCreate_Click();
     // Stops a running tool; the run then ends in its clean-up step.

@@ -28,6 +28,13 @@ void EstablecerDialogos(DialogProvider* provider) {
     gInstalled = provider;
 }
 
+bool PreguntarDetenerHerramienta(QWidget* owner, const QString& title) {
+    return MsgBox(owner,
+                  QStringLiteral("La herramienta todavía está en marcha. ¿Quieres detenerla y "
+                                 "cerrar la ventana?"),
+                  Msg::YesNo | Msg::Question, title) == Msg::Yes;
+}
+
 int MsgBox(QWidget* owner, const QString& text, int style, const QString& title) {
     return Dialogos().message(owner, text, style, title);
 }

@@ -17,7 +17,7 @@ enum Style : int {
     DefaultButton2 = 256,
 };
 enum Answer : int { Ok = 1, Yes = 6, No = 7 };
-}  // namespace Msg
+} // namespace Msg
 
 // Every message box and file dialog goes through this interface, so tests script the answers
 // and never block on a dialog.
@@ -34,7 +34,10 @@ public:
 
 // The provider in use (the real Qt dialogs unless a test installed its own).
 DialogProvider& Dialogos();
-void EstablecerDialogos(DialogProvider* provider);  // nullptr restores the real dialogs
+void EstablecerDialogos(DialogProvider* provider); // nullptr restores the real dialogs
+
+// Asked when a window closes while its tool runs; true for Yes (stop the tool and close).
+bool PreguntarDetenerHerramienta(QWidget* owner, const QString& title);
 
 // Shorthands over Dialogos().
 int MsgBox(QWidget* owner, const QString& text, int style, const QString& title);

@@ -34,11 +34,7 @@ void VentanaHerramienta::Ejecutar(QPushButton* boton,
 bool VentanaHerramienta::PuedeCerrar() {
     if (!ejecutando_)
         return true;
-    if (!cerrarAlTerminar_ &&
-        MsgBox(this,
-               QStringLiteral("La herramienta todavía está en marcha. ¿Quieres detenerla y "
-                              "cerrar la ventana?"),
-               Msg::YesNo | Msg::Question, windowTitle()) == Msg::Yes) {
+    if (!cerrarAlTerminar_ && PreguntarDetenerHerramienta(this, windowTitle())) {
         cerrarAlTerminar_ = true;
         cancel_->cancel();
     }
