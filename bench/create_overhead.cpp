@@ -33,6 +33,8 @@ public:
     void Avisar(const QString&) override {}
     void RegistrarResultados(const ResultadoCreacion&) override {}
     void MostrarResumenResultados(const ResultadoCreacion&) override {}
+    void AvisarLecturaSospechosa(const ResultadoCreacion&) override {}
+    void MostrarDiagnosticoFallido(const QString&) override {}
     void AbrirVerificacionAuto(const ResultadoCreacion&) override {}
     bool PreguntarBorrarCarpeta(const QString&) override { return true; }
 };

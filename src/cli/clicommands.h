@@ -9,9 +9,10 @@ class Consola;
 // Exit status of the command line.
 enum SalidaCli : int {
     SalidaCorrecta = 0,
-    SalidaFallida = 1,   // a run failed (a batch: at least one image)
-    SalidaUso = 2,       // wrong arguments, missing files, missing tools
-    SalidaDetenida = 130 // stopped by a signal
+    SalidaFallida = 1,    // a run failed (a batch: at least one image)
+    SalidaUso = 2,        // wrong arguments, missing files, missing tools
+    SalidaSospechosa = 3, // every profile written, a chart reading suspected wrong
+    SalidaDetenida = 130  // stopped by a signal
 };
 
 // Runs the command line (the arguments after the program name) and gives its exit status.

@@ -16,6 +16,8 @@ public:
     void Avisar(const QString& text) override;
     void RegistrarResultados(const ResultadoCreacion&) override {}
     void MostrarResumenResultados(const ResultadoCreacion& r) override;
+    void AvisarLecturaSospechosa(const ResultadoCreacion&) override {}
+    void MostrarDiagnosticoFallido(const QString&) override {}
     void AbrirVerificacionAuto(const ResultadoCreacion&) override {}
     bool PreguntarBorrarCarpeta(const QString&) override { return !conservarTrabajo_; }
 

@@ -20,19 +20,6 @@ namespace {
 
 const QString kComando = QStringLiteral("create");
 
-QString Prefijo(const PeticionCreacion& p, const DestinoPerfil& d) {
-    return p.Lote() ? QStringLiteral("[%1] ").arg(QFileInfo(d.imagen).fileName()) : QString();
-}
-
-// The main window asks whether to go on with an image that carries an embedded profile; the
-// command line warns in the log and goes on (the profile is the same without the tag).
-void AvisarPerfilesIncrustados(const PeticionCreacion& p, Consola& consola) {
-    for (const DestinoPerfil& d : p.destinos) {
-        RegistroConsola log(consola, Prefijo(p, d), p.silencio);
-        AvisarICCIncrustado(d.imagen, log);
-    }
-}
-
 // The misread-chart warning of a written profile, indented on its own line; else nothing.
 QString Aviso(const TrabajoCreacion& t) {
     const QString& aviso = t.ejecucion.resultado.avisoLectura;
@@ -58,11 +45,16 @@ void Resumir(const PeticionCreacion& p, const QList<TrabajoCreacion>& trabajos, 
     }
     QString text;
     QStringList fallidas;
+    QStringList sospechosas;
     for (const TrabajoCreacion& t : trabajos) {
-        if (PerfilEscrito(t)) {
-            text += QStringLiteral("written: %1 -> %2\n")
+        if (LecturaSospechosa(t)) {
+            text += QStringLiteral("SUSPECT: %1 -> %2\n")
                         .arg(t.destino.imagen, t.ejecucion.resultado.perfil) +
                     Aviso(t);
+            sospechosas << QFileInfo(t.destino.imagen).fileName();
+        } else if (PerfilEscrito(t)) {
+            text += QStringLiteral("written: %1 -> %2\n")
+                        .arg(t.destino.imagen, t.ejecucion.resultado.perfil);
         } else {
             text += QStringLiteral("FAILED:  %1: %2\n").arg(t.destino.imagen, MotivoFallo(t));
             fallidas << QFileInfo(t.destino.imagen).fileName();
@@ -71,6 +63,8 @@ void Resumir(const PeticionCreacion& p, const QList<TrabajoCreacion>& trabajos, 
     text += QStringLiteral("%1 of %2 profiles written")
                 .arg(trabajos.size() - fallidas.size())
                 .arg(trabajos.size());
+    if (!sospechosas.isEmpty())
+        text += QStringLiteral("; read suspected wrong: %1").arg(sospechosas.join(", "));
     text += fallidas.isEmpty() ? QStringLiteral(".\n")
                                : QStringLiteral("; failed: %1.\n").arg(fallidas.join(", "));
     consola.Resultado(text);
@@ -96,7 +90,6 @@ int ComandoCreate(const QStringList& args, Consola& consola, const CancelToken& 
         return ErrorUso(consola, kComando, LineaLogFaltanDatos(check.faltas));
 
     RegistroConsola(consola, QString(), p.silencio).LogMsg(LineaLogReferencia(p));
-    AvisarPerfilesIncrustados(p, consola);
     if (p.Lote() && !QDir().mkpath(p.carpetaSalida)) {
         consola.Error(QStringLiteral("%1 %2: cannot make the output folder %3\n")
                           .arg(kProgramaCli, kComando, p.carpetaSalida));
@@ -117,9 +110,11 @@ int ComandoCreate(const QStringList& args, Consola& consola, const CancelToken& 
     Resumir(p, trabajos, consola);
     if (cancel.cancelled())
         return SalidaDetenida;
+    bool sospechosa = false;
     for (const TrabajoCreacion& t : trabajos) {
         if (!PerfilEscrito(t))
             return SalidaFallida;
+        sospechosa = sospechosa || LecturaSospechosa(t);
     }
-    return SalidaCorrecta;
+    return sospechosa ? SalidaSospechosa : SalidaCorrecta;
 }

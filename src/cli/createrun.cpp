@@ -4,6 +4,7 @@
 #include "cli/consolelog.h"
 #include "cli/createinput.h"
 #include "cli/parallelrun.h"
+#include "image/gdipluspreview.h"
 #include "profile/createvalidation.h"
 #include "shell/toolrunner.h"
 
@@ -12,6 +13,10 @@
 
 bool PerfilEscrito(const TrabajoCreacion& t) {
     return t.ejecutado && !t.ejecucion.resultado.perfil.isEmpty();
+}
+
+bool LecturaSospechosa(const TrabajoCreacion& t) {
+    return PerfilEscrito(t) && !t.ejecucion.resultado.avisoLectura.isEmpty();
 }
 
 QString MotivoFallo(const TrabajoCreacion& t) {
@@ -35,7 +40,7 @@ QList<TrabajoCreacion> EjecutarCreaciones(const PeticionCreacion& p, const Chart
                                           const CancelToken& cancel) {
     QList<TrabajoCreacion> trabajos;
     for (const DestinoPerfil& destino : p.destinos)
-        trabajos.append(TrabajoCreacion{destino, false, {}, {}});
+        trabajos.append(TrabajoCreacion{destino, false, {}, {}, {}});
     // Each thread works on its own element; the list is not touched while they run.
     TrabajoCreacion* datos = trabajos.data();
     auto crear = [&](int i) {
@@ -49,6 +54,11 @@ QList<TrabajoCreacion> EjecutarCreaciones(const PeticionCreacion& p, const Chart
         InterlocutorConsola frontEnd(log, p.conservarTrabajo, p.guardarTi3, p.guardarDiag);
         const EntradaCreacion in = EntradaDeDestino(p, t.destino, catalogo, carpetas, tmp);
         t.ejecutado = true;
+        // The main window asks whether to go on with an image that carries an embedded
+        // profile; the command line warns and goes on (the profile is the same without it).
+        t.avisoIncrustado = AvisoICCIncrustado(t.destino.imagen);
+        if (!t.avisoIncrustado.isEmpty())
+            log.LogMsg(t.avisoIncrustado);
         // Checked again here: a file may have gone since the command started.
         const ValidacionPerfil check = ValidarDatosPerfil(in);
         if (check.ok) {

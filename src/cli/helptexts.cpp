@@ -47,7 +47,8 @@ QString AyudaGeneral() {
                "'%1 COMMAND --help' describes each command.\n"
                "The log goes to standard error, results to standard output. The settings\n"
                "file is neither read nor written.\n"
-               "Exit status: 0 success, 1 failure, 2 wrong arguments, 130 stopped.\n")
+               "Exit status: 0 success, 1 failure, 2 wrong arguments, 3 profile written but the\n"
+               "chart reading suspected wrong, 130 stopped.\n")
         .arg(kProgramaCli);
 }
 
@@ -72,8 +73,10 @@ QString AyudaCreate() {
                "  --gamma G                scanin gamma, above 0 and at most 10 (%5)\n"
                "  --perspective            let scanin correct perspective distortion\n"
                "  --fiducials X1,Y1,...,X4,Y4\n"
-               "                           chart corners in image pixels: top left, top right,\n"
-               "                           bottom right, bottom left\n"
+               "                           chart corners in image pixels, clockwise from any\n"
+               "                           corner (say top left, top right, bottom right,\n"
+               "                           bottom left): the turn whose reading fits the\n"
+               "                           reference is used, whichever way the chart lies\n"
                "  --white-point V          white point scale, 0.5 to 1.5 (%6)\n"
                "  --shadows V              dark-area emphasis, 1 to 3 (%7)\n"
                "  --algorithm A            by name or position (%8):\n"
@@ -93,7 +96,8 @@ QString AyudaCreate() {
                "  --quiet                  no log on standard error\n"
                "  --help                   this text\n"
                "\n"
-               "Exit status 0 only when the profile was written (in a batch: every profile).\n")
+               "Exit status 0 only when the profile was written (in a batch: every profile), 3 when\n"
+               "written but a chart reading did not fit its reference (look at the diagnostic).\n")
         .arg(kProgramaCli, Elecciones(NombresAlgoritmo()), Elecciones(NombresCalidad()),
              Elecciones(NombresIntento()), ValorPorDefecto(QStringLiteral("txtGamma")),
              ValorPorDefecto(QStringLiteral("txtWhitePoint")),

@@ -3,6 +3,7 @@
 #include "charts/chartcatalog.h"
 #include "charts/charttables.h"
 #include "cli/createrun.h"
+#include "profile/readplausibility.h"
 #include "verify/profcheckreport.h"
 
 #include <QJsonDocument>
@@ -60,33 +61,72 @@ QJsonArray JsonErrores(const QList<ErrorParche>& errores) {
     return array;
 }
 
+QJsonArray JsonAvisos(const TrabajoCreacion& t) {
+    const ResultadoCreacion& r = t.ejecucion.resultado;
+    QJsonArray avisos;
+    const auto agregar = [&avisos](const QString& code, const QString& text) {
+        avisos.append(QJsonObject{{"code", code}, {"text", text}});
+    };
+    if (!t.avisoIncrustado.isEmpty())
+        agregar(QStringLiteral("embedded-profile"), t.avisoIncrustado);
+    if (!r.avisoLectura.isEmpty())
+        agregar(QStringLiteral("misread-suspected"), r.avisoLectura);
+    for (const CaptureWarning& w : r.avisosCaptura)
+        agregar(w.code, w.text);
+    return avisos;
+}
+
 QJsonObject JsonCreacion(const TrabajoCreacion& t, bool diagnosticoGuardado) {
     const EjecucionCreacion& e = t.ejecucion;
     const ResultadoCreacion& r = e.resultado;
+    const QString diagnostico = r.diagnostico.isEmpty() ? e.diagnosticoFallo : r.diagnostico;
+    QJsonValue check = JsonVerificacion(r.salidaVerificacion);
+    if (check.isObject()) {
+        QJsonObject o = check.toObject();
+        o.insert("avg2000", r.media2000 ? QJsonValue(*r.media2000) : QJsonValue());
+        o.insert("max2000", r.maximo2000 ? QJsonValue(*r.maximo2000) : QJsonValue());
+        check = o;
+    }
+    QJsonValue lectura;
+    if (e.lectura.intentos > 0) {
+        lectura = QJsonObject{
+            {"method", e.lectura.leida ? QJsonValue(CodigoMetodo(e.lectura.metodo)) : QJsonValue()},
+            {"fit", e.lectura.leida && e.lectura.ajuste.patches >= kMinPatchesToJudge
+                        ? QJsonValue(e.lectura.ajuste.error)
+                        : QJsonValue()},
+            {"plausible", e.lectura.leida ? QJsonValue(e.lectura.plausible) : QJsonValue()},
+            {"attempts", e.lectura.intentos},
+        };
+    }
     return QJsonObject{
         {"profile", JsonRuta(r.perfil)},
         {"ti3", JsonRuta(r.ti3)},
-        {"diagnostic", JsonRuta(diagnosticoGuardado ? r.diagnostico : QString())},
+        {"diagnostic", JsonRuta(diagnosticoGuardado ? diagnostico : QString())},
         {"scanin_rc", JsonCodigo(e.rcScanin)},
         {"colprof_rc", JsonCodigo(e.rcColprof)},
         {"profcheck_rc", JsonCodigo(e.rcProfcheck)},
-        {"check", JsonVerificacion(r.salidaVerificacion)},
+        {"read", lectura},
+        {"check", check},
+        {"warnings", JsonAvisos(t)},
     };
 }
 
 QJsonObject JsonLote(const QList<TrabajoCreacion>& trabajos, bool diagnosticoGuardado) {
     QJsonArray perfiles;
     int escritos = 0;
+    int sospechosos = 0;
     for (const TrabajoCreacion& t : trabajos) {
         QJsonObject o = JsonCreacion(t, diagnosticoGuardado);
         o.insert("image", t.destino.imagen);
         o.insert("error", TextoONulo(MotivoFallo(t)));
         perfiles.append(o);
         escritos += PerfilEscrito(t) ? 1 : 0;
+        sospechosos += LecturaSospechosa(t) ? 1 : 0;
     }
     return QJsonObject{
         {"profiles", perfiles},
         {"written", escritos},
+        {"suspect", sospechosos},
         {"failed", static_cast<int>(trabajos.size()) - escritos},
     };
 }
@@ -112,15 +152,20 @@ namespace {
 // The order the keys are written in, as the documented objects list them; keys not named here
 // follow in alphabetical order.
 const QStringList& OrdenClaves() {
-    static const QStringList orden{
-        "image",        "profile",    "ti3",          "diagnostic",
-        "scanin_rc",    "colprof_rc", "profcheck_rc", "check",
-        "summary",      "patches",    "max",          "worst",
-        "avg",          "rms",        "errors",       "error",
-        "profiles",     "written",    "failed",       "id",
-        "de",           "dl",         "dc",           "dh",
-        "index",        "name",       "chart",        "generic_reference",
-        "own_reference"};
+    static const QStringList orden{"image",        "profile",   "ti3",
+                                   "diagnostic",   "scanin_rc", "colprof_rc",
+                                   "profcheck_rc", "read",      "method",
+                                   "fit",          "plausible", "attempts",
+                                   "check",        "summary",   "patches",
+                                   "max",          "worst",     "avg",
+                                   "rms",          "avg2000",   "max2000",
+                                   "warnings",     "code",      "text",
+                                   "errors",       "error",     "profiles",
+                                   "written",      "suspect",   "failed",
+                                   "id",           "de",        "dl",
+                                   "dc",           "dh",        "index",
+                                   "name",         "chart",     "generic_reference",
+                                   "own_reference"};
     return orden;
 }
 

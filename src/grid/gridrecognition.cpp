@@ -15,18 +15,6 @@ bool Manual(ModoReconocimiento modo) {
 
 } // namespace
 
-QString FormatoCoordenada(double value) {
-    // QString::number never uses the locale; the replacement keeps "." if that ever changed.
-    return QString::number(value, 'f', 2).replace(QLatin1Char(','), QLatin1Char('.'));
-}
-
-QString ListaFiduciales(const std::array<double, 4>& x, const std::array<double, 4>& y) {
-    QStringList numbers;
-    for (int i = 0; i < 4; ++i)
-        numbers << FormatoCoordenada(x[i]) << FormatoCoordenada(y[i]);
-    return numbers.join(QLatin1Char(','));
-}
-
 QString DiagnosticoTrabajo(const ParametrosAjuste& p, ModoReconocimiento modo) {
     return p.CarpetaTrabajoAjuste + (Manual(modo) ? QStringLiteral("/grid_manual_diag.tif")
                                                   : QStringLiteral("/grid_auto_diag.tif"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profile/fiducialmapping.h"
 #include "shell/toolrunner.h"
 
 #include <QString>
@@ -25,11 +26,6 @@ struct ParametrosAjuste {
 };
 
 enum class ModoReconocimiento { Automatico, Manual };
-
-// Two decimals with "." whatever the locale.
-QString FormatoCoordenada(double value);
-// x0,y0,x1,y1,x2,y2,x3,y3 in FormatoCoordenada, joined by "," (TL, TR, BR, BL).
-QString ListaFiduciales(const std::array<double, 4>& x, const std::array<double, 4>& y);
 
 // The diagnostic TIFF scanin writes into the work folder ("grid_auto_diag.tif" or
 // "grid_manual_diag.tif"), and its copy's name in the tmp folder.

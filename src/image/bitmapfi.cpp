@@ -12,7 +12,7 @@ bool DentroDelPresupuesto(qint64 w, qint64 h) {
 
 } // namespace
 
-ImagenFI AbrirImagenFI(const QString& path, bool soloCabecera) {
+ImagenFI AbrirImagenFI(const QString& path, bool soloCabecera, bool rapido) {
     ImagenFI imagen;
     if (!QFileInfo(path).isFile()) {
         imagen.resultado = AperturaFI::NoExiste;
@@ -57,7 +57,8 @@ ImagenFI AbrirImagenFI(const QString& path, bool soloCabecera) {
         }
     }
 
-    imagen.bitmap.reset(FreeImage_Load(fif, nombre.constData(), 0));
+    const int flags = fif == FIF_JPEG && !rapido ? JPEG_ACCURATE : 0;
+    imagen.bitmap.reset(FreeImage_Load(fif, nombre.constData(), flags));
     imagen.resultado = imagen.bitmap ? AperturaFI::Ok : AperturaFI::FalloCarga;
     return imagen;
 }

@@ -114,8 +114,10 @@ bool GuardarEnFicheroNuevo(FREE_IMAGE_FORMAT fif, FIBITMAP* bitmap, const QStrin
     return guardado && cerrado;
 }
 
+// Uncompressed: compressing costs more than decoding the source, and scanin reads an
+// uncompressed TIFF faster.
 bool GuardarTIFF(FIBITMAP* bitmap, const QString& destino) {
-    return FreeImage_Save(FIF_TIFF, bitmap, QFile::encodeName(destino).constData(), 0);
+    return FreeImage_Save(FIF_TIFF, bitmap, QFile::encodeName(destino).constData(), TIFF_NONE);
 }
 
 } // namespace

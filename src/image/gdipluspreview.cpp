@@ -97,7 +97,7 @@ QString GDIP_UltimoError() {
 bool DibujarImagenGDIP(const QString& ruta, QPaintDevice& destino, int anchoCaja, int altoCaja,
                        int& w, int& h, int& anchoDibujo, int& altoDibujo) {
     UltimoError().clear();
-    ImagenFI abierta = AbrirImagenFI(ruta);
+    ImagenFI abierta = AbrirImagenFI(ruta, false, true);
     if (abierta.resultado != AperturaFI::Ok) {
         UltimoError() =
             QStringLiteral("GDI+ no pudo abrir el TIFF (%1)").arg(Estado(abierta.resultado));
@@ -151,16 +151,23 @@ bool TieneICCIncrustado(const QString& ruta, bool& tienePerfil) {
     return true;
 }
 
+QString AvisoICCIncrustado(const QString& ruta, bool* tienePerfil) {
+    bool tiene = false;
+    const bool comprobado = TieneICCIncrustado(ruta, tiene);
+    if (tienePerfil)
+        *tienePerfil = comprobado && tiene;
+    if (!comprobado)
+        return QStringLiteral("Aviso: no se pudo comprobar si la imagen ya estaba perfilada: ") +
+               GDIP_UltimoError();
+    return tiene ? QStringLiteral("Aviso: la imagen contiene un perfil ICC incrustado.")
+                 : QString();
+}
+
 bool AvisarICCIncrustado(const QString& ruta, ActivityLog& log) {
     bool tienePerfil = false;
-    if (!TieneICCIncrustado(ruta, tienePerfil)) {
-        log.LogMsg(
-            QStringLiteral("Aviso: no se pudo comprobar si la imagen ya estaba perfilada: ") +
-            GDIP_UltimoError());
-        return false;
-    }
-    if (tienePerfil)
-        log.LogMsg(QStringLiteral("Aviso: la imagen contiene un perfil ICC incrustado."));
+    const QString aviso = AvisoICCIncrustado(ruta, &tienePerfil);
+    if (!aviso.isEmpty())
+        log.LogMsg(aviso);
     return tienePerfil;
 }
 

@@ -28,8 +28,10 @@ bool DibujarImagenGDIP(const QString& ruta, QPaintDevice& destino, int anchoCaja
 // Whether the file carries an embedded ICC profile; only the header is read where the format
 // allows it. False when the question could not be answered.
 bool TieneICCIncrustado(const QString& ruta, bool& tienePerfil);
-// Logs the warning due before a run on an image that carries an embedded ICC profile, or
-// whose profile could not be checked; true only when it carries one (the caller may ask).
+// The warning due before a run on an image that carries an embedded ICC profile, or whose
+// profile could not be checked; empty when there is none to give.
+QString AvisoICCIncrustado(const QString& ruta, bool* tienePerfil = nullptr);
+// Logs AvisoICCIncrustado; true only when the image carries a profile (the caller may ask).
 bool AvisarICCIncrustado(const QString& ruta, ActivityLog& log);
 // As TieneICCIncrustado, and the profile's description (DescripcionPerfilICC, possibly empty).
 bool LeerPerfilIncrustado(const QString& ruta, bool& tienePerfil, QString& descripcion);

@@ -1,5 +1,6 @@
 #include "profile/autoverify.h"
 
+#include "lang/texto.h"
 #include "shell/activitylog.h"
 #include "shell/paths.h"
 #include "shell/toolrunner.h"
@@ -37,25 +38,24 @@ VerificacionAuto VerificarPerfilAuto(const QString& profcheck, const QString& ti
         log.LogMsg(result.resumen);
     }
     log.LogMsg(QStringLiteral("profcheck rc=") + QString::number(rc));
+    if (rc != 0) {
+        return result;
+    }
+    command.arguments.prepend(QStringLiteral("-k"));
+    QString salida2000;
+    if (EjecutarYLeerSalida(command, workFolder, salida2000, cancel) == 0) {
+        const CifrasProfcheck cifras = LeerCifrasProfcheck(salida2000);
+        bool okMedia = false;
+        bool okMaximo = false;
+        const double media = cifras.media.toDouble(&okMedia);
+        const double maximo = cifras.maximo.toDouble(&okMaximo);
+        if (okMedia && okMaximo) {
+            result.media2000 = media;
+            result.maximo2000 = maximo;
+            log.LogMsg(Texto(QStringLiteral("verify.de2000_line"))
+                           .arg(media, 0, 'f', 2)
+                           .arg(maximo, 0, 'f', 2));
+        }
+    }
     return result;
-}
-
-QString AvisoLecturaErronea(const QString& salidaProfcheck) {
-    QList<ErrorParche> errores;
-    if (!LeerDetalleProfcheck(salidaProfcheck, errores)) {
-        return QString();
-    }
-    double suma = 0.0;
-    for (const ErrorParche& e : errores) {
-        suma += e.de;
-    }
-    const double media = suma / errores.size();
-    if (media <= kMediaLecturaErronea) {
-        return QString();
-    }
-    return QStringLiteral("Aviso: la verificación da un error medio de Delta E %1, muy por encima "
-                          "del de una carta bien leída; probablemente scanin leyó mal la carta "
-                          "(desplazada o girada). Revisa la imagen de diagnóstico y ajusta la "
-                          "cuadrícula antes de usar este perfil.")
-        .arg(media, 0, 'f', 2);
 }

@@ -3,12 +3,14 @@
 #include "charts/chartcatalog.h"
 #include "charts/referencepanel.h"
 #include "image/embeddedprofilecheck.h"
+#include "image/frmimagencompleta.h"
 #include "lang/texto.h"
 #include "profile/createvalidation.h"
 #include "profile/resultsmenu.h"
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
 #include "shell/frmmain.h"
+#include "shell/paths.h"
 #include "shell/workfolderquestion.h"
 
 #include <QAction>
@@ -147,6 +149,24 @@ void CreateController::RegistrarResultados(const ResultadoCreacion& r) {
 
 void CreateController::MostrarResumenResultados(const ResultadoCreacion& r) {
     results_.MostrarResumenResultados(r);
+}
+
+void CreateController::AvisarLecturaSospechosa(const ResultadoCreacion& r) {
+    const QString text =
+        r.avisoLectura + QStringLiteral("\n\n") + Texto(QStringLiteral("read.misread_question"));
+    if (MsgBox(&main_, text, Msg::Exclamation + Msg::YesNo,
+               Texto(QStringLiteral("read.misread_title"))) == Msg::Yes) {
+        // After the run has ended: the grid window starts runs of its own.
+        QMetaObject::invokeMethod(main_.mnuToolsGridCheck, &QAction::trigger, Qt::QueuedConnection);
+    }
+}
+
+void CreateController::MostrarDiagnosticoFallido(const QString& diagnostico) {
+    if (diagnostico.isEmpty())
+        return;
+    main_.LogMsg(Texto(QStringLiteral("read.failed_diagnostic")).arg(diagnostico));
+    MostrarImagenCompleta(&main_, diagnostico, NombreFichero(diagnostico),
+                          QStringLiteral("Diagnóstico scanin"));
 }
 
 void CreateController::AbrirVerificacionAuto(const ResultadoCreacion&) {

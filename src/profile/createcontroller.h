@@ -48,6 +48,8 @@ private:
     void Avisar(const QString& text) override;
     void RegistrarResultados(const ResultadoCreacion& r) override;
     void MostrarResumenResultados(const ResultadoCreacion& r) override;
+    void AvisarLecturaSospechosa(const ResultadoCreacion& r) override;
+    void MostrarDiagnosticoFallido(const QString& diagnostico) override;
     void AbrirVerificacionAuto(const ResultadoCreacion& r) override;
     bool PreguntarBorrarCarpeta(const QString& folder) override;
 

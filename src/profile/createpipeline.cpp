@@ -2,6 +2,8 @@
 
 #include "lang/texto.h"
 #include "profile/autoverify.h"
+#include "profile/capturechecks.h"
+#include "profile/chartreading.h"
 #include "profile/colprofversion.h"
 #include "profile/createvalidation.h"
 #include "profile/creationfrontend.h"
@@ -87,7 +89,8 @@ private:
         return !result.cancelled && !Cancelado();
     }
 
-    // Steps 10 to 14: scanin reads the chart into the TI3.
+    // scanin reads the chart into the TI3, trying harder when its own recognition fails or
+    // gives a reading that does not fit the reference; the capture is checked on the reading.
     bool Leer() {
         log_.MostrarEstado(Texto(QStringLiteral("status.scanin_reading")));
         log_.LogMsg(QStringLiteral("Creando perfil con Nerva Chromaflux/Argyll..."));
@@ -97,19 +100,35 @@ private:
             log_.LogMsg(QStringLiteral("Aplicando ajuste manual de cuadrícula al perfil: -F ") +
                         in_.fiducialesManuales);
         }
-        const CommandLine scanin = ComandoScanin(in_, referencia_, copia_, diag_);
-        log_.LogMsg(QStringLiteral("scanin: ") + scanin.display);
-        int rc = -1;
-        const bool terminado = Herramienta(scanin, rc);
-        run_.rcScanin = rc;
-        if (!terminado) {
+        QElapsedTimer clock;
+        clock.start();
+        run_.lectura =
+            LeerCarta(in_, referencia_, copia_, ti3_, diag_, run_.carpetaTrabajo, log_, cancel_);
+        run_.msHerramientas += clock.elapsed();
+        run_.rcScanin = run_.lectura.rc;
+        if (run_.lectura.cancelada || Cancelado()) {
             return false;
         }
-        if (rc != 0) {
-            return Fallar(QStringLiteral("scanin rc=") + QString::number(rc));
+        if (!run_.lectura.leida) {
+            Fallar(run_.lectura.motivo);
+            run_.diagnosticoFallo = GuardarDiagJuntoPerfil(
+                diag_, in_.destino, in_.guardarDiagJuntoPerfil, in_.carpetaTmp, log_);
+            frontEnd_.MostrarDiagnosticoFallido(run_.diagnosticoFallo);
+            return false;
         }
-        if (!QFile::exists(ti3_)) {
-            return Fallar(QStringLiteral("scanin no generó el TI3: ") + ti3_);
+        ResultadoCreacion& r = run_.resultado;
+        if (!run_.lectura.plausible) {
+            r.avisoLectura = Texto(QStringLiteral("read.misread_warning"))
+                                 .arg(run_.lectura.ajuste.error, 0, 'f', 1);
+            log_.LogMsg(r.avisoLectura);
+        }
+        QList<PatchReading> parches;
+        QString error;
+        if (ReadTi3Patches(ti3_, &parches, &error)) {
+            r.avisosCaptura = CheckCapture(parches);
+        }
+        for (const CaptureWarning& w : r.avisosCaptura) {
+            log_.LogMsg(w.text);
         }
         return true;
     }
@@ -189,16 +208,17 @@ private:
         run_.rcProfcheck = check.rc;
         r.verificacion = check.resumen;
         r.salidaVerificacion = check.salida;
-        r.avisoLectura = AvisoLecturaErronea(check.salida);
-        if (!r.avisoLectura.isEmpty()) {
-            log_.LogMsg(r.avisoLectura);
-        }
+        r.media2000 = check.media2000;
+        r.maximo2000 = check.maximo2000;
         frontEnd_.RegistrarResultados(r);
         if (Cancelado()) {
             return;
         }
         log_.MostrarEstado(QString());
         frontEnd_.MostrarResumenResultados(r);
+        if (!r.avisoLectura.isEmpty()) {
+            frontEnd_.AvisarLecturaSospechosa(r);
+        }
         frontEnd_.AbrirVerificacionAuto(r);
         run_.fin = FinCreacion::Correcto;
     }

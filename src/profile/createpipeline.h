@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profile/chartreading.h"
 #include "profile/creationinputs.h"
 #include "profile/resultsummary.h"
 
@@ -23,7 +24,9 @@ struct EjecucionCreacion {
     std::optional<int> rcScanin;
     std::optional<int> rcColprof;
     std::optional<int> rcProfcheck;
-    QString motivo; // the log line that ended a failed or cancelled run
+    QString motivo;           // the log line that ended a failed or cancelled run
+    LecturaCarta lectura;     // how the chart was read
+    QString diagnosticoFallo; // the kept diagnostic of a reading that failed, or empty
 };
 
 // The profile run after the input check and the save dialog: prepares the TIFF, runs scanin

@@ -15,6 +15,11 @@ public:
     virtual void RegistrarResultados(const ResultadoCreacion& r) = 0;
     // The results summary, with the offer to open the profile's folder.
     virtual void MostrarResumenResultados(const ResultadoCreacion& r) = 0;
+    // The reading still did not fit its reference after every attempt: the profile was
+    // written, but the user must look at the chart's grid (r.avisoLectura says why).
+    virtual void AvisarLecturaSospechosa(const ResultadoCreacion& r) = 0;
+    // No attempt could read the chart; `diagnostico` is the kept diagnostic image, or empty.
+    virtual void MostrarDiagnosticoFallido(const QString& diagnostico) = 0;
     // The verification of the new profile, after the summary.
     virtual void AbrirVerificacionAuto(const ResultadoCreacion& r) = 0;
     // Whether to delete the work folder of a successful run now.

@@ -16,16 +16,13 @@ void Agregar(CommandLineBuilder& c, const QStringList& arguments) {
 } // namespace
 
 CommandLine ComandoScanin(const EntradaCreacion& in, const QString& referencia,
-                          const QString& imagen, const QString& diagnostico) {
-    QStringList grid = ArgumentoCuadriculaManual(in);
-    if (grid.isEmpty() && in.perspectiva) {
-        grid = {QStringLiteral("-p")};
-    }
+                          const QStringList& cuadricula, const QString& imagen,
+                          const QString& diagnostico) {
     CommandLineBuilder c(in.scanin);
     c.add(QStringLiteral("-v"));
     Agregar(c, ArgumentoGamma(LeerGamma(in.gamma)));
-    Agregar(c, grid);
-    c.add(QStringLiteral("-dihvg"));
+    Agregar(c, cuadricula);
+    c.add(QStringLiteral("-dihvgon"));
     c.addPath(imagen).addPath(in.carta).addPath(referencia).addPath(diagnostico);
     return c.build();
 }

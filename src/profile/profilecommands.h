@@ -8,9 +8,12 @@
 
 // The scanin and colprof invocations of a profile run.
 
-// scanin -v [-G g] [-p | -p -F corners] -dihvg image chart reference diagnostic
+// scanin -v [-G g] <grid> -dihvgon image chart reference diagnostic; the grid arguments are
+// empty (automatic recognition), "-p", or "-p -F corners". The diagnostic shows the edges
+// scanin found and, when it read the chart, the sample boxes it took.
 CommandLine ComandoScanin(const EntradaCreacion& in, const QString& referencia,
-                          const QString& imagen, const QString& diagnostico);
+                          const QStringList& cuadricula, const QString& imagen,
+                          const QString& diagnostico);
 
 struct ComandoColprof {
     CommandLine command;

@@ -1,5 +1,7 @@
 #include "profile/resultsummary.h"
 
+#include "lang/texto.h"
+
 QString TextoResumenResultados(const ResultadoCreacion& r, bool guardarTi3, bool guardarDiag) {
     QString m = QStringLiteral("Perfil creado correctamente:\n") + r.perfil +
                 QStringLiteral("\n\nResultado para el operador:\n"
@@ -20,8 +22,20 @@ QString TextoResumenResultados(const ResultadoCreacion& r, bool guardarTi3, bool
     if (!r.verificacion.isEmpty()) {
         m += QLatin1Char('\n') + r.verificacion + QLatin1Char('\n');
     }
+    if (r.media2000 && r.maximo2000) {
+        m += Texto(QStringLiteral("verify.de2000_line"))
+                 .arg(*r.media2000, 0, 'f', 2)
+                 .arg(*r.maximo2000, 0, 'f', 2) +
+             QLatin1Char('\n');
+    }
     if (!r.avisoLectura.isEmpty()) {
         m += QLatin1Char('\n') + r.avisoLectura + QLatin1Char('\n');
+    }
+    for (const CaptureWarning& w : r.avisosCaptura) {
+        m += QLatin1Char('\n') + w.text;
+    }
+    if (!r.avisosCaptura.isEmpty()) {
+        m += QLatin1Char('\n');
     }
     m += QStringLiteral("\n¿Abrir la carpeta donde se ha guardado el perfil?");
     return m;

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "profile/capturechecks.h"
+
+#include <QList>
 #include <QString>
+
+#include <optional>
 
 // What one successful run produced, as recorded in the main window state.
 struct ResultadoCreacion {
@@ -10,6 +15,9 @@ struct ResultadoCreacion {
     QString verificacion;       // UltimaVerificacion (profcheck summary or empty)
     QString salidaVerificacion; // SalidaVerificacionAuto (not persisted)
     QString avisoLectura;       // misread-chart warning or empty
+    QList<CaptureWarning> avisosCaptura;
+    std::optional<double> media2000; // CIEDE2000 average and maximum of the verification
+    std::optional<double> maximo2000;
 };
 
 // The message of the results summary box (lines joined by "\n"), ending with the question

@@ -13,7 +13,7 @@ QString CarpetaRefArgyll() {
 }
 
 QString RenderizarCarta(const QString& chart, const QString& outPath, bool portrait,
-                        double perspective, int width) {
+                        double perspective, int width, chartrender::RenderInfo* info) {
     chartrender::RenderOptions options;
     options.chtFile = CarpetaRefArgyll() + chart + QStringLiteral(".cht");
     options.referenceFile = CarpetaRefArgyll() + chart + QStringLiteral(".cie");
@@ -21,7 +21,7 @@ QString RenderizarCarta(const QString& chart, const QString& outPath, bool portr
     options.portrait = portrait;
     options.perspective = perspective;
     QString error;
-    return chartrender::renderChart(options, outPath, &error) ? QString() : error;
+    return chartrender::renderChart(options, outPath, &error, info) ? QString() : error;
 }
 
 int ParchesTi3(const QString& ti3) {

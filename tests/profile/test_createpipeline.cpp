@@ -1,7 +1,12 @@
+#include "chartrenderer.h"
+#include "charts/chartdefinition.h"
 #include "profile/autoverify.h"
+#include "profile/chartlocator.h"
 #include "profile/createpipeline.h"
 #include "profile/creationfrontend.h"
+#include "profile/fiducialmapping.h"
 #include "profile/profilecommands.h"
+#include "profile/readplausibility.h"
 #include "profilefixtures.h"
 #include "recordinglog.h"
 #include "shell/appfolders.h"
@@ -23,11 +28,17 @@ public:
     QList<ResultadoCreacion> registrados;
     int resumenes = 0;
     int verificaciones = 0;
+    int sospechosas = 0;
+    QStringList diagnosticos;
     QStringList preguntas;
 
     void Avisar(const QString& text) override { avisos << text; }
     void RegistrarResultados(const ResultadoCreacion& r) override { registrados << r; }
     void MostrarResumenResultados(const ResultadoCreacion&) override { ++resumenes; }
+    void AvisarLecturaSospechosa(const ResultadoCreacion&) override { ++sospechosas; }
+    void MostrarDiagnosticoFallido(const QString& diagnostico) override {
+        diagnosticos << diagnostico;
+    }
     void AbrirVerificacionAuto(const ResultadoCreacion&) override { ++verificaciones; }
     bool PreguntarBorrarCarpeta(const QString& folder) override {
         preguntas << folder;
@@ -89,6 +100,7 @@ class TestCreatePipeline : public QObject {
 
     QTemporaryDir dir_;
     QString capture_; // clean ColorChecker PNG
+    chartrender::RenderInfo info_;
 
     EntradaCreacion Entrada(const QString& image, const QString& chart) {
         const AppFolders folders = AppFolders::forProgram(dir_.path());
@@ -118,7 +130,7 @@ private slots:
         QVERIFY(dir_.isValid());
         QVERIFY(QDir().mkpath(dir_.filePath("out")));
         capture_ = dir_.filePath("colorchecker.png");
-        const QString error = RenderizarCarta("ColorChecker", capture_);
+        const QString error = RenderizarCarta("ColorChecker", capture_, false, 0, 1400, &info_);
         QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
@@ -160,30 +172,58 @@ private slots:
         QCOMPARE(ParchesTi3(dir_.filePath("out/profile.ti3")), 24);
     }
 
-    // A clean capture passes; the same chart read one patch off gets the misread warning.
-    void misreadChartIsFlagged() {
+    // Readings are judged against the reference before any profile is made: the clean
+    // capture fits, the same readings one patch along do not; corners given in a turned order
+    // are tried in all four turns and the fitting turn is kept.
+    void readingsAreJudgedAndTurned() {
         EntradaCreacion in = Entrada(capture_, "ColorChecker");
-        in.destino = dir_.filePath("out/clean.icc");
         in.guardarTi3JuntoPerfil = true;
         RecordingLog log;
         FrontEnd frontEnd;
         EjecucionCreacion run = CrearPerfil(in, in.referenciaGenerica, log, frontEnd);
         QCOMPARE(run.fin, FinCreacion::Correcto);
-        QVERIFY(!run.resultado.verificacion.isEmpty());
+        QVERIFY(run.lectura.plausible);
+        QCOMPARE(run.lectura.metodo, MetodoLectura::Automatico);
         QVERIFY(run.resultado.avisoLectura.isEmpty());
+        QVERIFY(run.resultado.media2000 && *run.resultado.media2000 < 3.0);
 
+        QList<PatchReading> patches;
+        QString error;
+        QVERIFY(ReadTi3Patches(run.resultado.ti3, &patches, &error));
+        QVERIFY(FitRead(patches).error < kMaxPlausibleFitError / 2);
         const QString shifted = dir_.filePath("out/shifted.ti3");
         QVERIFY(DesplazarTi3(run.resultado.ti3, shifted));
-        EntradaCreacion colprof = in;
-        const ComandoColprof command =
-            ConstruirComandoColprof(colprof, 2, dir_.filePath("out/shifted"));
-        QString output;
-        QCOMPARE(EjecutarYLeerSalida(command.command, dir_.filePath("out"), output), 0);
-        const VerificacionAuto check = VerificarPerfilAuto(
-            in.profcheck, shifted, dir_.filePath("out/shifted.icc"), dir_.path(), log);
-        const QString warning = AvisoLecturaErronea(check.salida);
-        QVERIFY2(warning.contains("probablemente scanin leyó mal la carta"),
-                 qPrintable(check.resumen));
+        QVERIFY(ReadTi3Patches(shifted, &patches, &error));
+        QVERIFY(!PlausibleRead(FitRead(patches)));
+
+        in.fiducialesManuales = ListaFiduciales(Giros(info_.fiducials)[2]);
+        in.cartaAjusteManual = in.ficheroCarta;
+        in.imagenAjusteManual = in.imagen;
+        run = CrearPerfil(in, in.referenciaGenerica, log, frontEnd);
+        QCOMPARE(run.fin, FinCreacion::Correcto);
+        QVERIFY(run.lectura.plausible);
+        QCOMPARE(run.lectura.metodo, MetodoLectura::Manual);
+        QCOMPARE(run.lectura.intentos, 3);
+        QCOMPARE(run.lectura.fiduciales, ListaFiduciales(info_.fiducials));
+        QCOMPARE(frontEnd.sospechosas, 0);
+    }
+
+    // The detector's block mapped through the chart definition lands on the rendered
+    // fiducials, in the chart's own order first.
+    void detectedChartGivesFiducials() {
+        const QList<LocatedChart> found = LocateChart(capture_, true);
+        QVERIFY(!found.isEmpty());
+        QCOMPARE(found.first().kind, LocatedChart::Block);
+        ChartDefinition chart;
+        QString error;
+        QVERIFY2(chart.load(CarpetaRefArgyll() + "/ColorChecker.cht", &error), qPrintable(error));
+        const QList<Quad> sets = FiducialesDeCarta(chart, found.first());
+        QCOMPARE(sets.size(), 4);
+        for (std::size_t i = 0; i < 4; ++i) {
+            const QPointF miss = sets.first()[i] - info_.fiducials[i];
+            QVERIFY2(std::hypot(miss.x(), miss.y()) < 0.01 * info_.imageSize.width(),
+                     qPrintable(ListaFiduciales(sets.first())));
+        }
     }
 
     // Failed runs leave an older profile untouched and say so; a successful run replaces it.

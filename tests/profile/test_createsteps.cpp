@@ -116,28 +116,17 @@ private slots:
         EntradaCreacion in = Completa();
         const QString image = dir_.filePath("work/chart.tif");
         const QString diag = dir_.filePath("work/chart_scanin_diag.tif");
-        CommandLine c = ComandoScanin(in, in.referenciaGenerica, image, diag);
+        CommandLine c = ComandoScanin(in, in.referenciaGenerica, {}, image, diag);
         QCOMPARE(c.program, in.scanin);
         QCOMPARE(c.arguments,
-                 QStringList({"-v", "-dihvg", image, in.carta, in.referenciaGenerica, diag}));
-        QCOMPARE(c.display, "\"" + in.scanin + "\" -v -dihvg \"" + image + "\" \"" + in.carta +
+                 QStringList({"-v", "-dihvgon", image, in.carta, in.referenciaGenerica, diag}));
+        QCOMPARE(c.display, "\"" + in.scanin + "\" -v -dihvgon \"" + image + "\" \"" + in.carta +
                                 "\" \"" + in.referenciaGenerica + "\" \"" + diag + "\"");
 
         in.gamma = "1,8";
-        in.perspectiva = true;
-        c = ComandoScanin(in, in.referenciaGenerica, image, diag);
-        QCOMPARE(c.arguments.mid(0, 5), QStringList({"-v", "-G", "1.8", "-p", "-dihvg"}));
-        QVERIFY(c.display.contains("\" -v -G 1.8 -p -dihvg \""));
-
-        // A stored manual grid replaces the perspective option, also when it is unticked.
-        in.perspectiva = false;
-        in.fiducialesManuales = "1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00";
-        in.cartaAjusteManual = "colorchecker.cht";
-        in.imagenAjusteManual = in.imagen;
-        c = ComandoScanin(in, in.referenciaGenerica, image, diag);
-        QCOMPARE(c.arguments.mid(0, 6),
-                 QStringList({"-v", "-G", "1.8", "-p", "-F", in.fiducialesManuales}));
-        QVERIFY(c.display.contains(" -p -F " + in.fiducialesManuales + " -dihvg \""));
+        c = ComandoScanin(in, in.referenciaGenerica, {"-p", "-F", "1,2,3,4,5,6,7,8"}, image, diag);
+        QCOMPARE(c.arguments.mid(0, 7),
+                 QStringList({"-v", "-G", "1.8", "-p", "-F", "1,2,3,4,5,6,7,8", "-dihvgon"}));
     }
 
     void colprofCommand() {

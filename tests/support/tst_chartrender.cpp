@@ -13,12 +13,12 @@
 
 #include "cameramodel.h"
 #include "chartcapture.h"
-#include "chartdefinition.h"
+#include "charts/chartdefinition.h"
 #include "chartlayout.h"
 #include "chartrenderer.h"
 #include "chartscene.h"
-#include "referencevalues.h"
-#include "sampleid.h"
+#include "charts/referencevalues.h"
+#include "charts/sampleid.h"
 
 using namespace chartrender;
 

@@ -14,7 +14,7 @@
 
 #include "chartcapture.h"
 #include "chartrenderer.h"
-#include "sampleid.h"
+#include "charts/sampleid.h"
 
 using namespace chartrender;
 

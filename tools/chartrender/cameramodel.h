@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "xyz.h"
+#include "charts/xyz.h"
 
 namespace chartrender {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "chartdefinition.h"
+#include "charts/chartdefinition.h"
 
 namespace chartrender {
 

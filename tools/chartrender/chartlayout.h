@@ -4,9 +4,9 @@
 #include <QSize>
 #include <QTransform>
 
-namespace chartrender {
-
 class ChartDefinition;
+
+namespace chartrender {
 
 // Where the chart lands in the output image.
 struct ChartLayout {

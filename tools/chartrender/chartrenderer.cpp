@@ -10,11 +10,11 @@
 
 #include "cameramodel.h"
 #include "capturefilters.h"
-#include "chartdefinition.h"
+#include "charts/chartdefinition.h"
 #include "chartlayout.h"
 #include "chartscene.h"
 #include "imagewriter.h"
-#include "referencevalues.h"
+#include "charts/referencevalues.h"
 
 namespace chartrender {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chartdefinition.h"
+#include "charts/chartdefinition.h"
 #include "chartlayout.h"
 
 namespace chartrender {

@@ -6,9 +6,9 @@
 
 #include "cameramodel.h"
 
-namespace chartrender {
-
 class ChartDefinition;
+
+namespace chartrender {
 struct ChartLayout;
 
 // The chart in front of the camera, painted into a linear image (QImage::Format_RGBA32FPx4)

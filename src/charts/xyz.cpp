@@ -1,6 +1,6 @@
-#include "xyz.h"
+#include "charts/xyz.h"
 
-namespace chartrender {
+#include <cmath>
 
 namespace {
 
@@ -14,6 +14,11 @@ double labInverse(double t) {
     return t > delta ? t * t * t : 3.0 * delta * delta * (t - 4.0 / 29.0);
 }
 
+double labForward(double t) {
+    constexpr double delta = 6.0 / 29.0;
+    return t > delta * delta * delta ? std::cbrt(t) : t / (3.0 * delta * delta) + 4.0 / 29.0;
+}
+
 } // namespace
 
 Xyz labToXyz(double l, double a, double b) {
@@ -23,4 +28,13 @@ Xyz labToXyz(double l, double a, double b) {
     return {kWhiteX * labInverse(fx), kWhiteY * labInverse(fy), kWhiteZ * labInverse(fz)};
 }
 
-} // namespace chartrender
+Lab xyzToLab(const Xyz& xyz) {
+    const double fx = labForward(xyz.x / kWhiteX);
+    const double fy = labForward(xyz.y / kWhiteY);
+    const double fz = labForward(xyz.z / kWhiteZ);
+    return {116.0 * fy - 16.0, 500.0 * (fx - fy), 200.0 * (fy - fz)};
+}
+
+double deltaE76(const Lab& p, const Lab& q) {
+    return std::hypot(p.l - q.l, p.a - q.a, p.b - q.b);
+}

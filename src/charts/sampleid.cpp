@@ -1,6 +1,4 @@
-#include "sampleid.h"
-
-namespace chartrender {
+#include "charts/sampleid.h"
 
 QString sampleKey(const QString& id) {
     const QString upper = id.trimmed().toUpper();
@@ -19,5 +17,3 @@ QString sampleKey(const QString& id) {
     }
     return key;
 }
-
-} // namespace chartrender

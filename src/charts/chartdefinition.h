@@ -8,9 +8,7 @@
 
 #include <array>
 
-#include "xyz.h"
-
-namespace chartrender {
+#include "charts/xyz.h"
 
 // One box of a chart definition: a sample patch (X/Y lines) or a diagnostic box (D lines).
 struct ChartBox {
@@ -59,5 +57,3 @@ private:
     QList<EdgeTick> m_yTicks;
     QHash<QString, Xyz> m_expected;
 };
-
-} // namespace chartrender

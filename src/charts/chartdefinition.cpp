@@ -1,9 +1,7 @@
-#include "chartdefinition.h"
+#include "charts/chartdefinition.h"
 
 #include <QFile>
 #include <QRegularExpression>
-
-namespace chartrender {
 
 namespace {
 
@@ -222,5 +220,3 @@ QRectF ChartDefinition::extent() const {
     }
     return r;
 }
-
-} // namespace chartrender

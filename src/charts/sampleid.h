@@ -2,10 +2,6 @@
 
 #include <QString>
 
-namespace chartrender {
-
 // The key under which a patch id is matched between a chart and its reference: upper case,
 // leading zeros of every number dropped, so the chart's "A1" finds the reference's "A01".
 QString sampleKey(const QString& id);
-
-} // namespace chartrender

@@ -3,9 +3,7 @@
 #include <QHash>
 #include <QString>
 
-#include "xyz.h"
-
-namespace chartrender {
+#include "charts/xyz.h"
 
 // The nominal patch colours of a CGATS reference (.cie, .ti2, .ti3 and the like): SAMPLE_LOC or
 // else SAMPLE_ID as the patch id, XYZ_X/Y/Z or else LAB_L/A/B as the colour.
@@ -20,5 +18,3 @@ public:
 private:
     QHash<QString, Xyz> m_values;
 };
-
-} // namespace chartrender
