@@ -118,8 +118,7 @@ private:
                         (error.isEmpty() ? QString() : QStringLiteral(" (") + error + u')'));
             if (primero) {
                 lectura_.rc = r.exitCode;
-                lectura_.motivo = QStringLiteral("scanin rc=") + QString::number(r.exitCode) +
-                                  (error.isEmpty() ? QString() : QStringLiteral(": ") + error);
+                lectura_.motivo = QStringLiteral("scanin rc=") + QString::number(r.exitCode);
                 Reemplazar(diag_, Aparte(diag_, QStringLiteral("primero")));
             }
             return false;

@@ -28,7 +28,7 @@ struct LecturaCarta {
     ReadFit ajuste;
     int intentos = 0;
     int rc = -1;    // exit code of the kept reading, else of the first attempt
-    QString motivo; // when nothing was read: the first attempt's failure, with scanin's error
+    QString motivo; // when nothing was read: the first attempt's failure
 };
 
 // Reads the chart of the work copy `imagen` into `ti3` (and its diagnostic into `diag`),

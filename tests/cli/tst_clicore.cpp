@@ -339,12 +339,15 @@ void TestCliCore::createJsonAndFailureReasons() {
     // One line, the keys in the documented order, absent values null.
     QCOMPARE(TextoJson(JsonCreacion(mal, false)),
              QStringLiteral("{\"profile\":null,\"ti3\":null,\"diagnostic\":null,\"scanin_rc\":1,"
-                            "\"colprof_rc\":null,\"profcheck_rc\":null,\"check\":null}\n"));
+                            "\"colprof_rc\":null,\"profcheck_rc\":null,\"read\":null,"
+                            "\"check\":null,\"warnings\":[]}\n"));
     const QString texto = TextoJson(JsonCreacion(bien, false));
-    QVERIFY2(QRegularExpression("^\\{\"profile\":\"/out/a.icc\",\"ti3\":null,\"diagnostic\":null,"
-                                "\"scanin_rc\":0,\"colprof_rc\":0,\"profcheck_rc\":0,\"check\":"
-                                "\\{\"summary\":\"[^\"]+\",\"patches\":24,\"max\":[0-9.]+,"
-                                "\"worst\":\"D06\",\"avg\":[0-9.]+,\"rms\":[0-9.]+\\}\\}\n$")
+    QVERIFY2(QRegularExpression(
+                 "^\\{\"profile\":\"/out/a.icc\",\"ti3\":null,\"diagnostic\":null,"
+                 "\"scanin_rc\":0,\"colprof_rc\":0,\"profcheck_rc\":0,\"read\":null,\"check\":"
+                 "\\{\"summary\":\"[^\"]+\",\"patches\":24,\"max\":[0-9.]+,"
+                 "\"worst\":\"D06\",\"avg\":[0-9.]+,\"rms\":[0-9.]+,"
+                 "\"avg2000\":null,\"max2000\":null\\},\"warnings\":\\[\\]\\}\n$")
                  .match(texto)
                  .hasMatch(),
              qPrintable(texto));

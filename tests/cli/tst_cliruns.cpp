@@ -48,6 +48,7 @@ private slots:
     void batchWithFailingImages();
     void batchSummaryInText();
     void failedRunKeepsTheOldProfile();
+    void misreadIsReported();
     void stopOnSignal();
 
 private:
@@ -56,7 +57,8 @@ private:
     QTemporaryDir dir_;
     QString tmp_; // the program's TMPDIR
     QString fiduciales_;
-    QString perfil_; // written by singleProfileWithJson
+    QString desplazadas_; // the fiducials one patch along
+    QString perfil_;      // written by singleProfileWithJson
     QString ti3_;
 };
 
@@ -71,6 +73,10 @@ void TestCliRuns::initTestCase() {
                                       &info),
              qPrintable(error));
     fiduciales_ = info.fiducialArgument();
+    const QPointF patch = (info.fiducials[1] - info.fiducials[0]) / 6;
+    for (QPointF& p : info.fiducials)
+        p += patch;
+    desplazadas_ = info.fiducialArgument();
     chartrender::RenderOptions png = chartCaptureOptions("ColorChecker", 1200);
     png.seed = 7;
     QVERIFY2(chartrender::renderChart(png, Ruta("cc2.png"), &error), qPrintable(error));
@@ -97,7 +103,9 @@ void TestCliRuns::singleProfileWithJson() {
     QCOMPARE(s.out.count('\n'), 1);
     const QJsonObject o = s.json().object();
     QCOMPARE(o.keys(), QStringList({"check", "colprof_rc", "diagnostic", "profcheck_rc", "profile",
-                                    "scanin_rc", "ti3"}));
+                                    "read", "scanin_rc", "ti3", "warnings"}));
+    QCOMPARE(o.value("read").toObject().value("method").toString(), "manual");
+    QVERIFY(o.value("read").toObject().value("plausible").toBool());
     QCOMPARE(o.value("profile").toString(), perfil_);
     ti3_ = o.value("ti3").toString();
     QCOMPARE(ti3_, Ruta("out/cam.ti3"));
@@ -108,12 +116,15 @@ void TestCliRuns::singleProfileWithJson() {
         QVERIFY2(o.value(rc).isDouble(), rc);
         QCOMPARE(o.value(rc).toInt(), 0);
     }
-    ComprobarVerificacion(o.value("check").toObject(), 24);
+    const QJsonObject check = o.value("check").toObject();
+    ComprobarVerificacion(check, 24);
+    QVERIFY(check.value("avg2000").toDouble() > 0);
+    QVERIFY(check.value("avg2000").toDouble() <= check.value("max2000").toDouble());
 
     // The log is the activity log's: the corners given, the texts and options typed.
     QVERIFY(s.err.contains("Referencia genérica asociada a la carta: "));
     QVERIFY(s.err.contains("Aplicando ajuste manual de cuadrícula al perfil: -F " + fiduciales_));
-    QVERIFY(s.err.contains(" -p -F " + fiduciales_ + " -dihvg "));
+    QVERIFY(s.err.contains(" -F " + fiduciales_ + " -dihvgon "));
     QVERIFY(s.err.contains("-A\"Acme\" -M\"Modelo\" -D\"Cámara de prueba\" -C\"\" -ql -am "));
     QVERIFY(s.err.contains("Perfil guardado: " + perfil_ + "\n"));
     QVERIFY(s.err.contains("profcheck rc=0\n"));
@@ -244,6 +255,26 @@ void TestCliRuns::failedRunKeepsTheOldProfile() {
     QVERIFY(QFileInfo::exists(kept.captured(1) + "/chromaflux_scanin_tmp.tif"));
     for (const QString& resto : Restos(tmp_))
         QVERIFY(QDir(tmp_ + "/" + resto).removeRecursively());
+}
+
+// Corners one patch along: no turn of them gives a reading that fits the reference. The
+// profile is written, and flagged everywhere a script looks.
+void TestCliRuns::misreadIsReported() {
+    const SalidaPrograma s =
+        EjecutarCli({"create", "--image", Ruta("cc.tif"), "--chart", "ColorChecker.cht", "--output",
+                     Ruta("out/off.icc"), "--fiducials", desplazadas_, "--json"},
+                    tmp_);
+    QCOMPARE(s.rc, 3);
+    const QJsonObject o = s.json().object();
+    QVERIFY(QFileInfo(o.value("profile").toString()).size() > 0);
+    const QJsonObject lectura = o.value("read").toObject();
+    QCOMPARE(lectura.value("plausible").toBool(true), false);
+    QCOMPARE(lectura.value("attempts").toInt(), 4);
+    QVERIFY(lectura.value("fit").toDouble() > 10);
+    QStringList codigos;
+    for (const QJsonValue& w : o.value("warnings").toArray())
+        codigos << w.toObject().value("code").toString();
+    QVERIFY2(codigos.contains("misread-suspected"), qPrintable(s.out));
 }
 
 void TestCliRuns::stopOnSignal() {
