@@ -1,5 +1,7 @@
 #include "grid/frmgridadjust.h"
 
+#include "profile/fiducialmapping.h"
+
 #include "grid/cajaimagen.h"
 #include "grid/gridcontroller.h"
 #include "grid/gridoverlay.h"
@@ -113,6 +115,11 @@ void frmGridAdjust::ReiniciarPuntos() {
                                  d.imagen.width(), d.imagen.height());
     }
     marco_.ReiniciarPuntos();
+    // On a photograph the chart is seldom where the default corners are: start on it.
+    if (const auto esquinas = EsquinasDeCartaEncontrada(p_.ImagenAjuste, p_.ChtAjuste)) {
+        for (std::size_t i = 0; i < 4; ++i)
+            marco_.MoverEsquina(int(i), (*esquinas)[i].x(), (*esquinas)[i].y());
+    }
 }
 
 void frmGridAdjust::Redibujar() {
@@ -201,7 +208,7 @@ void frmGridAdjust::Reconocer(ModoReconocimiento modo) {
         MostrarInfo(r.mensaje);
     } else {
         if (manual)
-            owner_.RegistrarAjusteCuadriculaManual(p.NombreChtAjuste, fiduciales, p.ImagenOrigen);
+            owner_.RegistrarAjusteCuadriculaManual(p.NombreChtAjuste, r.fiduciales, p.ImagenOrigen);
         else
             owner_.RegistrarReconocimientoCuadriculaAutomatico(p.NombreChtAjuste);
         owner_.MostrarComprobacion(r.diagnostico, p.NombreChtAjuste, r.salida);

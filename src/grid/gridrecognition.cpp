@@ -1,8 +1,10 @@
 #include "grid/gridrecognition.h"
 
 #include "lang/texto.h"
+#include "profile/readplausibility.h"
 #include "shell/activitylog.h"
 #include "shell/commandline.h"
+#include "shell/paths.h"
 #include "shell/workfolders.h"
 
 #include <QFile>
@@ -32,7 +34,7 @@ CommandLine ComandoReconocimiento(const QString& scanin, const ParametrosAjuste&
     for (const QString& a : p.ArgGamma)
         c.add(a);
     if (Manual(modo)) {
-        c.add(QStringLiteral("-p")).add(QStringLiteral("-F")).add(fiduciales);
+        c.add(QStringLiteral("-F")).add(fiduciales);
     } else {
         for (const QString& a : p.ArgPerspectiva)
             c.add(a);
@@ -49,11 +51,14 @@ QString TextoReconocimiento(ModoReconocimiento modo, const char* suffix) {
         QLatin1String(suffix));
 }
 
-ResultadoReconocimiento EjecutarReconocimiento(const QString& scanin, const QString& tmpFolder,
-                                               const ParametrosAjuste& p, ModoReconocimiento modo,
-                                               const QString& fiduciales, ActivityLog& log,
-                                               const CancelToken* cancel) {
+namespace {
+
+ResultadoReconocimiento UnaLectura(const QString& scanin, const QString& tmpFolder,
+                                   const ParametrosAjuste& p, ModoReconocimiento modo,
+                                   const QString& fiduciales, ActivityLog& log,
+                                   const CancelToken* cancel) {
     ResultadoReconocimiento r;
+    r.fiduciales = fiduciales;
     if (Manual(modo))
         log.LogMsg(QStringLiteral("Fiduciales manuales scanin -F TL,TR,BR,BL: ") + fiduciales);
     const QString d = DiagnosticoTrabajo(p, modo);
@@ -82,6 +87,39 @@ ResultadoReconocimiento EjecutarReconocimiento(const QString& scanin, const QStr
     if (!QFile::copy(d, r.diagnostico))
         r.diagnostico = d;
     return r;
+}
+
+bool LecturaEncaja(const ParametrosAjuste& p) {
+    QList<PatchReading> parches;
+    QString error;
+    return ReadTi3Patches(QuitarExtension(p.ImagenAjuste) + QStringLiteral(".ti3"), &parches,
+                          &error) &&
+           PlausibleRead(FitRead(parches));
+}
+
+} // namespace
+
+ResultadoReconocimiento EjecutarReconocimiento(const QString& scanin, const QString& tmpFolder,
+                                               const ParametrosAjuste& p, ModoReconocimiento modo,
+                                               const QString& fiduciales, ActivityLog& log,
+                                               const CancelToken* cancel) {
+    Quad esquinas;
+    if (!Manual(modo) || !LeerListaFiduciales(fiduciales, &esquinas))
+        return UnaLectura(scanin, tmpFolder, p, modo, fiduciales, log, cancel);
+    // Corners placed in the image's order on a turned chart: the turn whose reading fits.
+    ResultadoReconocimiento primera;
+    for (const Quad& giro : Giros(esquinas)) {
+        ResultadoReconocimiento r =
+            UnaLectura(scanin, tmpFolder, p, modo, ListaFiduciales(giro), log, cancel);
+        if (!r.correcto || (cancel && cancel->cancelled()))
+            return r;
+        if (LecturaEncaja(p))
+            return r;
+        if (primera.fiduciales.isEmpty())
+            primera = r;
+    }
+    log.LogMsg(Texto(QStringLiteral("read.no_turn_fits")));
+    return UnaLectura(scanin, tmpFolder, p, modo, primera.fiduciales, log, cancel);
 }
 
 QString LineaDiagnosticoAbierto(ModoReconocimiento modo, const QString& path) {

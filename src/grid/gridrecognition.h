@@ -33,7 +33,7 @@ QString DiagnosticoTrabajo(const ParametrosAjuste& p, ModoReconocimiento modo);
 QString NombreCopiaDiagnostico(ModoReconocimiento modo);
 
 // scanin -v [-G g] [-p] -dion image chart reference diagnostic (automatic), or
-// scanin -v [-G g] -p -F fiducials -dion image chart reference diagnostic (manual: "-p" always).
+// scanin -v [-G g] -F fiducials -dion image chart reference diagnostic (manual).
 CommandLine ComandoReconocimiento(const QString& scanin, const ParametrosAjuste& p,
                                   ModoReconocimiento modo, const QString& fiduciales);
 
@@ -47,9 +47,11 @@ struct ResultadoReconocimiento {
     QString salida;      // scanin's console output
     QString diagnostico; // on success: the copy in the tmp folder, or the work file itself
     QString mensaje;     // on failure: what the window's info box shows
+    QString fiduciales;  // manual: the corners as read, in the turn that was kept
 };
 
-// Runs scanin in the work folder (for the manual mode with the given fiducial list): logs the
+// Runs scanin in the work folder (for the manual mode with the given fiducial list, turned until
+// the reading fits the reference, else as given): logs the
 // fiducials and the command line, then the output and, on failure, the exit code. On success
 // the diagnostic is copied into the tmp folder under NombreCopiaDiagnostico (the work file is
 // used when the copy fails). A stale diagnostic of an earlier run is removed first, so a run

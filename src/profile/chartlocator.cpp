@@ -7,6 +7,7 @@
 #include <opencv2/mcc.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -132,8 +133,8 @@ std::vector<const Patch*> LargestGrid(const std::vector<Patch>& patches) {
     return best;
 }
 
-// The region's four corners, clockwise from the one nearest the image's top left.
-std::optional<std::vector<cv::Point2f>> RegionCorners(const std::vector<const Patch*>& grid) {
+// The region's four corners.
+std::vector<cv::Point2f> RegionCorners(const std::vector<const Patch*>& grid) {
     std::vector<cv::Point> points;
     for (const Patch* p : grid)
         points.insert(points.end(), p->contour.begin(), p->contour.end());
@@ -151,16 +152,6 @@ std::optional<std::vector<cv::Point2f>> RegionCorners(const std::vector<const Pa
         cv::minAreaRect(points).points(box);
         corners.assign(box, box + 4);
     }
-    // Clockwise on screen (y grows downwards), starting nearest the top left.
-    const cv::Point2f centre = (corners[0] + corners[1] + corners[2] + corners[3]) / 4.0f;
-    std::sort(corners.begin(), corners.end(), [&](const cv::Point2f& a, const cv::Point2f& b) {
-        return std::atan2(a.y - centre.y, a.x - centre.x) <
-               std::atan2(b.y - centre.y, b.x - centre.x);
-    });
-    const auto first = std::min_element(
-        corners.begin(), corners.end(),
-        [](const cv::Point2f& a, const cv::Point2f& b) { return a.x + a.y < b.x + b.y; });
-    std::rotate(corners.begin(), first, corners.end());
     return corners;
 }
 
@@ -172,13 +163,24 @@ std::optional<Quad> LocateRegion(const cv::Mat& image) {
     const std::vector<const Patch*> grid = LargestGrid(patches);
     if (grid.size() < 6)
         return std::nullopt;
-    const auto corners = RegionCorners(grid);
-    if (!corners)
-        return std::nullopt;
-    return ToQuad(*corners, scale);
+    return EnOrdenDeImagen(ToQuad(RegionCorners(grid), scale));
 }
 
 } // namespace
+
+Quad EnOrdenDeImagen(Quad corners) {
+    const QPointF centre = (corners[0] + corners[1] + corners[2] + corners[3]) / 4.0;
+    std::sort(corners.begin(), corners.end(), [&](const QPointF& a, const QPointF& b) {
+        return std::atan2(a.y() - centre.y(), a.x() - centre.x()) <
+               std::atan2(b.y() - centre.y(), b.x() - centre.x());
+    });
+    const auto first =
+        std::min_element(corners.begin(), corners.end(), [](const QPointF& a, const QPointF& b) {
+            return a.x() + a.y() < b.x() + b.y();
+        });
+    std::rotate(corners.begin(), first, corners.end());
+    return corners;
+}
 
 QList<LocatedChart> LocateChart(const QString& imagePath, bool block) {
     QList<LocatedChart> found;

@@ -24,6 +24,10 @@ struct LocatedChart {
     Quad corners{};
 };
 
+// The same corners clockwise on screen (y grows downwards), from the one nearest the image's
+// top left.
+Quad EnOrdenDeImagen(Quad corners);
+
 // Looks for the chart in the image: the detector's block first (when `block` is asked for),
 // then the patch region. An image that cannot be read gives nothing.
 QList<LocatedChart> LocateChart(const QString& imagePath, bool block);

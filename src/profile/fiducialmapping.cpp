@@ -130,3 +130,16 @@ QList<Quad> FiducialesDeCarta(const ChartDefinition& chart, const LocatedChart& 
     }
     return sets;
 }
+
+std::optional<Quad> EsquinasDeCartaEncontrada(const QString& imagen, const QString& cht) {
+    ChartDefinition chart;
+    QString error;
+    if (!chart.load(cht, &error))
+        return std::nullopt;
+    for (const LocatedChart& c : LocateChart(imagen, true)) {
+        const QList<Quad> sets = FiducialesDeCarta(chart, c);
+        if (!sets.isEmpty())
+            return EnOrdenDeImagen(sets.first());
+    }
+    return std::nullopt;
+}

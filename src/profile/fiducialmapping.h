@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 class ChartDefinition;
 
@@ -27,3 +28,8 @@ QList<Quad> Giros(const Quad& corners);
 // does; for a region, the extent of the chart's patches. Empty when the chart has no fiducial
 // marks or, for a block, no A1..D6 patches.
 QList<Quad> FiducialesDeCarta(const ChartDefinition& chart, const LocatedChart& located);
+
+// The chart's fiducial marks where LocateChart finds the chart in the image, in the image's
+// order (clockwise from the top left, as the grid window's handles go); nothing when the chart
+// is not found or its definition cannot be read.
+std::optional<Quad> EsquinasDeCartaEncontrada(const QString& imagen, const QString& cht);

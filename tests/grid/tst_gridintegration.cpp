@@ -197,7 +197,7 @@ private slots:
         w->ReconocimientoConAjuste();
         QCOMPARE(w->txtInfo->toPlainText(), Texto("msg.grid_manual_done"));
         QVERIFY(Log().contains("Fiduciales manuales scanin -F TL,TR,BR,BL: " + F));
-        QVERIFY(Log().contains(" -v -p -F " + F + " -dion \"" + w->Parametros().ImagenAjuste));
+        QVERIFY(Log().contains(" -v -F " + F + " -dion \"" + w->Parametros().ImagenAjuste));
         QVERIFY(Log().contains("Ajuste manual de cuadrícula guardado para crear perfil: -F " + F));
         QVERIFY(Log().endsWith("Diagnóstico de cuadrícula manual abierto: " + Carpetas().tmpFolder +
                                "/ultimo_reconocimiento_cuadricula_manual.tif"));
@@ -233,11 +233,18 @@ private slots:
         w->close();
     }
 
-    // Fiducials stored for one image do not follow the user to another image.
+    // The window opens with its corners on the chart it finds; fiducials stored for one image
+    // do not follow the user to another image.
     void adjustmentStaysWithItsImage() {
         const chartrender::RenderInfo info = Preparar(0, 0);
         QPointer<frmGridAdjust> w = AbrirDesdeMenu();
         QVERIFY(w);
+        for (int i = 0; i < 4; ++i) {
+            const QPointF miss =
+                QPointF(w->Marco().PuntosX[i], w->Marco().PuntosY[i]) - info.fiducials[i];
+            QVERIFY2(std::hypot(miss.x(), miss.y()) < 0.01 * info.imageSize.width(),
+                     qPrintable(ListaFiduciales(w->Marco().PuntosX, w->Marco().PuntosY)));
+        }
         for (int i = 0; i < 4; ++i) {
             w->Marco().PuntosX[i] = info.fiducials[i].x();
             w->Marco().PuntosY[i] = info.fiducials[i].y();
