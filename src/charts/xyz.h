@@ -16,3 +16,5 @@ struct Lab {
 Xyz labToXyz(double l, double a, double b);
 Lab xyzToLab(const Xyz& xyz);
 double deltaE76(const Lab& p, const Lab& q);
+// CIEDE2000 with the reference conditions (kL = kC = kH = 1).
+double deltaE2000(const Lab& p, const Lab& q);

@@ -92,10 +92,11 @@ void frmProfCheck::CrearControles() {
     cmdGraphL = CrearControl<QPushButton>(this, "cmdGraphL");
     cmdGraphC = CrearControl<QPushButton>(this, "cmdGraphC");
     cmdGraphH = CrearControl<QPushButton>(this, "cmdGraphH");
+    cmdGraphDE2000 = CrearControl<QPushButton>(this, "cmdGraphDE2000");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdRun);
     buttons->addSpacing(16);
-    for (QPushButton* b : {cmdGraphDE, cmdGraphL, cmdGraphC, cmdGraphH}) {
+    for (QPushButton* b : {cmdGraphDE, cmdGraphL, cmdGraphC, cmdGraphH, cmdGraphDE2000}) {
         b->setAutoFillBackground(true);
         b->setAutoDefault(false);
         buttons->addWidget(b);
@@ -124,6 +125,8 @@ void frmProfCheck::CrearControles() {
     connect(cmdGraphL, &QPushButton::clicked, this, [this] { ElegirGrafico(1); });
     connect(cmdGraphC, &QPushButton::clicked, this, [this] { ElegirGrafico(2); });
     connect(cmdGraphH, &QPushButton::clicked, this, [this] { ElegirGrafico(3); });
+    connect(cmdGraphDE2000, &QPushButton::clicked, this,
+            [this] { ElegirGrafico(GraficoDeltaE2000); });
     connect(picDEGraph, &LienzoGrafico::PunteroMovido, this, &frmProfCheck::LecturaGrafico);
     connect(picDEGraph, &LienzoGrafico::TamanoCambiado, this, &frmProfCheck::Redibujar);
 }
@@ -185,10 +188,9 @@ void frmProfCheck::AplicarTextosProfCheck() {
     for (const auto& [name, text] : captions)
         AsignarPropiedad(this, QLatin1String(name), QStringLiteral("Caption"), text);
     const QList<QPair<const char*, const char*>> tips{
-        {"cmdGraphDE", "profcheck.tip.de"},
-        {"cmdGraphL", "profcheck.tip.l"},
-        {"cmdGraphC", "profcheck.tip.c"},
-        {"cmdGraphH", "profcheck.tip.h"},
+        {"cmdGraphDE", "profcheck.tip.de"},         {"cmdGraphL", "profcheck.tip.l"},
+        {"cmdGraphC", "profcheck.tip.c"},           {"cmdGraphH", "profcheck.tip.h"},
+        {"cmdGraphDE2000", "profcheck.tip.de2000"},
     };
     for (const auto& [name, key] : tips)
         AsignarPropiedad(this, QLatin1String(name), QStringLiteral("ToolTipText"),
@@ -201,7 +203,8 @@ void frmProfCheck::AplicarTextosProfCheck() {
     const QList<QPair<const char*, const char*>> graphs{{"cmdGraphDE", "DE-e"},
                                                         {"cmdGraphL", "DE-L"},
                                                         {"cmdGraphC", "DE-C"},
-                                                        {"cmdGraphH", "DE-H"}};
+                                                        {"cmdGraphH", "DE-H"},
+                                                        {"cmdGraphDE2000", "DE-2000"}};
     for (const auto& [name, caption] : graphs)
         AsignarPropiedad(this, QLatin1String(name), QStringLiteral("Caption"),
                          QLatin1String(caption));
@@ -259,7 +262,7 @@ void frmProfCheck::MostrarDetalle(const QString& salida) {
 }
 
 void frmProfCheck::ResaltarBotonesGrafico() {
-    const QList<QPushButton*> buttons{cmdGraphDE, cmdGraphL, cmdGraphC, cmdGraphH};
+    const QList<QPushButton*> buttons{cmdGraphDE, cmdGraphL, cmdGraphC, cmdGraphH, cmdGraphDE2000};
     for (int i = 0; i < buttons.size(); ++i) {
         QPalette palette = buttons[i]->palette();
         palette.setColor(QPalette::Button, i == tipoGrafico_ ? kBotonActivo : kBotonInactivo);

@@ -64,6 +64,7 @@ public:
     QPushButton* cmdGraphL = nullptr;
     QPushButton* cmdGraphC = nullptr;
     QPushButton* cmdGraphH = nullptr;
+    QPushButton* cmdGraphDE2000 = nullptr;
     LienzoGrafico* picDEGraph = nullptr;
 
 private:

@@ -15,6 +15,10 @@ SerieGrafico SerieDeTipo(const QList<ErrorParche>& errores, int tipo) {
         serie.title = QStringLiteral("Hue");
         serie.shortName = QStringLiteral("Delta-H");
         break;
+    case GraficoDeltaE2000:
+        serie.title = QStringLiteral("Delta-E CIEDE2000");
+        serie.shortName = QStringLiteral("Delta-E00");
+        break;
     default:
         tipo = GraficoDeltaE;
         serie.title = QStringLiteral("Delta-e CIE76");
@@ -32,6 +36,9 @@ SerieGrafico SerieDeTipo(const QList<ErrorParche>& errores, int tipo) {
             break;
         case GraficoDeltaH:
             serie.values.append(e.dh);
+            break;
+        case GraficoDeltaE2000:
+            serie.values.append(e.de2000);
             break;
         default:
             serie.values.append(e.de);

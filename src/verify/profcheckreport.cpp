@@ -1,5 +1,6 @@
 #include "verify/profcheckreport.h"
 
+#include "charts/xyz.h"
 #include "verify/reporttext.h"
 
 #include <QtMath>
@@ -74,7 +75,8 @@ bool LeerDetalleProfcheck(const QString& output, QList<ErrorParche>& errores) {
         double h2 = de * de - dl * dl - dc * dc;
         if (h2 < 0)
             h2 = 0;
-        errores.append(ErrorParche{id, qAbs(de), qAbs(dl), qAbs(dc), qSqrt(h2)});
+        errores.append(ErrorParche{id, qAbs(de), qAbs(dl), qAbs(dc), qSqrt(h2),
+                                   deltaE2000({l1, a1, b1}, {l2, a2, b2})});
     }
     return !errores.isEmpty();
 }

@@ -113,12 +113,17 @@ void TestProfcheckReport::componentsAddUpToTheTotal() {
 }
 
 void TestProfcheckReport::exampleSummary() {
+    // The colours of two pairs of Sharma, Wu and Dalal's CIEDE2000 test data.
     const QString output = "No of test patches = 24\n"
-                           "[3.5] A01: 1 2 3 -> 50 1 1 should be 50 1 1\n"
-                           "[1.0] B02: 1 2 3 -> 50 1 1 should be 50 1 1\n"
+                           "[3.5] A01: 1 2 3 -> 50 2.6772 -79.7751 should be 50 0 -82.7485\n"
+                           "[1.0] B02: 1 2 3 -> 50 2.5 0 should be 73 25 -18\n"
                            "Profile check complete, max. = 3.5, avg. = 1.2, RMS = 1.6\n";
     QCOMPARE(ResumirProfcheck(output),
              QString("Resumen profcheck: 24 parches; Delta E máx. 3.5 (A01); media 1.2; RMS 1.6"));
+    QList<ErrorParche> patches;
+    QVERIFY(LeerDetalleProfcheck(output, patches));
+    QCOMPARE(qRound(patches[0].de2000 * 1e4), 20425);
+    QCOMPARE(qRound(patches[1].de2000 * 1e4), 271492);
 }
 
 void TestProfcheckReport::emptyOutput() {
