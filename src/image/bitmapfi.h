@@ -30,3 +30,7 @@ struct ImagenFI {
 // against kMaxPixelesImagen before any pixel is decoded. With soloCabecera the bitmap holds
 // the header and metadata (ICC profile) only, where the format allows it. Paths are UTF-8.
 ImagenFI AbrirImagenFI(const QString& path, bool soloCabecera = false);
+
+// The bitmap as 24-bit RGB (the bitmap itself when it already is one). 16-bit grey, which the
+// library cannot turn into 24 bits directly, goes through 16-bit RGB. Null on failure.
+BitmapFI A24Bits(BitmapFI bitmap);

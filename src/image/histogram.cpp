@@ -25,6 +25,15 @@ void ContarRGB16(FIBITMAP* bitmap, int w, int h, Histograma& histograma) {
     }
 }
 
+// 16-bit grey, kept at 16 bits as FI_CargarRGB keeps it: the three channels are equal.
+void ContarGris16(FIBITMAP* bitmap, int w, int h, Histograma& histograma) {
+    for (int y = 0; y < h; ++y) {
+        const auto* linea = reinterpret_cast<const WORD*>(FreeImage_GetScanLine(bitmap, y));
+        for (int x = 0; x < w; ++x)
+            ++histograma.cuentas[Bin16(3u * linea[x])];
+    }
+}
+
 // A 24- or 32-bit line; the channel order does not matter to a sum, the alpha byte is skipped.
 void ContarLinea8(const BYTE* linea, int w, int bytesPorPixel, Histograma& histograma) {
     for (int x = 0; x < w; ++x, linea += bytesPorPixel)
@@ -37,7 +46,7 @@ void ContarRGB8(FIBITMAP* bitmap, int w, int h, Histograma& histograma) {
         ContarLinea8(FreeImage_GetScanLine(bitmap, y), w, bytesPorPixel, histograma);
 }
 
-// Other layouts (palettes, grey, 16-bit grey, RGBA16...) go through the library's own 24-bit
+// Other layouts (palettes, grey, RGBA16...) go through the library's own 24-bit
 // conversion one row at a time, which gives the same pixels as converting the whole image.
 bool ContarConvirtiendo(FIBITMAP* bitmap, int w, int h, Histograma& histograma) {
     for (int y = 0; y < h; ++y) {
@@ -70,6 +79,8 @@ bool CalcularHistograma(const QString& ruta, Histograma& histograma) {
 
     if (tipo == FIT_RGB16) {
         ContarRGB16(bitmap, w, h, histograma);
+    } else if (tipo == FIT_UINT16) {
+        ContarGris16(bitmap, w, h, histograma);
     } else if (tipo == FIT_BITMAP && (bpp == 24 || bpp == 32)) {
         ContarRGB8(bitmap, w, h, histograma);
     } else if (!ContarConvirtiendo(bitmap, w, h, histograma)) {

@@ -16,7 +16,7 @@ struct Histograma {
 int BinHistograma(int r, int g, int b, int bitsPorMuestra);
 
 // Counts every pixel of the image at full resolution, as FI_CargarRGB would see it (16-bit RGB
-// kept at 16 bits, anything else through the library's 24-bit conversion), straight from the
-// decoded bitmap row by row, so no second copy of the image is made. False (and an empty
+// and grey kept at 16 bits, anything else through the library's 24-bit conversion), straight from
+// the decoded bitmap row by row, so no second copy of the image is made. False (and an empty
 // histogram) when the image cannot be read.
 bool CalcularHistograma(const QString& ruta, Histograma& histograma);

@@ -89,11 +89,11 @@ void CreateController::Crear() {
     CancelToken cancel;
     cancel_ = &cancel;
     ejecutando_ = true;
-    MostrarBotonCancelar(true);
+    ActualizarBoton();
     ultima_ = CrearPerfil(in, *referencia, *this, *this, &cancel);
     ejecutando_ = false;
     cancel_ = nullptr;
-    MostrarBotonCancelar(false);
+    ActualizarBoton();
 }
 
 std::optional<QString> CreateController::ComprobarEntradas(const EntradaCreacion& in) {
@@ -116,9 +116,13 @@ void CreateController::CancelarCreacion() {
     }
 }
 
-void CreateController::MostrarBotonCancelar(bool running) {
+void CreateController::AplicarTextoBoton() {
     main_.cmdCreate->setText(
-        Texto(running ? QStringLiteral("main.create_cancel") : QStringLiteral("main.create")));
+        Texto(ejecutando_ ? QStringLiteral("main.create_cancel") : QStringLiteral("main.create")));
+}
+
+void CreateController::ActualizarBoton() {
+    AplicarTextoBoton();
     main_.cmdCreate->setEnabled(true);
 }
 

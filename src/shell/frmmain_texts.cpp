@@ -5,6 +5,7 @@
 #include "lang/optionlist.h"
 #include "lang/placeholders.h"
 #include "lang/texto.h"
+#include "profile/createcontroller.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -50,7 +51,6 @@ constexpr Caption kCaptions[] = {
     {"lblAlgorithmTitle", "main.options.algorithm"},
     {"lblIntentTitle", "main.options.intent"},
     {"lblQualityTitle", "main.options.quality"},
-    {"cmdCreate", "main.create"},
     {"mnuFile", "menu.file"},
     {"mnuFileOpenTarget", "menu.file.open_target"},
     {"mnuFileOpenRef", "menu.file.open_ref"},
@@ -88,6 +88,7 @@ void frmMain::AplicarTextosMain() {
         AsignarPropiedad(this, QString::fromLatin1(c.control), caption,
                          Texto(QString::fromLatin1(c.key)));
     }
+    controlCrear->AplicarTextoBoton();
 
     mnuLanguageES->setText(QStringLiteral("Español"));
     mnuLanguageEN->setText(QStringLiteral("English"));

@@ -242,7 +242,7 @@ void TestFrmScaninDiag::realRunKeepsTheFolderOnNo() {
     QVERIFY2(m.hasMatch(), qPrintable(log));
     QVERIFY(QFileInfo(m.captured(1)).isDir());
 
-    // A failed run asks nothing and keeps its folder.
+    // A failed run asks nothing and keeps its folder, and the diagnostic beside the TI3 path.
     w.cboChart->setCurrentIndex(Chart("it8.cht"));
     w.cboGenericRef->setCurrentIndex(IndiceGenericaPorCarta("ColorChecker.cht"));
     w.cboChart->blockSignals(true);
@@ -250,8 +250,10 @@ void TestFrmScaninDiag::realRunKeepsTheFolderOnNo() {
     w.cboChart->blockSignals(false);
     QTest::mouseClick(w.cmdRun, Qt::LeftButton);
     QCOMPARE(dialogs.calls().size(), 1);
-    QVERIFY(LogText(w).contains(QRegularExpression("\nscanin rc=[1-9]\\d*\nCarpeta temporal "
-                                                   "conservada: [^\n]*$")));
+    QVERIFY(LogText(w).contains(QRegularExpression(
+        "\nscanin rc=[1-9]\\d*\nDiagnóstico scanin guardado: " +
+        QRegularExpression::escape(dir_.filePath("guardado dos_scanin_diag.tif")) +
+        "\nCarpeta temporal conservada: [^\n]*$")));
 }
 
 void TestFrmScaninDiag::languageSwitch() {
