@@ -8,6 +8,7 @@
 #include "lang/helpmenu.h"
 #include "lang/hoverhelp.h"
 #include "lang/languageswitch.h"
+#include "lang/qttranslations.h"
 #include "lang/texto.h"
 #include "profile/createcontroller.h"
 #include "profile/resultsmenu.h"
@@ -93,6 +94,7 @@ void frmMain::Form_Load() {
     LimpiarCarpetaTmp(folders.tmpFolder);
     RutaIniAjustes = UbicarFicheroAjustes(folders.settingsFile(), folders.legacySettingsFile());
     CargarIdioma(RutaIniAjustes);
+    CargarTraduccionesQt();
     // FreeImage is linked at build time: there is no library to load or to miss.
     RellenarOpciones();
     CargarAjustes();

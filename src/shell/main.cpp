@@ -4,9 +4,6 @@
 #include "shell/singleinstance.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <exception>
 
@@ -29,11 +26,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("nerva-chromaflux"));
     QApplication::setApplicationDisplayName(kTitulo);
-    // Standard buttons ("Yes", "No", "Cancel") in the desktop's language.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
     try {
         SingleInstance instance;
         if (!instance.tryBecomePrimary(QStringLiteral("nerva-chromaflux")))

@@ -339,10 +339,11 @@ private slots:
         QCOMPARE(w->txtScanner->text(), QString("Device"));
         QCOMPARE(w->txtModel->text(), QString("Mi escáner"));
 
-        // French falls back to English for keys it lacks.
+        // French has its own Tools and Results menus too.
         w->mnuLanguageFR->trigger();
         QCOMPARE(w->mnuHelp->title(), QString("A&ide"));
-        QCOMPARE(w->mnuToolsGridCheck->text(), QString("Detect / adjust &grid..."));
+        QCOMPARE(w->mnuToolsGridCheck->text(), QString("Détecter / ajuster la &grille..."));
+        QCOMPARE(w->mnuResultsSummary->text(), QString("Résumé du dernier profil..."));
         QCOMPARE(w->cboAlgorithm->currentIndex(), 5);
         QVERIFY(w->mnuLanguageFR->isChecked());
     }
