@@ -5,6 +5,7 @@
 #include "grid/gridoverlay.h"
 #include "lang/controlproperty.h"
 #include "lang/texto.h"
+#include "lang/windowplacement.h"
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
 #include "shell/frmmain.h"
@@ -18,6 +19,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 frmGridAdjust::frmGridAdjust(GridController& owner, QWidget* parent)
@@ -26,7 +28,7 @@ frmGridAdjust::frmGridAdjust(GridController& owner, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     CrearControles();
     AplicarTextosGridAdjust();
-    resize(1000, 760);
+    resize(TamanoEnPantalla(QSize(1000, 760), screen()->availableGeometry().size()));
 }
 
 frmGridAdjust::~frmGridAdjust() = default;

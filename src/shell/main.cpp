@@ -25,7 +25,7 @@ void Activar(frmMain& window) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("nerva-chromaflux"));
-    QApplication::setApplicationDisplayName(kTitulo);
+    // No display name: Qt would append it to titles that already carry the product name.
     try {
         SingleInstance instance;
         if (!instance.tryBecomePrimary(QStringLiteral("nerva-chromaflux")))
