@@ -209,6 +209,15 @@ private slots:
         writeFile(folder.filePath("ayuda_it.html"), "<html></html>");
         AbrirAyuda(nullptr);
         QCOMPARE(opened.last(), QUrl::fromLocalFile(folder.filePath("ayuda_it.html")));
+        // Nothing to open it with: the user gets the path, to open it by hand.
+        QDesktopServices::unsetUrlHandler("file");
+        AbrirAyuda(nullptr);
+        QDesktopServices::setUrlHandler("file", this, "openUrl");
+        QCOMPARE(
+            dialogs.messages.takeLast(),
+            QStringList(
+                {TextoEnIdioma(IdiomaIt, "msg.open_by_hand").arg(folder.filePath("ayuda_it.html")),
+                 "A&iuto"}));
 
         EstablecerIdiomaActual(IdiomaEn);
         AbrirDocumentacionArgyll(nullptr);
