@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -103,7 +104,10 @@ private slots:
         QCOMPARE(dialogos.calls()[0].title, QString("Abrir imagen de carta"));
         QCOMPARE(dialogos.calls()[0].filter,
                  QString("Imágenes (*.tif;*.tiff;*.png;*.jpg)|*.tif;*.tiff;*.png;*.jpg|Todos|*.*"));
-        QCOMPARE(dialogos.calls()[0].initialFolder, Carpetas().programFolder);
+        // Nothing chosen yet: the user's pictures (or home) folder, never the program folder.
+        QVERIFY(QStringList({QDir::homePath(),
+                             QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)})
+                    .contains(dialogos.calls()[0].initialFolder));
         QVERIFY(main_->RutaImagenTarget.isEmpty());
         QVERIFY(main_->txtImage->text().isEmpty());
         QVERIFY(main_->picPreview->pixmap().isNull());
