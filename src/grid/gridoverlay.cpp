@@ -41,9 +41,11 @@ void DibujarMarco(QPainter& painter, const MarcoAjuste& marco) {
 void DibujarTirador(QPainter& painter, const QPoint& centro, const QString& etiqueta) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(kColorBordeTirador, kGrosor));
-    painter.setBrush(kRellenoTirador);
-    painter.drawEllipse(QPointF(centro), kRadioTirador, kRadioTirador);
+    painter.setBrush(Qt::NoBrush);
+    for (const QColor& color : {kContorno, kColorBordeTirador}) {
+        painter.setPen(QPen(color, color == kContorno ? kGrosor + 2 : kGrosor));
+        painter.drawEllipse(QPointF(centro), kRadioTirador, kRadioTirador);
+    }
 
     const QFont font = FuenteEtiqueta();
     const QFontMetrics metrics(font);
