@@ -131,6 +131,9 @@ void frmGridAdjust::Redibujar() {
     QImage picture = d.imagen.copy();
     QPainter painter(&picture);
     DibujarMarco(painter, marco_);
+    if (marco_.TiradorActivo >= 0 && lupa_.hayImagen())
+        DibujarLupa(painter, lupa_.completa(), PuntoActivo(),
+                    marco_.PosicionTirador(marco_.TiradorActivo), picture.size());
     painter.end();
     picAdjust->MostrarImagen(picture);
     MostrarInfo(Texto(QStringLiteral("msg.grid_drag_points")));
@@ -145,6 +148,19 @@ void frmGridAdjust::MostrarInfo(const QString& text) {
 void frmGridAdjust::picAdjust_MouseDown(Qt::MouseButton button, const QPointF& pos) {
     const QPoint p = PixelRaton(pos);
     marco_.Pulsar(button, p.x(), p.y());
+    if (marco_.TiradorActivo < 0)
+        return;
+    if (rutaLupa_ != p_.ImagenAjuste && lupa_.cargar(p_.ImagenAjuste))
+        rutaLupa_ = p_.ImagenAjuste;
+    Redibujar();
+}
+
+QPointF frmGridAdjust::PuntoActivo() const {
+    const int t = marco_.TiradorActivo;
+    if (t < 4) // a corner: its exact place
+        return QPointF(marco_.PuntosX[std::size_t(t)], marco_.PuntosY[std::size_t(t)]);
+    const QPoint p = marco_.PosicionTirador(t);
+    return marco_.PantallaAImagen(p.x(), p.y());
 }
 
 void frmGridAdjust::picAdjust_MouseMove(const QPointF& pos) {

@@ -175,7 +175,12 @@ private slots:
         // The overlay followed: the handle is drawn at its new place.
         QVERIFY(ColorCerca(w->picAdjust->Imagen(), c - QPoint(40, 30) + QPoint(kRadioTirador, 0), 1,
                            kColorBordeTirador));
+        // A loupe in the top-left corner shows the image around the corner, magnified.
+        const QImage arrastrando = w->picAdjust->Imagen();
+        QVERIFY(ColorCerca(arrastrando, QPoint(4, 84), 1, kColorBordeTirador));
+        QVERIFY(Distancia(arrastrando.pixel(40, 40), QColor(40, 60, 80)) < 10);
         QTest::mouseRelease(w->picAdjust, Qt::LeftButton, {}, c - QPoint(40, 30));
+        QVERIFY(!ColorCerca(w->picAdjust->Imagen(), QPoint(4, 84), 1, kColorBordeTirador));
         QCOMPARE(w->Marco().TiradorActivo, -1);
         QVERIFY(!w->picAdjust->testAttribute(Qt::WA_SetCursor));
         QCOMPARE(w->Cache().Cargas(), loads);
