@@ -77,7 +77,7 @@ void ReferencePanel::cmdLoadRef_Click() {
         &main_,
         QStringLiteral("CGATS/IT8 (*.txt;*.cie;*.it8;*.ti2;*.ti3)|*.txt;*.cie;*.it8;*.ti2;*.ti3|"
                        "Todos|*.*"),
-        QStringLiteral("Abrir referencia"), Carpetas().programFolder);
+        Texto(QStringLiteral("msg.open_reference_title")), Carpetas().programFolder);
     if (ruta.isEmpty()) {
         return; // a cancelled dialog keeps the reference in use
     }

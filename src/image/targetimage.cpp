@@ -47,7 +47,7 @@ void TargetImage::cmdLoadImage_Click() {
     const QString ruta = AbrirFichero(
         &main_,
         QStringLiteral("Imágenes (*.tif;*.tiff;*.png;*.jpg)|*.tif;*.tiff;*.png;*.jpg|Todos|*.*"),
-        QStringLiteral("Abrir imagen de carta"), Carpetas().programFolder);
+        Texto(QStringLiteral("msg.open_target_title")), Carpetas().programFolder);
     if (ruta.isEmpty())
         return;
     main_.RutaImagenTarget = ruta;

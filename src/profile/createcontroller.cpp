@@ -81,7 +81,7 @@ void CreateController::Crear() {
     if (!referencia)
         return;
     in.destino = GuardarFichero(&main_, QStringLiteral("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm"),
-                                QStringLiteral("Guardar perfil Chromaflux"), in.carpetaPrograma,
+                                Texto(QStringLiteral("msg.save_profile_title")), in.carpetaPrograma,
                                 QStringLiteral("icc"));
     if (in.destino.isEmpty()) {
         return;
@@ -131,8 +131,7 @@ bool CreateController::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     }
     event->ignore();
-    const QString question =
-        QStringLiteral("Se está creando un perfil. ¿Detener la herramienta en curso y salir?");
+    const QString question = Texto(QStringLiteral("msg.exit_while_creating"));
     if (MsgBox(&main_, question, Msg::Question + Msg::YesNo + Msg::DefaultButton2,
                main_.NombreProducto) == Msg::Yes) {
         cerrarAlTerminar_ = true;

@@ -122,7 +122,7 @@ void frmMain::Form_Unload() {
 }
 
 bool frmMain::PreguntarSalir() {
-    const QString question = QStringLiteral("¿Seguro que quieres salir de %1?").arg(NombreProducto);
+    const QString question = Texto(QStringLiteral("msg.exit_question")).arg(NombreProducto);
     return MsgBox(this, question, Msg::Question + Msg::YesNo + Msg::DefaultButton2,
                   NombreProducto) == Msg::Yes;
 }
