@@ -73,16 +73,15 @@ void ReferencePanel::cboGenericRef_Click() {
 }
 
 void ReferencePanel::cmdLoadRef_Click() {
-    main_.optPersoanlizado->setChecked(true);
-    ActualizarPanelReferencia();
     const QString ruta = AbrirFichero(
         &main_,
         QStringLiteral("CGATS/IT8 (*.txt;*.cie;*.it8;*.ti2;*.ti3)|*.txt;*.cie;*.it8;*.ti2;*.ti3|"
                        "Todos|*.*"),
-        QStringLiteral("Abrir referencia"), Carpetas().programFolder);
+        Texto(QStringLiteral("msg.open_reference_title")), Carpetas().programFolder);
     if (ruta.isEmpty()) {
-        return;
+        return; // a cancelled dialog keeps the reference in use
     }
+    main_.optPersoanlizado->setChecked(true);
     main_.RutaReferenciaPersonalizada = ruta;
     SeleccionarInterno(main_.cboGenericRef, 0);
     main_.CambioInterno = false;

@@ -7,6 +7,7 @@
 #include "grid/gridoverlay.h"
 #include "lang/controlproperty.h"
 #include "lang/texto.h"
+#include "lang/windowplacement.h"
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
 #include "shell/frmmain.h"
@@ -20,6 +21,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 frmGridAdjust::frmGridAdjust(GridController& owner, QWidget* parent)
@@ -28,7 +30,7 @@ frmGridAdjust::frmGridAdjust(GridController& owner, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     CrearControles();
     AplicarTextosGridAdjust();
-    resize(1000, 760);
+    resize(TamanoEnPantalla(QSize(1000, 760), screen()->availableGeometry().size()));
 }
 
 frmGridAdjust::~frmGridAdjust() = default;
@@ -136,6 +138,9 @@ void frmGridAdjust::Redibujar() {
     QImage picture = d.imagen.copy();
     QPainter painter(&picture);
     DibujarMarco(painter, marco_);
+    if (marco_.TiradorActivo >= 0 && lupa_.hayImagen())
+        DibujarLupa(painter, lupa_.completa(), PuntoActivo(),
+                    marco_.PosicionTirador(marco_.TiradorActivo), picture.size());
     painter.end();
     picAdjust->MostrarImagen(picture);
     MostrarInfo(Texto(QStringLiteral("msg.grid_drag_points")));
@@ -150,6 +155,19 @@ void frmGridAdjust::MostrarInfo(const QString& text) {
 void frmGridAdjust::picAdjust_MouseDown(Qt::MouseButton button, const QPointF& pos) {
     const QPoint p = PixelRaton(pos);
     marco_.Pulsar(button, p.x(), p.y());
+    if (marco_.TiradorActivo < 0)
+        return;
+    if (rutaLupa_ != p_.ImagenAjuste && lupa_.cargar(p_.ImagenAjuste))
+        rutaLupa_ = p_.ImagenAjuste;
+    Redibujar();
+}
+
+QPointF frmGridAdjust::PuntoActivo() const {
+    const int t = marco_.TiradorActivo;
+    if (t < 4) // a corner: its exact place
+        return QPointF(marco_.PuntosX[std::size_t(t)], marco_.PuntosY[std::size_t(t)]);
+    const QPoint p = marco_.PosicionTirador(t);
+    return marco_.PantallaAImagen(p.x(), p.y());
 }
 
 void frmGridAdjust::picAdjust_MouseMove(const QPointF& pos) {

@@ -3,6 +3,7 @@
 #include "grid/fittedimagecache.h"
 #include "grid/gridframe.h"
 #include "grid/gridrecognition.h"
+#include "image/imageviewerpicture.h"
 #include "lang/textapplier.h"
 
 #include <QStringList>
@@ -19,7 +20,8 @@ class QPushButton;
 // Tools - detect / adjust grid: the chart image with a quadrilateral whose corners the user
 // drags onto the chart's fiducial marks, and the automatic and manual scanin runs. Modeless;
 // deleted when closed. The fitted image is kept while the file and the box size stay the
-// same, so a drag only redraws the overlay.
+// same, so a drag only redraws the overlay. While a handle is dragged a loupe shows the full
+// image around it, so a corner can be placed to the pixel on a large image.
 class frmGridAdjust : public QWidget, public TextApplier {
     Q_OBJECT
 
@@ -68,6 +70,8 @@ private:
     void picAdjust_MouseMove(const QPointF& pos);
     void picAdjust_MouseUp();
     void picAdjust_Resize();
+    // Where the dragged handle is, in full-image pixels.
+    QPointF PuntoActivo() const;
     // Unload: the tmp copies of the diagnostics, then the work folder question.
     void Descargar();
 
@@ -75,6 +79,8 @@ private:
     ParametrosAjuste p_;
     MarcoAjuste marco_;
     FittedImageCache cache_;
+    ImagenVisor lupa_; // the full image, read on the first drag
+    QString rutaLupa_; // the file lupa_ holds
     bool ejecutandoScanin_ = false;
     std::unique_ptr<CancelToken> cancel_; // the running scanin's
     bool cerrarAlTerminar_ = false;

@@ -3,12 +3,14 @@
 #include "grid/cajaimagen.h"
 #include "lang/controlproperty.h"
 #include "lang/texto.h"
+#include "lang/windowplacement.h"
 #include "shell/workfolders.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 frmGridCheck::frmGridCheck(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -35,7 +37,7 @@ frmGridCheck::frmGridCheck(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     connect(picGrid, &CajaImagen::TamanoCambiado, this, &frmGridCheck::MostrarDiagnostico);
     AplicarTextosGridCheck();
-    resize(1000, 720);
+    resize(TamanoEnPantalla(QSize(1000, 720), screen()->availableGeometry().size()));
 }
 
 void frmGridCheck::AplicarTextosGridCheck() {

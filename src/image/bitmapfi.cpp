@@ -62,3 +62,15 @@ ImagenFI AbrirImagenFI(const QString& path, bool soloCabecera, bool rapido) {
     imagen.resultado = imagen.bitmap ? AperturaFI::Ok : AperturaFI::FalloCarga;
     return imagen;
 }
+
+BitmapFI A24Bits(BitmapFI bitmap) {
+    const FREE_IMAGE_TYPE tipo = FreeImage_GetImageType(bitmap.get());
+    if (tipo == FIT_BITMAP && FreeImage_GetBPP(bitmap.get()) == 24)
+        return bitmap;
+    if (tipo == FIT_UINT16) {
+        bitmap.reset(FreeImage_ConvertToRGB16(bitmap.get()));
+        if (!bitmap)
+            return nullptr;
+    }
+    return BitmapFI(FreeImage_ConvertTo24Bits(bitmap.get()));
+}

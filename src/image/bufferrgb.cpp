@@ -1,15 +1,23 @@
 #include "image/bufferrgb.h"
 
-void BufferRGB::redimensionar(int w, int h, int bits) {
+#include <new>
+
+bool BufferRGB::redimensionar(int w, int h, int bits) {
     vaciar();
+    const auto count = static_cast<std::size_t>(qsizetype(w) * h) * 3;
+    try {
+        if (bits == 16)
+            muestras16_.assign(count, 0);
+        else
+            muestras8_.assign(count, 0);
+    } catch (const std::bad_alloc&) {
+        vaciar();
+        return false;
+    }
     ancho_ = w;
     alto_ = h;
     bits_ = bits;
-    const auto count = static_cast<std::size_t>(pixeles()) * 3;
-    if (bits == 16)
-        muestras16_.assign(count, 0);
-    else
-        muestras8_.assign(count, 0);
+    return true;
 }
 
 void BufferRGB::vaciar() {

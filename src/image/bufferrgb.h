@@ -28,8 +28,9 @@ public:
         return bits_ == 16 ? muestras16_[k] : muestras8_[k];
     }
 
-    // Re-dimensions to w x h with the given bits per sample (8 or 16); samples set to 0.
-    void redimensionar(int w, int h, int bits);
+    // Re-dimensions to w x h with the given bits per sample (8 or 16); samples set to 0. False
+    // (and an empty buffer) when the memory for it cannot be had.
+    bool redimensionar(int w, int h, int bits);
     void vaciar();
 
     // Row y (3 * ancho samples, red first) of the matching sample size, for filling.

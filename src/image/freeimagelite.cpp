@@ -2,6 +2,7 @@
 
 #include "image/bitmapfi.h"
 #include "image/bufferrgb.h"
+#include "image/imagememory.h"
 #include "image/temporarybmp.h"
 
 #include <QFile>
@@ -18,9 +19,22 @@ QString& UltimoError() {
     return error;
 }
 
+bool& SinMemoria() {
+    static thread_local bool sinMemoria = false;
+    return sinMemoria;
+}
+
+// The buffer did not fit in memory; false, for the caller to return.
+bool FaltaMemoria(const QString& descripcion) {
+    UltimoError() = descripcion + QStringLiteral("  | ") + QLatin1String(kTextoSinMemoria);
+    SinMemoria() = true;
+    return false;
+}
+
 // Opens the source as every operation does and sets the last error when it fails.
 BitmapFI Abrir(const QString& ruta, FREE_IMAGE_FORMAT& fif) {
     UltimoError().clear();
+    SinMemoria() = false;
     ImagenFI imagen = AbrirImagenFI(ruta);
     fif = imagen.formato;
     const QString formato = QString::number(int(fif));
@@ -47,30 +61,29 @@ BitmapFI Abrir(const QString& ruta, FREE_IMAGE_FORMAT& fif) {
     return nullptr;
 }
 
-// The 24-bit form of a bitmap (the bitmap itself when it already is one).
-BitmapFI A24Bits(BitmapFI bitmap) {
-    if (FreeImage_GetImageType(bitmap.get()) == FIT_BITMAP && FreeImage_GetBPP(bitmap.get()) == 24)
-        return bitmap;
-    return BitmapFI(FreeImage_ConvertTo24Bits(bitmap.get()));
-}
-
-void CopiarRGB16(FIBITMAP* bitmap, int w, int h, BufferRGB& buffer) {
-    buffer.redimensionar(w, h, 16);
+// 16-bit RGB, or 16-bit grey given to all three channels. False when the buffer cannot be had.
+bool CopiarRGB16(FIBITMAP* bitmap, int w, int h, BufferRGB& buffer) {
+    if (!buffer.redimensionar(w, h, 16))
+        return false;
+    const bool gris = FreeImage_GetImageType(bitmap) == FIT_UINT16;
     for (int y = 0; y < h; ++y) {
         // The library keeps scanlines bottom-up.
-        const auto* linea =
-            reinterpret_cast<const FIRGB16*>(FreeImage_GetScanLine(bitmap, h - 1 - y));
+        const BYTE* linea = FreeImage_GetScanLine(bitmap, h - 1 - y);
+        const auto* grises = reinterpret_cast<const WORD*>(linea);
+        const auto* rgb = reinterpret_cast<const FIRGB16*>(linea);
         std::uint16_t* fila = buffer.fila16(y);
         for (int x = 0; x < w; ++x) {
-            fila[3 * x] = linea[x].red;
-            fila[3 * x + 1] = linea[x].green;
-            fila[3 * x + 2] = linea[x].blue;
+            fila[3 * x] = gris ? grises[x] : rgb[x].red;
+            fila[3 * x + 1] = gris ? grises[x] : rgb[x].green;
+            fila[3 * x + 2] = gris ? grises[x] : rgb[x].blue;
         }
     }
+    return true;
 }
 
-void CopiarRGB8(FIBITMAP* bitmap, int w, int h, BufferRGB& buffer) {
-    buffer.redimensionar(w, h, 8);
+bool CopiarRGB8(FIBITMAP* bitmap, int w, int h, BufferRGB& buffer) {
+    if (!buffer.redimensionar(w, h, 8))
+        return false;
     for (int y = 0; y < h; ++y) {
         const BYTE* linea = FreeImage_GetScanLine(bitmap, h - 1 - y);
         std::uint8_t* fila = buffer.fila8(y);
@@ -80,6 +93,7 @@ void CopiarRGB8(FIBITMAP* bitmap, int w, int h, BufferRGB& buffer) {
             fila[3 * x + 2] = linea[3 * x + FI_RGBA_BLUE];
         }
     }
+    return true;
 }
 
 unsigned DLL_CALLCONV EscribirFichero(void* datos, unsigned tamano, unsigned cuenta,
@@ -135,6 +149,10 @@ QString FI_UltimoError() {
     return UltimoError();
 }
 
+bool FI_SinMemoria() {
+    return SinMemoria();
+}
+
 bool FI_CargarRGB(const QString& ruta, int& w, int& h, int& bitsPorMuestra, BufferRGB& buffer) {
     FREE_IMAGE_FORMAT fif = FIF_UNKNOWN;
     BitmapFI bitmap = Abrir(ruta, fif);
@@ -152,10 +170,9 @@ bool FI_CargarRGB(const QString& ruta, int& w, int& h, int& bitsPorMuestra, Buff
                                     .arg(FreeImage_GetPitch(bitmap.get()));
     UltimoError() = descripcion;
 
-    if (tipo == FIT_RGB16) {
+    if (tipo == FIT_RGB16 || tipo == FIT_UINT16) {
         bitsPorMuestra = 16;
-        CopiarRGB16(bitmap.get(), w, h, buffer);
-        return true;
+        return CopiarRGB16(bitmap.get(), w, h, buffer) || FaltaMemoria(descripcion);
     }
     BitmapFI rgb = A24Bits(std::move(bitmap));
     if (!rgb) {
@@ -165,8 +182,7 @@ bool FI_CargarRGB(const QString& ruta, int& w, int& h, int& bitsPorMuestra, Buff
     w = int(FreeImage_GetWidth(rgb.get()));
     h = int(FreeImage_GetHeight(rgb.get()));
     bitsPorMuestra = 8;
-    CopiarRGB8(rgb.get(), w, h, buffer);
-    return true;
+    return CopiarRGB8(rgb.get(), w, h, buffer) || FaltaMemoria(descripcion);
 }
 
 bool FI_ObtenerDimensiones(const QString& ruta, int& w, int& h) {

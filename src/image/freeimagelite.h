@@ -14,10 +14,12 @@ bool FI_Inicializar(const QString& carpeta);
 // Clears the last error.
 void FI_Liberar();
 QString FI_UltimoError();
+// Whether the last FI_CargarRGB failed because the image does not fit in the memory available.
+bool FI_SinMemoria();
 
 // Decodes the image into buffer (top row first, red/green/blue); w, h and bitsPorMuestra (16
-// for a 16-bit RGB image, else 8 after conversion to 24 bits) describe it. After success the
-// last error holds the image's description ("fif=.. it=.. bpp=.. W=.. H=.. pitch=..").
+// for a 16-bit RGB or grey image, else 8 after conversion to 24 bits) describe it. After success
+// the last error holds the image's description ("fif=.. it=.. bpp=.. W=.. H=.. pitch=..").
 bool FI_CargarRGB(const QString& ruta, int& w, int& h, int& bitsPorMuestra, BufferRGB& buffer);
 // Decodes the whole image; true when both dimensions are above 0.
 bool FI_ObtenerDimensiones(const QString& ruta, int& w, int& h);

@@ -1,8 +1,10 @@
 #include "image/frmimagencompleta.h"
 
+#include "image/imagepreview.h"
 #include "image/temporarybmp.h"
 #include "lang/texto.h"
 #include "lang/windowplacement.h"
+#include "shell/dialogs.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -68,8 +70,12 @@ void frmImagenCompleta::AplicarTextosImagenCompleta() {
 
 void frmImagenCompleta::MostrarImagen(const QString& ruta, const QString& nombreFichero,
                                       const QString& /*descripcion*/, double fx, double fy) {
-    if (!imagen_.cargar(ruta))
+    if (!imagen_.cargar(ruta)) {
+        if (UltimaCargaSinMemoria())
+            MsgBox(parentWidget(), Texto(QStringLiteral("msg.image_too_large")).arg(ruta),
+                   Msg::Exclamation, windowTitle());
         return;
+    }
     nombreFichero_ = nombreFichero;
     ajustada_ = QImage();
     estado_.abrir(imagen_.tamano().width(), imagen_.tamano().height(), fx, fy);

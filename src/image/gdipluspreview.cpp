@@ -60,8 +60,7 @@ QImage ImagenDibujable(BitmapFI bitmap, double escala) {
         return ImagenQt(std::move(bitmap));
     QImage reducida = ReducirBitmap(bitmap.get(), factor);
     if (reducida.isNull()) {
-        const BitmapFI rgb(FreeImage_ConvertTo24Bits(bitmap.get()));
-        bitmap.reset();
+        const BitmapFI rgb = A24Bits(std::move(bitmap));
         if (rgb)
             reducida = ReducirBitmap(rgb.get(), factor);
     }

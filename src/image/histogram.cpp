@@ -17,18 +17,46 @@ inline int Bin16(unsigned suma) {
     return int((2 * suma + 771) / 1542);
 }
 
+// One 16-bit sample: s / 257 + 0.5, never a tie, so exact in integers too.
+inline int Nivel16(unsigned s) {
+    return int((2 * s + 257) / 514);
+}
+
+void ContarCanales16(unsigned r, unsigned g, unsigned b, Histograma& h) {
+    ++h.canales[0][std::size_t(Nivel16(r))];
+    ++h.canales[1][std::size_t(Nivel16(g))];
+    ++h.canales[2][std::size_t(Nivel16(b))];
+}
+
 void ContarRGB16(FIBITMAP* bitmap, int w, int h, Histograma& histograma) {
     for (int y = 0; y < h; ++y) {
         const auto* linea = reinterpret_cast<const FIRGB16*>(FreeImage_GetScanLine(bitmap, y));
-        for (int x = 0; x < w; ++x)
+        for (int x = 0; x < w; ++x) {
             ++histograma.cuentas[Bin16(unsigned(linea[x].red) + linea[x].green + linea[x].blue)];
+            ContarCanales16(linea[x].red, linea[x].green, linea[x].blue, histograma);
+        }
     }
 }
 
-// A 24- or 32-bit line; the channel order does not matter to a sum, the alpha byte is skipped.
+// 16-bit grey, kept at 16 bits as FI_CargarRGB keeps it: the three channels are equal.
+void ContarGris16(FIBITMAP* bitmap, int w, int h, Histograma& histograma) {
+    for (int y = 0; y < h; ++y) {
+        const auto* linea = reinterpret_cast<const WORD*>(FreeImage_GetScanLine(bitmap, y));
+        for (int x = 0; x < w; ++x) {
+            ++histograma.cuentas[Bin16(3u * linea[x])];
+            ContarCanales16(linea[x], linea[x], linea[x], histograma);
+        }
+    }
+}
+
+// A 24- or 32-bit line in the library's byte order; the alpha byte is skipped.
 void ContarLinea8(const BYTE* linea, int w, int bytesPorPixel, Histograma& histograma) {
-    for (int x = 0; x < w; ++x, linea += bytesPorPixel)
+    for (int x = 0; x < w; ++x, linea += bytesPorPixel) {
         ++histograma.cuentas[Bin8(unsigned(linea[0]) + linea[1] + linea[2])];
+        ++histograma.canales[0][linea[FI_RGBA_RED]];
+        ++histograma.canales[1][linea[FI_RGBA_GREEN]];
+        ++histograma.canales[2][linea[FI_RGBA_BLUE]];
+    }
 }
 
 void ContarRGB8(FIBITMAP* bitmap, int w, int h, Histograma& histograma) {
@@ -37,7 +65,7 @@ void ContarRGB8(FIBITMAP* bitmap, int w, int h, Histograma& histograma) {
         ContarLinea8(FreeImage_GetScanLine(bitmap, y), w, bytesPorPixel, histograma);
 }
 
-// Other layouts (palettes, grey, 16-bit grey, RGBA16...) go through the library's own 24-bit
+// Other layouts (palettes, grey, RGBA16...) go through the library's own 24-bit
 // conversion one row at a time, which gives the same pixels as converting the whole image.
 bool ContarConvirtiendo(FIBITMAP* bitmap, int w, int h, Histograma& histograma) {
     for (int y = 0; y < h; ++y) {
@@ -70,6 +98,8 @@ bool CalcularHistograma(const QString& ruta, Histograma& histograma) {
 
     if (tipo == FIT_RGB16) {
         ContarRGB16(bitmap, w, h, histograma);
+    } else if (tipo == FIT_UINT16) {
+        ContarGris16(bitmap, w, h, histograma);
     } else if (tipo == FIT_BITMAP && (bpp == 24 || bpp == 32)) {
         ContarRGB8(bitmap, w, h, histograma);
     } else if (!ContarConvirtiendo(bitmap, w, h, histograma)) {
@@ -77,5 +107,8 @@ bool CalcularHistograma(const QString& ruta, Histograma& histograma) {
         return false;
     }
     histograma.maximo = *std::max_element(histograma.cuentas.begin(), histograma.cuentas.end());
+    for (const auto& canal : histograma.canales)
+        histograma.maximoCanales =
+            std::max(histograma.maximoCanales, *std::max_element(canal.begin(), canal.end()));
     return true;
 }

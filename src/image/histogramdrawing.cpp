@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -61,7 +62,9 @@ void DibujarHistograma(QImage& imagen, const Histograma* histograma) {
 
     QPainter pintor(&imagen);
     Marco(pintor, kIzquierda, kArriba, kIzquierda + pw, ph + kArriba, Qt::black);
-    const double maximo = histograma->maximo;
+    // One scale for the combined bars and the channel lines, so no line leaves the plot.
+    const std::uint32_t escala = std::max(histograma->maximo, histograma->maximoCanales);
+    const double maximo = escala;
     for (int i = 0; i < 256; ++i) {
         const int x1 = kIzquierda + Redondear(pw * i / 256.0);
         int x2 = kIzquierda + Redondear(pw * (i + 1) / 256.0);
@@ -74,12 +77,28 @@ void DibujarHistograma(QImage& imagen, const Histograma* histograma) {
     }
     Marco(pintor, kIzquierda, rt, kIzquierda + pw, rt + 10, Qt::black);
 
+    // Red, green and blue as lines over the combined bars.
+    if (histograma->maximoCanales > 0) {
+        const QColor colores[3] = {QColor(220, 0, 0), QColor(0, 170, 0), QColor(0, 0, 230)};
+        for (int c = 0; c < 3; ++c) {
+            QPolygon linea;
+            for (int i = 0; i < 256; ++i) {
+                const int b = Redondear(histograma->canales[std::size_t(c)][std::size_t(i)] /
+                                        maximo * (ph - 2));
+                // Mid-bin columns; one pixel above the frame's bottom line at a count of 0.
+                linea << QPoint(kIzquierda + int(pw * (i + 0.5) / 256.0), kArriba + ph - 1 - b);
+            }
+            pintor.setPen(colores[c]);
+            pintor.drawPolyline(linea);
+        }
+    }
+
     pintor.setPen(Qt::black);
-    pintor.setFont(FuenteEtiquetas(QString::number(histograma->maximo)));
+    pintor.setFont(FuenteEtiquetas(QString::number(escala)));
     // The bars divide the width by 256, the level labels by 255.
     const auto nivel = [pw](int n) { return kIzquierda + Redondear(pw * n / 255.0); };
-    Texto(pintor, 0, 0, QString::number(histograma->maximo));
-    Texto(pintor, 0, ph / 2 + 2, QString::number(histograma->maximo / 2));
+    Texto(pintor, 0, 0, QString::number(escala));
+    Texto(pintor, 0, ph / 2 + 2, QString::number(escala / 2));
     Texto(pintor, 40, ly, QStringLiteral("0"));
     Texto(pintor, nivel(64) - 8, ly, QStringLiteral("64"));
     Texto(pintor, nivel(128) - 10, ly, QStringLiteral("128"));

@@ -1,7 +1,6 @@
 #include "image/imagememory.h"
 
 #include <cstdlib>
-#include <new>
 
 #include <sys/mman.h>
 
@@ -22,8 +21,6 @@ void* ReservarMemoriaImagen(std::size_t bytes) {
     } else {
         memoria = std::malloc(bytes ? bytes : 1);
     }
-    if (!memoria)
-        throw std::bad_alloc();
     return memoria;
 }
 

@@ -22,6 +22,11 @@ QString& DetalleCarga() {
     return detalle;
 }
 
+bool& CargaSinMemoria() {
+    static thread_local bool sinMemoria = false;
+    return sinMemoria;
+}
+
 constexpr int kCabeceraBMP = 54;
 
 template <typename T> void Anadir(QByteArray& destino, T valor) {
@@ -91,8 +96,8 @@ bool EscribirPixeles(QFile& fichero, const BufferRGB& buffer, quint32 stride) {
 
 // Reads back the BMP that EscribirBMPTemporal wrote (24-bit, uncompressed, bottom-up) into
 // an RGB32 picture whose memory is taken for a whole image at once. Null with a reason on
-// failure.
-QImage LeerBMPTemporal(const QString& ruta, QString& error) {
+// failure; sinMemoria tells when that memory could not be had.
+QImage LeerBMPTemporal(const QString& ruta, QString& error, bool& sinMemoria) {
     QFile fichero(ruta);
     if (!fichero.open(QIODevice::ReadOnly)) {
         error = fichero.errorString();
@@ -115,6 +120,11 @@ QImage LeerBMPTemporal(const QString& ruta, QString& error) {
     const qsizetype stride = (3 * qsizetype(w) + 3) & ~qsizetype(3);
     const qsizetype bytesLinea = 4 * qsizetype(w);
     void* memoria = ReservarMemoriaImagen(std::size_t(bytesLinea) * std::size_t(h));
+    if (!memoria) {
+        error = QLatin1String(kTextoSinMemoria);
+        sinMemoria = true;
+        return QImage();
+    }
     QImage imagen(static_cast<uchar*>(memoria), w, h, bytesLinea, QImage::Format_RGB32,
                   LiberarMemoriaImagen, memoria);
     QByteArray fila(stride, Qt::Uninitialized);
@@ -164,8 +174,13 @@ QString UltimoDetalleCarga() {
     return DetalleCarga();
 }
 
+bool UltimaCargaSinMemoria() {
+    return CargaSinMemoria();
+}
+
 QImage CargarImagenFI(const QString& ruta, int& w, int& h) {
     DetalleCarga().clear();
+    CargaSinMemoria() = false;
     w = 0;
     h = 0;
     LogDepuracionTIF(QStringLiteral("CargarImagenFI: ruta=") + ruta);
@@ -176,6 +191,7 @@ QImage CargarImagenFI(const QString& ruta, int& w, int& h) {
         int bits = 0;
         if (!FI_CargarRGB(ruta, w, h, bits, buffer)) {
             DetalleCarga() = FI_UltimoError();
+            CargaSinMemoria() = FI_SinMemoria();
             LogDepuracionTIF(QStringLiteral("FI_CargarRGB fallo: ") + DetalleCarga());
             w = h = 0;
             return QImage();
@@ -192,7 +208,7 @@ QImage CargarImagenFI(const QString& ruta, int& w, int& h) {
     LogDepuracionTIF(QStringLiteral("BMP temporal: ") + temporal);
 
     QString error;
-    const QImage imagen = LeerBMPTemporal(temporal, error);
+    const QImage imagen = LeerBMPTemporal(temporal, error, CargaSinMemoria());
     if (imagen.isNull()) {
         DetalleCarga() = QStringLiteral("LoadPicture fallo: ") + error;
         LogDepuracionTIF(DetalleCarga());

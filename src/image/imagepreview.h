@@ -12,6 +12,9 @@ class BufferRGB;
 // failure leaves its text in UltimoDetalleCarga.
 QImage CargarImagenFI(const QString& ruta, int& w, int& h);
 QString UltimoDetalleCarga();
+// Whether the last CargarImagenFI failed because the image does not fit in the memory
+// available (the caller tells the user, not only the log).
+bool UltimaCargaSinMemoria();
 
 // Writes the buffer as a 24-bit bottom-up BMP named "chromaflux_prev_<ticks>.bmp" in the
 // system temporary folder; returns its path, or empty (and no file) when writing failed.

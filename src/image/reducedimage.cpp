@@ -56,6 +56,10 @@ QImage ReducirBitmap(FIBITMAP* bitmap, int factor) {
         const int rgb[3] = {0, 1, 2};
         return Reducir<WORD>(bitmap, factor, 3, rgb, 8);
     }
+    if (tipo == FIT_UINT16) {
+        const int gris[3] = {0, 0, 0};
+        return Reducir<WORD>(bitmap, factor, 1, gris, 8);
+    }
     const unsigned bpp = FreeImage_GetBPP(bitmap);
     if (tipo != FIT_BITMAP || (bpp != 24 && bpp != 32) || FreeImage_IsTransparent(bitmap))
         return QImage();

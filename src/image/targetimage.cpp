@@ -4,6 +4,7 @@
 #include "image/frmcartaanalisis.h"
 #include "image/gdipluspreview.h"
 #include "image/imagepreview.h"
+#include "lang/texto.h"
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
 #include "shell/frmmain.h"
@@ -46,7 +47,7 @@ void TargetImage::cmdLoadImage_Click() {
     const QString ruta = AbrirFichero(
         &main_,
         QStringLiteral("Imágenes (*.tif;*.tiff;*.png;*.jpg)|*.tif;*.tiff;*.png;*.jpg|Todos|*.*"),
-        QStringLiteral("Abrir imagen de carta"), Carpetas().programFolder);
+        Texto(QStringLiteral("msg.open_target_title")), Carpetas().programFolder);
     if (ruta.isEmpty())
         return;
     main_.RutaImagenTarget = ruta;
@@ -73,6 +74,9 @@ void TargetImage::mostrarPreview(const QString& ruta) {
     if (imagen.isNull()) {
         main_.LogMsg(QStringLiteral("Fallo al cargar imagen target: ") + ruta);
         main_.LogMsg(QStringLiteral("Detalle: ") + UltimoDetalleCarga());
+        if (UltimaCargaSinMemoria())
+            MsgBox(&main_, Texto(QStringLiteral("msg.image_too_large")).arg(ruta), Msg::Exclamation,
+                   main_.NombreProducto);
         return;
     }
     const QSize caja = main_.picPreview->contentsRect().size();

@@ -19,7 +19,9 @@ void AbrirDocumentacionArgyll(QWidget* owner) {
 
 void AbrirDocumento(QWidget* owner, const QString& path) {
     if (QFileInfo(path).isFile()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+            MsgBox(owner, Texto(QStringLiteral("msg.open_by_hand")).arg(path), Msg::Exclamation,
+                   Texto(QStringLiteral("menu.help")));
         return;
     }
     MsgBox(owner, Texto(QStringLiteral("msg.help_missing")) + QLatin1Char('\n') + path,

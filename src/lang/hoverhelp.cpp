@@ -5,6 +5,7 @@
 #include "lang/helpwrap.h"
 #include "lang/windowplacement.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QGuiApplication>
@@ -17,7 +18,8 @@ HoverHelp::~HoverHelp() = default;
 
 void HoverHelp::MostrarAyudaTema(const QString& topic) {
     const QString text = ExtraerTema(topic);
-    if (text.isEmpty()) {
+    // The help stays on top of everything: it would cover an open option list or menu.
+    if (text.isEmpty() || QApplication::activePopupWidget()) {
         OcultarAyudaTema();
         return;
     }
@@ -42,6 +44,7 @@ void HoverHelp::MostrarAyudaTema(const QString& topic) {
     const QRect place = PosicionAyuda(cursorTwips, areaTwips, w->AltoTexto(), lines);
     window_->MostrarTexto(wrapped, place.left(), place.top(), place.width(), place.height());
     visible_ = true;
+    qApp->installEventFilter(this); // to see a popup open while the help shows
 }
 
 void HoverHelp::OcultarAyudaTema() {
@@ -50,6 +53,7 @@ void HoverHelp::OcultarAyudaTema() {
     if (window_)
         window_->Ocultar();
     visible_ = false;
+    qApp->removeEventFilter(this);
 }
 
 void HoverHelp::MostrarAlPasar(QWidget* label, const QString& topic) {
@@ -76,7 +80,10 @@ void HoverHelp::watch(QWidget* widget) {
 }
 
 bool HoverHelp::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove) {
+    if (event->type() == QEvent::Show && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->windowType() == Qt::Popup) {
+        OcultarAyudaTema();
+    } else if (event->type() == QEvent::MouseMove) {
         const auto topic = topics_.constFind(watched);
         if (topic != topics_.constEnd()) {
             MostrarAyudaTema(*topic);

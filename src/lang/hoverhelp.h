@@ -10,7 +10,8 @@ class frmAyudaFlotante;
 class QWidget;
 
 // Hover help of the main window: a mouse move over a help label shows its topic in the
-// floating window near the cursor; a move over the window or its other controls hides it.
+// floating window near the cursor; a move over the window or its other controls, or a popup
+// (an option list, a menu) opening, hides it.
 // Every move re-reads the topics file, so an edited file shows at once.
 class HoverHelp : public QObject {
     Q_OBJECT
@@ -20,7 +21,7 @@ public:
     ~HoverHelp() override;
 
     // Shows the topic of the current language near the cursor; hides the window when the
-    // topic (or its file) is missing or empty.
+    // topic (or its file) is missing or empty, or while a popup is open.
     void MostrarAyudaTema(const QString& topic);
     void OcultarAyudaTema();
     bool AyudaVisible() const { return visible_; }

@@ -1,5 +1,6 @@
 #include "lang/languageswitch.h"
 
+#include "lang/qttranslations.h"
 #include "lang/textapplier.h"
 #include "lang/texto.h"
 
@@ -27,6 +28,7 @@ void AplicarIdiomaFormularios() {
 
 void CambiarIdioma(const QString& code, const QString& settingsFile) {
     EstablecerIdiomaActual(NumeroIdioma(code));
+    CargarTraduccionesQt();
     GuardarIdioma(settingsFile);
     AplicarIdiomaFormularios();
 }

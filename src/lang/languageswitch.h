@@ -7,6 +7,7 @@
 // that are not TextAppliers (the floating help) are left alone.
 void AplicarIdiomaFormularios();
 
-// Selects the language of the code (NumeroIdioma rules), saves it in the settings file and
-// re-applies the texts of every open window, even when the language was already current.
+// Selects the language of the code (NumeroIdioma rules) with Qt's own texts, saves it in the
+// settings file and re-applies the texts of every open window, even when the language was
+// already current.
 void CambiarIdioma(const QString& code, const QString& settingsFile);

@@ -26,6 +26,10 @@ QRect PosicionAyuda(const QPoint& cursor, const QRect& screen, int lineHeight, i
     return QRect(x, y, width, height);
 }
 
+QSize TamanoEnPantalla(const QSize& deseado, const QSize& disponible) {
+    return deseado.boundedTo(disponible - kMarcoVentana);
+}
+
 QPoint PosicionCentrada(const QRect& owner, const QSize& window) {
     const int left = owner.left() + (owner.width() - window.width()) / 2;
     const int top = owner.top() + (owner.height() - window.height()) / 2;

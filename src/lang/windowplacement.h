@@ -18,3 +18,9 @@ QRect PosicionAyuda(const QPoint& cursor, const QRect& screen, int lineHeight, i
 
 // Top-left corner that centres a window of the given size on the owner's frame, never negative.
 QPoint PosicionCentrada(const QRect& owner, const QSize& window);
+
+// Room a desktop's window frame takes around a window's inside (title bar and borders).
+inline constexpr QSize kMarcoVentana(16, 40);
+// The wished inside size of a window, reduced so that with its frame it fits the screen's
+// available area.
+QSize TamanoEnPantalla(const QSize& deseado, const QSize& disponible);

@@ -83,7 +83,7 @@ void CreateController::Crear() {
     if (!referencia)
         return;
     in.destino = GuardarFichero(&main_, QStringLiteral("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm"),
-                                QStringLiteral("Guardar perfil Chromaflux"), in.carpetaPrograma,
+                                Texto(QStringLiteral("msg.save_profile_title")), in.carpetaPrograma,
                                 QStringLiteral("icc"));
     if (in.destino.isEmpty()) {
         return;
@@ -91,11 +91,11 @@ void CreateController::Crear() {
     CancelToken cancel;
     cancel_ = &cancel;
     ejecutando_ = true;
-    MostrarBotonCancelar(true);
+    ActualizarBoton();
     ultima_ = CrearPerfil(in, *referencia, *this, *this, &cancel);
     ejecutando_ = false;
     cancel_ = nullptr;
-    MostrarBotonCancelar(false);
+    ActualizarBoton();
 }
 
 std::optional<QString> CreateController::ComprobarEntradas(const EntradaCreacion& in) {
@@ -118,9 +118,13 @@ void CreateController::CancelarCreacion() {
     }
 }
 
-void CreateController::MostrarBotonCancelar(bool running) {
+void CreateController::AplicarTextoBoton() {
     main_.cmdCreate->setText(
-        Texto(running ? QStringLiteral("main.create_cancel") : QStringLiteral("main.create")));
+        Texto(ejecutando_ ? QStringLiteral("main.create_cancel") : QStringLiteral("main.create")));
+}
+
+void CreateController::ActualizarBoton() {
+    AplicarTextoBoton();
     main_.cmdCreate->setEnabled(true);
 }
 
@@ -129,8 +133,7 @@ bool CreateController::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     }
     event->ignore();
-    const QString question =
-        QStringLiteral("Se está creando un perfil. ¿Detener la herramienta en curso y salir?");
+    const QString question = Texto(QStringLiteral("msg.exit_while_creating"));
     if (MsgBox(&main_, question, Msg::Question + Msg::YesNo + Msg::DefaultButton2,
                main_.NombreProducto) == Msg::Yes) {
         cerrarAlTerminar_ = true;

@@ -36,13 +36,16 @@ public:
     void cmdCreate_Click();
     // Stops a running tool; the run then ends in its clean-up step.
     void CancelarCreacion();
+    // The button's caption in the current language: Cancel while a run is going, else Create.
+    void AplicarTextoBoton();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Crear();
-    void MostrarBotonCancelar(bool running);
+    // The caption for the run's state, the button enabled.
+    void ActualizarBoton();
 
     // InterlocutorCreacion
     void Avisar(const QString& text) override;

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -79,7 +80,15 @@ void ResultsMenu::MostrarResumenResultados(const ResultadoCreacion& r) {
     main_.LogMsg(LineaLogResumen(message));
     if (MsgBox(&main_, message, Msg::Information + Msg::YesNo, QStringLiteral("Perfil creado")) ==
         Msg::Yes) {
-        MostrarEnCarpeta(shown.perfil);
+        AbrirCarpeta(shown.perfil);
+    }
+}
+
+void ResultsMenu::AbrirCarpeta(const QString& perfil) {
+    if (!MostrarEnCarpeta(perfil)) {
+        MsgBox(&main_,
+               Texto(QStringLiteral("msg.open_by_hand")).arg(QFileInfo(perfil).absolutePath()),
+               Msg::Exclamation, main_.NombreProducto);
     }
 }
 
@@ -111,7 +120,7 @@ void ResultsMenu::mnuResultsSummary_Click() {
 
 void ResultsMenu::mnuResultsOpenFolder_Click() {
     if (HayPerfilResultado()) {
-        MostrarEnCarpeta(main_.UltimoPerfil);
+        AbrirCarpeta(main_.UltimoPerfil);
     }
 }
 

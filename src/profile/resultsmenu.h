@@ -41,6 +41,8 @@ public:
 
 private:
     void Informar(const QString& key);
+    // The profile's folder in the file manager; when nothing can show it, its path in a message.
+    void AbrirCarpeta(const QString& perfil);
 
     frmMain& main_;
     QPointer<frmImagenCompleta> visor_; // the diagnostic image viewer, while open

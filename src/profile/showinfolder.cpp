@@ -5,9 +5,9 @@
 #include <QProcess>
 #include <QUrl>
 
-void MostrarEnCarpeta(const QString& path) {
+bool MostrarEnCarpeta(const QString& path) {
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     const QFileInfo file(path);
     // dbus-send splits arrays at ",", so a comma in the path stays percent-encoded.
@@ -24,9 +24,9 @@ void MostrarEnCarpeta(const QString& path) {
                 QStringLiteral("array:string:") + url, QStringLiteral("string:")});
     if (call.waitForFinished(3000) && call.exitStatus() == QProcess::NormalExit &&
         call.exitCode() == 0) {
-        return;
+        return true;
     }
     call.kill();
     call.waitForFinished(500);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file.absolutePath()));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absolutePath()));
 }

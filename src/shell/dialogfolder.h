@@ -2,15 +2,22 @@
 
 #include <QString>
 
-// Where a file dialog opens: the caller's folder when given, else the folder of the last file
-// chosen in any dialog, else the program folder. Only a confirmed choice moves the last folder.
+// Where a file dialog opens. The caller's folder wins unless it is empty or the program folder
+// (what callers pass when they have no folder of their own); then the folder of the last file
+// chosen for the same kind of file, kept in the settings file across starts; else the user's
+// pictures folder for images, else the home folder. Only a confirmed choice is remembered.
 class DialogFolder {
 public:
-    QString initialFolder(const QString& given, const QString& programFolder) const;
+    explicit DialogFolder(const QString& settingsFile) : settingsFile_(settingsFile) {}
+
+    QString initialFolder(const QString& given, const QString& filter,
+                          const QString& programFolder) const;
     // After a dialog: the chosen path, or the empty text when it was cancelled.
-    void remember(const QString& chosenPath);
-    QString lastFolder() const { return last_; }
+    void remember(const QString& chosenPath, const QString& filter) const;
+
+    // The kind of file a filter asks for: the extension of its first pattern ("tif", "icc").
+    static QString kind(const QString& filter);
 
 private:
-    QString last_;
+    QString settingsFile_;
 };

@@ -13,9 +13,9 @@ DialogProvider& Reales() {
     return provider;
 }
 
-DialogFolder& Carpeta() {
-    static DialogFolder folder;
-    return folder;
+// Without a data folder (nothing set up yet) no folder is remembered.
+DialogFolder Carpeta() {
+    return DialogFolder(Carpetas().dataFolder.isEmpty() ? QString() : Carpetas().settingsFile());
 }
 
 } // namespace
@@ -42,16 +42,17 @@ int MsgBox(QWidget* owner, const QString& text, int style, const QString& title)
 QString AbrirFichero(QWidget* owner, const QString& filter, const QString& title,
                      const QString& initialFolder) {
     const QString path = Dialogos().openFile(
-        owner, filter, title, Carpeta().initialFolder(initialFolder, Carpetas().programFolder));
-    Carpeta().remember(path);
+        owner, filter, title,
+        Carpeta().initialFolder(initialFolder, filter, Carpetas().programFolder));
+    Carpeta().remember(path, filter);
     return path;
 }
 
 QString GuardarFichero(QWidget* owner, const QString& filter, const QString& title,
                        const QString& initialFolder, const QString& defaultExtension) {
     const QString path = Dialogos().saveFile(
-        owner, filter, title, Carpeta().initialFolder(initialFolder, Carpetas().programFolder),
-        defaultExtension);
-    Carpeta().remember(path);
+        owner, filter, title,
+        Carpeta().initialFolder(initialFolder, filter, Carpetas().programFolder), defaultExtension);
+    Carpeta().remember(path, filter);
     return path;
 }

@@ -8,7 +8,9 @@
 #include "lang/helpmenu.h"
 #include "lang/hoverhelp.h"
 #include "lang/languageswitch.h"
+#include "lang/qttranslations.h"
 #include "lang/texto.h"
+#include "lang/windowplacement.h"
 #include "profile/createcontroller.h"
 #include "profile/resultsmenu.h"
 #include "shell/appfolders.h"
@@ -23,9 +25,11 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace {
 
@@ -57,9 +61,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     new GridController(*this); // Tools > grid; a child of this window
     imagenTarget = new TargetImage(*this);
     ConectarAyudaFlotante();
+    cronometro_ = new QTimer(this);
+    cronometro_->setInterval(1000);
+    connect(cronometro_, &QTimer::timeout, this, &frmMain::MostrarTiempo);
     // Roomy on a usual desktop, never larger than the screen.
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    resize(QSize(1240, 780).boundedTo(screen.size()));
+    resize(TamanoEnPantalla(QSize(1240, 780),
+                            QGuiApplication::primaryScreen()->availableGeometry().size()));
 }
 
 frmMain::~frmMain() = default;
@@ -93,6 +100,7 @@ void frmMain::Form_Load() {
     LimpiarCarpetaTmp(folders.tmpFolder);
     RutaIniAjustes = UbicarFicheroAjustes(folders.settingsFile(), folders.legacySettingsFile());
     CargarIdioma(RutaIniAjustes);
+    CargarTraduccionesQt();
     // FreeImage is linked at build time: there is no library to load or to miss.
     RellenarOpciones();
     CargarAjustes();
@@ -114,7 +122,7 @@ void frmMain::Form_Unload() {
 }
 
 bool frmMain::PreguntarSalir() {
-    const QString question = QStringLiteral("¿Seguro que quieres salir de %1?").arg(NombreProducto);
+    const QString question = Texto(QStringLiteral("msg.exit_question")).arg(NombreProducto);
     return MsgBox(this, question, Msg::Question + Msg::YesNo + Msg::DefaultButton2,
                   NombreProducto) == Msg::Yes;
 }
@@ -164,17 +172,31 @@ void frmMain::AgregarSalidaLog(const QString& text) {
     txtLog->ensureCursorVisible();
 }
 
+void frmMain::MostrarTiempo() {
+    const qint64 s = reloj_.elapsed() / 1000;
+    lblTiempo->setText(QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0')));
+}
+
 void frmMain::MostrarEstado(const QString& text) {
     if (!text.isEmpty()) {
+        if (!reloj_.isValid()) { // the steps of one run share one clock
+            reloj_.start();
+            cronometro_->start();
+        }
+        MostrarTiempo();
         lblMeta->setText(text);
         lblMeta->show();
-        lblMeta->raise();
+        prgOcupado->show();
         cmdCreate->setEnabled(false);
         setCursor(Qt::WaitCursor);
         LogMsg(text);
     } else {
+        reloj_.invalidate();
+        cronometro_->stop();
         lblMeta->hide();
         lblMeta->clear();
+        lblTiempo->clear();
+        prgOcupado->hide();
         cmdCreate->setEnabled(true);
         unsetCursor();
     }

@@ -3,6 +3,7 @@
 #include "lang/textapplier.h"
 #include "shell/activitylog.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 
@@ -21,8 +22,11 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QSplitter;
+class QTimer;
 
 // The main window: the hub that owns the running program's state. Other windows and the
 // subsystems' controllers work on its public controls and state and report through LogMsg.
@@ -153,7 +157,6 @@ public:
     QCheckBox* chkPerspective = nullptr;
     QComboBox* txtGamma = nullptr; // editable
     QLabel* lblGamma = nullptr;
-    QLabel* lblCorrecciones = nullptr;
     QLabel* lblAyudaCorrecciones = nullptr;
 
     // 5. Tweaks
@@ -162,7 +165,6 @@ public:
     QComboBox* txtDarkAreas = nullptr;  // editable
     QLabel* lblWhitePoint = nullptr;
     QLabel* lblDarkAreas = nullptr;
-    QLabel* lblAjustes = nullptr;
     QLabel* lblAyudaAjustes = nullptr;
 
     // 6. Chart type
@@ -204,8 +206,13 @@ public:
     QLabel* lblPerfil = nullptr;
 
     // ---- Log and status ----------------------------------------------------------------
+    QSplitter* splLog = nullptr;      // the groups above, the log below; the split is kept
     QPlainTextEdit* txtLog = nullptr; // read-only activity log
-    QLabel* lblMeta = nullptr;        // busy status, hidden when idle
+    // Status bar: the busy status (the running step), the time since it began and a busy
+    // indicator, all hidden when idle.
+    QLabel* lblMeta = nullptr;
+    QLabel* lblTiempo = nullptr;
+    QProgressBar* prgOcupado = nullptr;
 
 signals:
     // Emitted once, when the exit work of Form_Unload has been done.
@@ -221,6 +228,9 @@ private:
     void ConectarAyudaFlotante();
     bool PreguntarSalir();
     AjustesPrincipales AjustesActuales() const;
+    void MostrarTiempo();
 
     bool descargando_ = false; // Form_Unload ran
+    QElapsedTimer reloj_;      // since the busy status was set
+    QTimer* cronometro_ = nullptr;
 };

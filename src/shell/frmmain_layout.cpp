@@ -14,9 +14,12 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -204,29 +207,29 @@ void frmMain::CrearControles() {
         grid->addWidget(lbAyudaFicheroReferencia, 0, 2, Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(optPersoanlizado, 1, 0);
         grid->addWidget(cmdLoadRef, 1, 1);
-        grid->addWidget(lblFicheroDeReferencia, 2, 0, 1, 3);
-        grid->addLayout(FilaRuta(lblFichRef, txtRef), 3, 0, 1, 3);
+        grid->addWidget(lblFicheroDeReferencia, 2, 0);
+        grid->addLayout(FilaRuta(lblFichRef, txtRef), 2, 1, 1, 2);
         grid->setColumnStretch(1, 1);
     }
 
+    // Frames 4 and 5 carry no heading of their own (their title says it): the "?" sits on
+    // the first row, which keeps the column short enough for a 720-pixel screen.
     fraCorrections = Marco(fraTarget, "fraCorrections");
-    lblCorrecciones = Etiqueta(fraCorrections, "lblCorrecciones");
     lblAyudaCorrecciones = Ayuda(fraCorrections, "lblAyudaCorrecciones");
     chkPerspective = Nombrado(new QCheckBox(fraCorrections), "chkPerspective");
     lblGamma = Etiqueta(fraCorrections, "lblGamma");
     txtGamma = Lista(fraCorrections, "txtGamma", true);
     {
         auto* grid = new QGridLayout(fraCorrections);
-        grid->addLayout(Encabezado(lblCorrecciones, lblAyudaCorrecciones), 0, 0, 1, 2);
-        grid->addWidget(chkPerspective, 1, 0, 1, 2);
-        grid->addWidget(lblGamma, 2, 0);
-        grid->addWidget(txtGamma, 2, 1);
+        grid->addWidget(chkPerspective, 0, 0, 1, 2);
+        grid->addWidget(lblAyudaCorrecciones, 0, 2, Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(lblGamma, 1, 0);
+        grid->addWidget(txtGamma, 1, 1);
         grid->setColumnStretch(0, 1);
-        grid->setRowStretch(3, 1);
+        grid->setRowStretch(2, 1);
     }
 
     fraTweaks = Marco(fraTarget, "fraTweaks");
-    lblAjustes = Etiqueta(fraTweaks, "lblAjustes");
     lblAyudaAjustes = Ayuda(fraTweaks, "lblAyudaAjustes");
     lblWhitePoint = Etiqueta(fraTweaks, "lblWhitePoint");
     txtWhitePoint = Lista(fraTweaks, "txtWhitePoint", true);
@@ -234,13 +237,13 @@ void frmMain::CrearControles() {
     txtDarkAreas = Lista(fraTweaks, "txtDarkAreas", true);
     {
         auto* grid = new QGridLayout(fraTweaks);
-        grid->addLayout(Encabezado(lblAjustes, lblAyudaAjustes), 0, 0, 1, 2);
-        grid->addWidget(lblWhitePoint, 1, 0);
-        grid->addWidget(txtWhitePoint, 1, 1);
-        grid->addWidget(lblDarkAreas, 2, 0);
-        grid->addWidget(txtDarkAreas, 2, 1);
+        grid->addWidget(lblWhitePoint, 0, 0);
+        grid->addWidget(txtWhitePoint, 0, 1);
+        grid->addWidget(lblAyudaAjustes, 0, 2, Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(lblDarkAreas, 1, 0);
+        grid->addWidget(txtDarkAreas, 1, 1);
         grid->setColumnStretch(0, 1);
-        grid->setRowStretch(3, 1);
+        grid->setRowStretch(2, 1);
     }
 
     fraTargetType = Marco(fraTarget, "fraTargetType");
@@ -255,7 +258,7 @@ void frmMain::CrearControles() {
     cboChart = Lista(fraTargetType, "cboChart");
     cboChart->setMinimumContentsLength(20);
     picTipoCartaColor = Etiqueta(fraTargetType, "picTipoCartaColor");
-    picTipoCartaColor->setMinimumSize(200, 100);
+    picTipoCartaColor->setMinimumSize(200, 40);
     picTipoCartaColor->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     picTipoCartaColor->setAlignment(Qt::AlignCenter);
     picTipoCartaColor->setFrameShape(QFrame::StyledPanel);
@@ -361,29 +364,41 @@ void frmMain::CrearControles() {
     txtLog->setReadOnly(true);
     txtLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     txtLog->setMinimumHeight(70);
-    txtLog->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtLog->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    lblMeta = Etiqueta(central, "lblMeta");
-    lblMeta->setStyleSheet(
-        QStringLiteral("QLabel { background: palette(highlight); color: palette(highlighted-text);"
-                       " padding: 3px 6px; font-weight: bold; }"));
-    lblMeta->hide();
-
-    auto* top = new QWidget(central);
+    auto* top = new QWidget;
     auto* groups = new QHBoxLayout(top);
     groups->setContentsMargins(0, 0, 0, 0);
     fraProfile->setMinimumWidth(320);
     groups->addWidget(fraTarget, 5);
     groups->addWidget(fraProfile, 2);
+    // The groups scroll rather than push the log and the status bar off a small screen, and
+    // the log can take their room when the user drags the split up.
+    auto* scroll = Nombrado(new QScrollArea(central), "scrGroups");
+    scroll->setWidget(top);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
 
-    auto* split = new QSplitter(Qt::Vertical, central);
-    split->addWidget(top);
-    split->addWidget(txtLog);
-    split->setStretchFactor(0, 4);
-    split->setStretchFactor(1, 1);
-    split->setChildrenCollapsible(false);
+    splLog = Nombrado(new QSplitter(Qt::Vertical, central), "splLog");
+    splLog->addWidget(scroll);
+    splLog->addWidget(txtLog);
+    splLog->setStretchFactor(0, 4);
+    splLog->setStretchFactor(1, 1);
+    splLog->setChildrenCollapsible(false);
 
     auto* page = new QVBoxLayout(central);
-    page->addWidget(split, 1);
-    page->addWidget(lblMeta);
+    page->addWidget(splLog, 1);
+
+    lblMeta = Etiqueta(this, "lblMeta");
+    lblMeta->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
+    lblMeta->hide();
+    lblTiempo = Etiqueta(this, "lblTiempo");
+    prgOcupado = Nombrado(new QProgressBar(this), "prgOcupado");
+    prgOcupado->setRange(0, 0); // no known end: a moving busy bar
+    prgOcupado->setMaximumWidth(160);
+    prgOcupado->setTextVisible(false);
+    prgOcupado->hide();
+    statusBar()->addWidget(lblMeta, 1);
+    statusBar()->addPermanentWidget(lblTiempo);
+    statusBar()->addPermanentWidget(prgOcupado);
 }

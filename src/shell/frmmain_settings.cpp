@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSplitter>
 
 namespace {
 
@@ -125,8 +126,12 @@ void frmMain::CargarAjustes() {
 
     panelReferencia->ActualizarPanelReferencia();
     panelReferencia->DibujarImagenCarta();
+    splLog->restoreState(QByteArray::fromBase64(
+        LeerAjuste(QStringLiteral("ui"), QStringLiteral("log_split"), QString()).toLatin1()));
 }
 
 void frmMain::GuardarAjustes() {
     EscribirAjustesPrincipales(RutaIniAjustes, AjustesActuales());
+    EscribirAjuste(QStringLiteral("ui"), QStringLiteral("log_split"),
+                   QString::fromLatin1(splLog->saveState().toBase64()));
 }

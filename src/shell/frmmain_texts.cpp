@@ -5,6 +5,7 @@
 #include "lang/optionlist.h"
 #include "lang/placeholders.h"
 #include "lang/texto.h"
+#include "profile/createcontroller.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -29,10 +30,8 @@ constexpr Caption kCaptions[] = {
     {"fraVisualCheck", "main.visual.frame"},
     {"fraCorrections", "main.corrections.frame"},
     {"chkPerspective", "main.corrections.perspective"},
-    {"lblCorrecciones", "main.corrections.label"},
     {"lblGamma", "main.corrections.gamma"},
     {"fraTweaks", "main.tweaks.frame"},
-    {"lblAjustes", "main.tweaks.label"},
     {"lblWhitePoint", "main.tweaks.white_point"},
     {"lblDarkAreas", "main.tweaks.dark_areas"},
     {"fraTargetType", "main.chart_type.frame"},
@@ -50,7 +49,6 @@ constexpr Caption kCaptions[] = {
     {"lblAlgorithmTitle", "main.options.algorithm"},
     {"lblIntentTitle", "main.options.intent"},
     {"lblQualityTitle", "main.options.quality"},
-    {"cmdCreate", "main.create"},
     {"mnuFile", "menu.file"},
     {"mnuFileOpenTarget", "menu.file.open_target"},
     {"mnuFileOpenRef", "menu.file.open_ref"},
@@ -88,6 +86,7 @@ void frmMain::AplicarTextosMain() {
         AsignarPropiedad(this, QString::fromLatin1(c.control), caption,
                          Texto(QString::fromLatin1(c.key)));
     }
+    controlCrear->AplicarTextoBoton();
 
     mnuLanguageES->setText(QStringLiteral("Español"));
     mnuLanguageEN->setText(QStringLiteral("English"));

@@ -4,9 +4,6 @@
 #include "shell/singleinstance.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <exception>
 
@@ -28,12 +25,7 @@ void Activar(frmMain& window) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("nerva-chromaflux"));
-    QApplication::setApplicationDisplayName(kTitulo);
-    // Standard buttons ("Yes", "No", "Cancel") in the desktop's language.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    // No display name: Qt would append it to titles that already carry the product name.
     try {
         SingleInstance instance;
         if (!instance.tryBecomePrimary(QStringLiteral("nerva-chromaflux")))

@@ -46,15 +46,19 @@ void frmScaninDiag::CrearControles() {
     fraInput = CrearControl<QGroupBox>(this, "fraInput");
     cmdImage = CrearControl<QPushButton>(fraInput, "cmdImage");
     lblImage = CrearControl<QLabel>(fraInput, "lblImage");
+    lblChart = CrearControl<QLabel>(fraInput, "lblChart");
     cboChart = CrearControl<QComboBox>(fraInput, "cboChart");
+    lblGenericRef = CrearControl<QLabel>(fraInput, "lblGenericRef");
     cboGenericRef = CrearControl<QComboBox>(fraInput, "cboGenericRef");
     cmdRef = CrearControl<QPushButton>(fraInput, "cmdRef");
     lblRef = CrearControl<QLabel>(fraInput, "lblRef");
     auto* input = new QGridLayout(fraInput);
     input->addWidget(cmdImage, 0, 0);
     input->addWidget(lblImage, 0, 1, 1, 2);
-    input->addWidget(cboChart, 1, 0, 1, 2);
-    input->addWidget(cboGenericRef, 2, 0, 1, 2);
+    input->addWidget(lblChart, 1, 0);
+    input->addWidget(cboChart, 1, 1);
+    input->addWidget(lblGenericRef, 2, 0);
+    input->addWidget(cboGenericRef, 2, 1);
     input->addWidget(cmdRef, 3, 0);
     input->addWidget(lblRef, 3, 1, 1, 2);
     input->setColumnStretch(2, 1);
@@ -169,6 +173,8 @@ void frmScaninDiag::AplicarTextosScaninDiag() {
         {"fraInput", "common.input"},
         {"cmdImage", "scanin.image"},
         {"cmdRef", "scanin.reference"},
+        {"lblChart", "scanin.chart_type"},
+        {"lblGenericRef", "scanin.generic_ref"},
         {"fraOptions", "scanin.options"},
         {"chkPerspective", "scanin.perspective"},
         {"chkOrientation", "scanin.orientation"},

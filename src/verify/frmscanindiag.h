@@ -37,7 +37,9 @@ public:
     QGroupBox* fraInput = nullptr;
     QPushButton* cmdImage = nullptr;
     QLabel* lblImage = nullptr;
+    QLabel* lblChart = nullptr;
     QComboBox* cboChart = nullptr;
+    QLabel* lblGenericRef = nullptr;
     QComboBox* cboGenericRef = nullptr;
     QPushButton* cmdRef = nullptr;
     QLabel* lblRef = nullptr;

@@ -13,6 +13,26 @@ namespace {
 
 const QString kConservada = QStringLiteral("Carpeta temporal conservada: ");
 
+// With diagnostic flags scanin writes "diag.tif" into the work folder, which goes with it: the
+// image is kept beside the TI3 destination, or in the tmp folder when that cannot be written.
+void ConservarDiagnostico(const QString& carpeta, const EntradaScaninDiag& in, ActivityLog& log) {
+    const QString diag = carpeta + QStringLiteral("/diag.tif");
+    if (!ExisteFichero(diag)) {
+        log.LogMsg(QStringLiteral("scanin no generó diagnóstico TIFF: ") + diag);
+        return;
+    }
+    QString motivo;
+    for (const QString& destino :
+         {QuitarExtension(in.destinoTi3) + QStringLiteral("_scanin_diag.tif"),
+          RutaTmp(in.carpetaTmp, QStringLiteral("scanin_manual_diag.tif"))}) {
+        if (InstalarPerfil(diag, destino, motivo)) {
+            log.LogMsg(QStringLiteral("Diagnóstico scanin guardado: ") + destino);
+            return;
+        }
+    }
+    log.LogMsg(QStringLiteral("No se pudo guardar diagnóstico scanin: ") + motivo);
+}
+
 } // namespace
 
 QString ReferenciaScaninDiag(const QString& propia, const QString& generica) {
@@ -80,6 +100,8 @@ ResultadoScaninDiag EjecutarScaninDiag(const EntradaScaninDiag& in, ActivityLog&
                 log.LogMsg(QStringLiteral("TI3 guardado: ") + in.destinoTi3);
                 result.exito = true;
             }
+            if (!NormalizarBanderasDiag(in.opciones.banderas).isEmpty())
+                ConservarDiagnostico(carpeta, in, log);
             if (!result.exito)
                 log.LogMsg(kConservada + carpeta);
         }

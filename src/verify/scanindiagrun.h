@@ -28,7 +28,9 @@ QString ReferenciaScaninDiag(const QString& propia, const QString& generica);
 
 // Checks the inputs, converts the image to TIFF if needed, runs scanin on a copy in a fresh
 // work folder and saves the TI3 at the destination, replacing an old file only once the new
-// one is complete. Every failure is one log line; a failed run keeps its work folder (logged).
+// one is complete. With diagnostic flags the diagnostic image is kept beside the TI3 destination
+// (or in the tmp folder), also after a failed scanin, and its place logged. Every failure is
+// one log line; a failed run keeps its work folder (logged).
 // The converted TIFF is deleted at the end; the work folder of a successful run is left to the
 // caller's question.
 ResultadoScaninDiag EjecutarScaninDiag(const EntradaScaninDiag& in, ActivityLog& log,

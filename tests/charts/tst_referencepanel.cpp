@@ -268,7 +268,7 @@ void TestReferencePanel::customReferenceChosen() {
     QCOMPARE(llamada.title, QStringLiteral("Abrir referencia"));
     QCOMPARE(llamada.filter, QStringLiteral("CGATS/IT8 (*.txt;*.cie;*.it8;*.ti2;*.ti3)|"
                                             "*.txt;*.cie;*.it8;*.ti2;*.ti3|Todos|*.*"));
-    QCOMPARE(llamada.initialFolder, banco.raiz.path());
+    QCOMPARE(llamada.initialFolder, QDir::homePath()); // nothing of this kind chosen before
     QCOMPARE(m.RutaReferenciaPersonalizada, elegido);
     QVERIFY(m.optPersoanlizado->isChecked());
     QCOMPARE(m.cboGenericRef->currentIndex(), 0);
@@ -289,16 +289,27 @@ void TestReferencePanel::customReferenceCancelled() {
     banco.ElegirCarta("ColorChecker.cht");
     QVERIFY(m.optFRGenerico->isChecked());
     const QStringList antes = banco.Log();
+    const QString generica = m.txtRef->text();
     ScriptedDialogs dialogos;
     dialogos.answerOpen(QString());
     m.mnuFileOpenRef->trigger();
-    QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
-    QVERIFY(m.optPersoanlizado->isChecked());
+    // A cancelled dialog changes nothing: the generic reference stays in use.
+    QVERIFY(m.optFRGenerico->isChecked());
     QCOMPARE(m.cboGenericRef->currentIndex(), 4);
     QCOMPARE(m.RutaReferenciaPersonalizada, QString());
-    QCOMPARE(m.txtRef->text(), Texto("placeholder.select_custom_ref"));
-    QVERIFY(m.cmdLoadRef->isEnabled());
+    QCOMPARE(m.txtRef->text(), generica);
+    QVERIFY(!m.cmdLoadRef->isEnabled());
     QCOMPARE(banco.Log(), antes);
+
+    // Nor does it drop a custom reference chosen before.
+    const QString propia = banco.raiz.filePath("mine.cie");
+    dialogos.answerOpen(propia).answerOpen(QString());
+    m.mnuFileOpenRef->trigger();
+    m.cmdLoadRef->click();
+    QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
+    QVERIFY(m.optPersoanlizado->isChecked());
+    QCOMPARE(m.RutaReferenciaPersonalizada, propia);
+    QCOMPARE(m.txtRef->text(), propia);
 }
 
 void TestReferencePanel::internalChangeSkipsReferenceLogic() {

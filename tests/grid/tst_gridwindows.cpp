@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -120,10 +121,15 @@ private slots:
         QCOMPARE(picture.size(), w->picAdjust->size());
         QCOMPARE(m.MargenX, (picture.width() - m.AnchoDibujo) / 2);
 
-        // Each handle: a white disc with a red ring; the sides yellow; the image elsewhere.
+        // Each handle: a hollow red ring, the image in sight inside; the sides yellow.
         for (int t = 0; t < MarcoAjuste::kNumTiradores; ++t) {
             const QPoint p = m.PosicionTirador(t);
-            QVERIFY2(Distancia(picture.pixel(p), kRellenoTirador) < 30,
+            const QPoint diagonales[] = {{3, 3}, {-3, 3}, {3, -3}, {-3, -3}}; // off the sides
+            QVERIFY2(std::any_of(std::begin(diagonales), std::end(diagonales),
+                                 [&](QPoint d) {
+                                     return Distancia(picture.pixel(p + d), QColor(40, 60, 80)) <
+                                            10;
+                                 }),
                      qPrintable(QString::number(t)));
             QVERIFY(ColorCerca(picture, p + QPoint(kRadioTirador, 0), 1, kColorBordeTirador));
         }
@@ -167,8 +173,14 @@ private slots:
         QCOMPARE(w->Marco().PuntosX[2], expected.x());
         QCOMPARE(w->Marco().PuntosY[2], expected.y());
         // The overlay followed: the handle is drawn at its new place.
-        QCOMPARE(QColor(w->picAdjust->Imagen().pixel(c - QPoint(40, 30))), QColor(kRellenoTirador));
+        QVERIFY(ColorCerca(w->picAdjust->Imagen(), c - QPoint(40, 30) + QPoint(kRadioTirador, 0), 1,
+                           kColorBordeTirador));
+        // A loupe in the top-left corner shows the image around the corner, magnified.
+        const QImage arrastrando = w->picAdjust->Imagen();
+        QVERIFY(ColorCerca(arrastrando, QPoint(4, 84), 1, kColorBordeTirador));
+        QVERIFY(Distancia(arrastrando.pixel(40, 40), QColor(40, 60, 80)) < 10);
         QTest::mouseRelease(w->picAdjust, Qt::LeftButton, {}, c - QPoint(40, 30));
+        QVERIFY(!ColorCerca(w->picAdjust->Imagen(), QPoint(4, 84), 1, kColorBordeTirador));
         QCOMPARE(w->Marco().TiradorActivo, -1);
         QVERIFY(!w->picAdjust->testAttribute(Qt::WA_SetCursor));
         QCOMPARE(w->Cache().Cargas(), loads);

@@ -74,6 +74,19 @@ bool EscribirImagenRGB(const QString& ruta, FREE_IMAGE_FORMAT fif, int w, int h,
     return FreeImage_Save(fif, bitmap.get(), QFile::encodeName(ruta).constData(), 0);
 }
 
+bool EscribirGris16(const QString& ruta, FREE_IMAGE_FORMAT fif, int w, int h,
+                    const PixelRGB& pixel) {
+    std::unique_ptr<FIBITMAP, Descarga> bitmap(FreeImage_AllocateT(FIT_UINT16, w, h));
+    if (!bitmap)
+        return false;
+    for (int y = 0; y < h; ++y) {
+        auto* linea = reinterpret_cast<WORD*>(FreeImage_GetScanLine(bitmap.get(), h - 1 - y));
+        for (int x = 0; x < w; ++x)
+            linea[x] = WORD(pixel(x, y)[0]);
+    }
+    return FreeImage_Save(fif, bitmap.get(), QFile::encodeName(ruta).constData(), 0);
+}
+
 QByteArray LeerBytes(const QString& ruta) {
     QFile f(ruta);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

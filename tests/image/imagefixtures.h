@@ -18,6 +18,11 @@ using PixelRGB = std::function<std::array<int, 3>(int x, int y)>;
 bool EscribirImagenRGB(const QString& ruta, FREE_IMAGE_FORMAT fif, int w, int h, int bits,
                        const PixelRGB& pixel, const QByteArray& icc = QByteArray());
 
+// A w x h 16-bit greyscale image (FIT_UINT16) saved in format fif; each grey sample is the red
+// one pixel gives.
+bool EscribirGris16(const QString& ruta, FREE_IMAGE_FORMAT fif, int w, int h,
+                    const PixelRGB& pixel);
+
 QByteArray LeerBytes(const QString& ruta);
 bool EscribirBytes(const QString& ruta, const QByteArray& bytes);
 

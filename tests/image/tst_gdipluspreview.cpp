@@ -77,16 +77,30 @@ private slots:
         QCOMPARE(caja.pixel(200, 250), qRgb(0, 0, 0));
     }
 
+    void reducesSixteenBitImagesSmoothly_data() {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<bool>("gris");
+        QTest::newRow("RGB TIFF") << "stripes16.tif" << false;
+        QTest::newRow("grey TIFF") << "grey16.tif" << true;
+        QTest::newRow("grey PNG") << "grey16.png" << true;
+    }
+
     void reducesSixteenBitImagesSmoothly() {
+        QFETCH(QString, nombre);
+        QFETCH(bool, gris);
         // Alternating black and white columns average to mid grey when reduced.
-        const QString r = ruta("stripes16.tif");
-        QVERIFY(EscribirImagenRGB(r, FIF_TIFF, 400, 200, 16, [](int x, int) {
+        const QString r = ruta(nombre);
+        const auto rayas = [](int x, int) {
             const int v = x % 2 ? 65535 : 0;
             return std::array<int, 3>{v, v, v};
-        }));
+        };
+        const FREE_IMAGE_FORMAT fif = r.endsWith("png") ? FIF_PNG : FIF_TIFF;
+        QVERIFY(gris ? EscribirGris16(r, fif, 400, 200, rayas)
+                     : EscribirImagenRGB(r, fif, 400, 200, 16, rayas));
         QImage caja(100, 100, QImage::Format_RGB32);
         int w = 0, h = 0, dw = 0, dh = 0;
-        QVERIFY(DibujarImagenGDIP(r, caja, 100, 100, w, h, dw, dh));
+        QVERIFY2(DibujarImagenGDIP(r, caja, 100, 100, w, h, dw, dh),
+                 qPrintable(GDIP_UltimoError()));
         QCOMPARE(QSize(dw, dh), QSize(100, 50));
         const QRgb centro = caja.pixel(50, 50);
         QVERIFY2(qAbs(qRed(centro) - 128) <= 8, qPrintable(QString::number(qRed(centro))));

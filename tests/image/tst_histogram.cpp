@@ -30,9 +30,12 @@ Histograma HistogramaDefinido(const QString& ruta, bool& leido) {
     leido = FI_CargarRGB(ruta, w, alto, bits, buffer);
     if (!leido)
         return h;
-    for (qsizetype i = 0; i < buffer.pixeles(); ++i)
+    for (qsizetype i = 0; i < buffer.pixeles(); ++i) {
         ++h.cuentas[std::size_t(
             BinDefinido(buffer.valor(i, 0), buffer.valor(i, 1), buffer.valor(i, 2)))];
+        for (int c = 0; c < 3; ++c)
+            ++h.canales[std::size_t(c)][std::size_t(int(buffer.valor(i, c) * 255.0 + 0.5))];
+    }
     h.maximo = *std::max_element(h.cuentas.begin(), h.cuentas.end());
     return h;
 }
@@ -157,6 +160,7 @@ private slots:
         Histograma h;
         QVERIFY(CalcularHistograma(fichero, h));
         QVERIFY(h.cuentas == esperado.cuentas);
+        QVERIFY(h.canales == esperado.canales);
         QCOMPARE(h.maximo, esperado.maximo);
     }
 
@@ -188,11 +192,12 @@ private slots:
 
         bool leido = false;
         const Histograma esperado = HistogramaDefinido(fichero, leido);
+        QVERIFY(leido);
         Histograma h;
-        QCOMPARE(CalcularHistograma(fichero, h), leido);
+        QVERIFY(CalcularHistograma(fichero, h));
         QVERIFY(h.cuentas == esperado.cuentas);
-        if (leido)
-            QVERIFY(h.maximo >= 1);
+        QVERIFY(h.canales == esperado.canales);
+        QCOMPARE(h.maximo, esperado.maximo);
     }
 
     void unreadableImagesGiveNoHistogram() {
@@ -226,6 +231,15 @@ private slots:
         DibujarHistograma(justa, &h);
         QCOMPARE(Pixel(justa, 42, 8), 0u);
         QCOMPARE(Pixel(justa, 42 + 32, 8 + 20), 0u);
+
+        // The channels are lines on the same scale: red peaks over its bin, twice the bars.
+        h.canales[0][128] = 8;
+        h.maximoCanales = 8;
+        QImage lineas(306, 200, QImage::Format_RGB32);
+        DibujarHistograma(lineas, &h);
+        QCOMPARE(Pixel(lineas, 42 + 128, 8 + 1), qRgb(220, 0, 0) & 0xFFFFFFu);
+        QCOMPARE(Pixel(lineas, 42 + 10, 8 + 140 - 69), Gris(120)); // half of ph - 2
+        QCOMPARE(Pixel(lineas, 42 + 100, 8 + 140 - 1), qRgb(0, 0, 230) & 0xFFFFFFu);
     }
 
     void barsRampAndFrameWithOnePixelBins() {

@@ -193,6 +193,13 @@ private slots:
         QCOMPARE(imagen.pixel(1, 1), qRgb(255, 0, 128));
         QVERIFY(lineasLog().last().endsWith("LoadPicture ok"));
         QVERIFY(lineasLog().at(lineasLog().size() - 3).endsWith("FI_CargarRGB ok: 2x2 16bps"));
+
+        const QString gris = ruta("grey16.png");
+        QVERIFY(EscribirGris16(gris, FIF_PNG, 2, 2, [](int x, int) {
+            return std::array<int, 3>{x ? 32768 : 65535, 0, 0};
+        }));
+        QCOMPARE(CargarImagenFI(gris, w, h).pixel(1, 0), qRgb(128, 128, 128));
+        QVERIFY(lineasLog().at(lineasLog().size() - 3).endsWith("FI_CargarRGB ok: 2x2 16bps"));
     }
 
     void failuresLeaveTheirDetail() {

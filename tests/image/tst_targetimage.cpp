@@ -1,5 +1,6 @@
 #include "image/embeddedprofilecheck.h"
 #include "image/targetimage.h"
+#include "lang/texto.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
 
@@ -12,14 +13,37 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
 std::array<int, 3> Verde(int, int) {
     return {0, 200, 0};
 }
+
+// Holds the address space to what the process uses now plus `extra` bytes while it lives, so
+// an allocation beyond that fails as it would on a machine short of memory.
+class LimiteMemoria {
+public:
+    explicit LimiteMemoria(qint64 extra) {
+        getrlimit(RLIMIT_AS, &antes_);
+        QFile statm("/proc/self/statm");
+        const bool leido = statm.open(QIODevice::ReadOnly);
+        const qint64 paginas = leido ? statm.readAll().split(' ').value(0).toLongLong() : 0;
+        rlimit limite = antes_;
+        limite.rlim_cur = rlim_t(paginas * sysconf(_SC_PAGESIZE) + extra);
+        setrlimit(RLIMIT_AS, &limite);
+    }
+    ~LimiteMemoria() { setrlimit(RLIMIT_AS, &antes_); }
+
+private:
+    rlimit antes_{};
+};
 
 } // namespace
 
@@ -80,7 +104,10 @@ private slots:
         QCOMPARE(dialogos.calls()[0].title, QString("Abrir imagen de carta"));
         QCOMPARE(dialogos.calls()[0].filter,
                  QString("Imágenes (*.tif;*.tiff;*.png;*.jpg)|*.tif;*.tiff;*.png;*.jpg|Todos|*.*"));
-        QCOMPARE(dialogos.calls()[0].initialFolder, Carpetas().programFolder);
+        // Nothing chosen yet: the user's pictures (or home) folder, never the program folder.
+        QVERIFY(QStringList({QDir::homePath(),
+                             QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)})
+                    .contains(dialogos.calls()[0].initialFolder));
         QVERIFY(main_->RutaImagenTarget.isEmpty());
         QVERIFY(main_->txtImage->text().isEmpty());
         QVERIFY(main_->picPreview->pixmap().isNull());
@@ -186,6 +213,27 @@ private slots:
         pulsarDosVeces(origenCaja() + QPoint(5, 5));
         QCOMPARE(inspector.size(), 1);
         QCOMPARE(inspector[0][2].toDouble(), 0.5);
+
+#ifndef __SANITIZE_ADDRESS__ // the sanitizer's allocator ends the program instead
+        // Memory to decode the file but not for its samples: the log and a message say so.
+        const QString grande = ruta("large.png");
+        QVERIFY(EscribirImagenRGB(grande, FIF_PNG, 3000, 3000, 16, Verde));
+        const qsizetype antes = log().size();
+        ScriptedDialogs dialogos;
+        dialogos.answerOpen(grande).answerMessage(Msg::Ok);
+        {
+            const LimiteMemoria limite(80 << 20);
+            QTest::mouseClick(main_->cmdLoadImage, Qt::LeftButton);
+        }
+        QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
+        QCOMPARE(dialogos.messages(), QStringList(Texto("msg.image_too_large").arg(grande)));
+        QCOMPARE(
+            log().mid(antes),
+            QStringList({"Imagen target: " + grande, "Fallo al cargar imagen target: " + grande,
+                         "Detalle: fif=13 it=9 bpp=48 W=3000 H=3000 pitch=18000  | imagen "
+                         "demasiado grande para la memoria disponible"}));
+        QVERIFY(main_->picPreview->pixmap().isNull());
+#endif
     }
 
     void menuEntryChoosesToo() {
@@ -229,7 +277,9 @@ private slots:
         QVERIFY(pregunta.text.endsWith("\n\n¿Quieres continuar de todos modos?"));
     }
 
-    void cleanupTestCase() { main_.reset(); }
+    void cleanupTestCase() {
+        main_.reset();
+    }
 };
 
 QTEST_MAIN(TestTargetImage)

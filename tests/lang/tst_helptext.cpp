@@ -128,6 +128,8 @@ private slots:
         QCOMPARE(PosicionCentrada(QRect(100, 50, 800, 600), QSize(400, 300)), QPoint(300, 200));
         QCOMPARE(PosicionCentrada(QRect(-700, -500, 800, 600), QSize(400, 300)), QPoint(0, 0));
         QCOMPARE(PosicionCentrada(QRect(0, 0, 300, 200), QSize(400, 300)), QPoint(0, 0));
+        QCOMPARE(TamanoEnPantalla(QSize(1240, 780), QSize(1366, 768)), QSize(1240, 728));
+        QCOMPARE(TamanoEnPantalla(QSize(1000, 760), QSize(1280, 720)), QSize(1000, 680));
     }
 
     void aboutTexts() {

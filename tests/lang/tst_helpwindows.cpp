@@ -9,6 +9,7 @@
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
 
+#include <QComboBox>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFile>
@@ -125,6 +126,19 @@ private slots:
         QVERIFY(!help.AyudaVisible() && !window->isVisible());
         help.OcultarAyudaTema();
         QVERIFY(!window->isVisible());
+
+        // An option list opened over the help hides it, and keeps it hidden while open.
+        help.MostrarAyudaTema("opciones");
+        QComboBox list;
+        list.addItems({"a", "b"});
+        list.show();
+        list.showPopup();
+        QVERIFY(!help.AyudaVisible() && !window->isVisible());
+        help.MostrarAyudaTema("opciones");
+        QVERIFY(!help.AyudaVisible());
+        list.hidePopup();
+        help.MostrarAyudaTema("opciones");
+        QVERIFY(help.AyudaVisible());
     }
 
     void floatingHelpStaysOnScreen() {
@@ -195,6 +209,15 @@ private slots:
         writeFile(folder.filePath("ayuda_it.html"), "<html></html>");
         AbrirAyuda(nullptr);
         QCOMPARE(opened.last(), QUrl::fromLocalFile(folder.filePath("ayuda_it.html")));
+        // Nothing to open it with: the user gets the path, to open it by hand.
+        QDesktopServices::unsetUrlHandler("file");
+        AbrirAyuda(nullptr);
+        QDesktopServices::setUrlHandler("file", this, "openUrl");
+        QCOMPARE(
+            dialogs.messages.takeLast(),
+            QStringList(
+                {TextoEnIdioma(IdiomaIt, "msg.open_by_hand").arg(folder.filePath("ayuda_it.html")),
+                 "A&iuto"}));
 
         EstablecerIdiomaActual(IdiomaEn);
         AbrirDocumentacionArgyll(nullptr);

@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -77,6 +78,7 @@ private slots:
     void initTestCase() {
         AppFolders folders;
         folders.programFolder = dir_.filePath("program");
+        folders.dataFolder = dir_.path();
         EstablecerCarpetas(folders);
     }
 
@@ -104,32 +106,43 @@ private slots:
         QCOMPARE(FiltrosQt(pipe), qt);
     }
 
+    // Per kind of file, across starts (the settings file); the home folder before any choice
+    // (the pictures folder for images, when there is one).
     void folderRule() {
-        DialogFolder folder;
-        QCOMPARE(folder.initialFolder("", "/prog"), QString("/prog"));
-        QCOMPARE(folder.initialFolder("/given", "/prog"), QString("/given"));
-        folder.remember("/data/charts/it8.tif");
-        QCOMPARE(folder.lastFolder(), QString("/data/charts"));
-        QCOMPARE(folder.initialFolder("", "/prog"), QString("/data/charts"));
-        QCOMPARE(folder.initialFolder("/given", "/prog"), QString("/given"));
-        folder.remember(""); // cancelled
-        QCOMPARE(folder.lastFolder(), QString("/data/charts"));
-        folder.remember("/root.icc");
-        QCOMPARE(folder.lastFolder(), QString("/"));
+        const QString images = "Imágenes (*.tif;*.png)|*.TIF;*.png|Todos|*.*";
+        const QString profiles = "Perfiles ICC (*.icc;*.icm)|*.icc;*.icm";
+        QCOMPARE(DialogFolder::kind(images), QString("tif"));
+        QCOMPARE(DialogFolder::kind(profiles), QString("icc"));
+        const QString ini = dir_.filePath("folders.ini");
+        const QString charts = dir_.filePath("charts");
+        QVERIFY(QDir().mkpath(charts));
+        DialogFolder folder(ini);
+        QCOMPARE(folder.initialFolder("", profiles, "/prog"), QDir::homePath());
+        QCOMPARE(folder.initialFolder("/prog", profiles, "/prog"), QDir::homePath());
+        QCOMPARE(folder.initialFolder("/given", profiles, "/prog"), QString("/given"));
+        folder.remember(charts + "/it8.tif", images);
+        folder.remember("", profiles); // cancelled
+        QCOMPARE(DialogFolder(ini).initialFolder("/prog", images, "/prog"), charts);
+        QCOMPARE(DialogFolder(ini).initialFolder("", profiles, "/prog"), QDir::homePath());
+        QCOMPARE(DialogFolder(ini).initialFolder("/given", images, "/prog"), QString("/given"));
+        QDir(charts).removeRecursively(); // a folder gone since falls back
+        QVERIFY(DialogFolder(ini).initialFolder("", images, "/prog") != charts);
     }
 
     // Runs first among the cases that choose files: nothing has been chosen yet.
     void shorthandsApplyFolderRuleAndMemory() {
+        const QString shots = dir_.filePath("shots");
+        QVERIFY(QDir().mkpath(shots));
         ScriptedDialogs dialogs;
         QCOMPARE(&Dialogos(), static_cast<DialogProvider*>(&dialogs));
         dialogs.answerOpen("")
-            .answerOpen("/shots/chart.tif")
+            .answerOpen(shots + "/chart.tif")
             .answerSave("")
             .answerSave("/out/p.icc")
             .answerOpen("/x/y.ti3");
         const QString filter = "Perfiles ICC (*.icc;*.icm)|*.icc;*.icm";
         QCOMPARE(AbrirFichero(nullptr, filter, "Abrir", ""), QString());
-        QCOMPARE(AbrirFichero(nullptr, filter, "Abrir", ""), QString("/shots/chart.tif"));
+        QCOMPARE(AbrirFichero(nullptr, filter, "Abrir", ""), shots + "/chart.tif");
         QCOMPARE(GuardarFichero(nullptr, filter, "Guardar", "", "icc"), QString());
         QCOMPARE(GuardarFichero(nullptr, filter, "Guardar", "", "icc"), QString("/out/p.icc"));
         QCOMPARE(AbrirFichero(nullptr, filter, "Abrir", "/given"), QString("/x/y.ti3"));
@@ -137,10 +150,10 @@ private slots:
 
         const auto& calls = dialogs.calls();
         QCOMPARE(calls.size(), 5);
-        QCOMPARE(calls[0].initialFolder, dir_.filePath("program"));
-        QCOMPARE(calls[1].initialFolder, dir_.filePath("program")); // cancel kept nothing
-        QCOMPARE(calls[2].initialFolder, QString("/shots"));
-        QCOMPARE(calls[3].initialFolder, QString("/shots"));
+        QCOMPARE(calls[0].initialFolder, QDir::homePath());
+        QCOMPARE(calls[1].initialFolder, QDir::homePath()); // cancel kept nothing
+        QCOMPARE(calls[2].initialFolder, shots);
+        QCOMPARE(calls[3].initialFolder, shots);
         QCOMPARE(calls[4].initialFolder, QString("/given"));
         QCOMPARE(calls[3].kind, ScriptedDialogs::Kind::Save);
         QCOMPARE(calls[3].filter, filter);

@@ -1,5 +1,6 @@
 #include "charts/chartcatalog.h"
 #include "lang/texto.h"
+#include "lang/windowplacement.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
@@ -17,9 +18,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -219,6 +225,11 @@ private slots:
 
     void settingsAreSavedOnceAtExit() {
         auto w = Cargar();
+        w->resize(1200, 700);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->splLog->setSizes({300, 300}); // the log dragged up to half the window
+        const QList<int> split = w->splLog->sizes();
         w->txtScanner->setText("Epson V850");
         w->cboAlgorithm->setCurrentIndex(6);
         w->chkPerspective->setChecked(true);
@@ -235,6 +246,11 @@ private slots:
                  QString::number(w->cboChart->currentIndex()));
         QCOMPARE(LeerIni(Ini(), "profile", "save_ti3_with_profile", ""), QString("1"));
         QCOMPARE(LeerIni(Ini(), "results", "last_ti3", ""), QString("/p/last.ti3"));
+        auto again = Cargar();
+        again->resize(1200, 700);
+        again->show();
+        QVERIFY(QTest::qWaitForWindowExposed(again.get()));
+        QCOMPARE(again->splLog->sizes(), split);
 
         // A second unload does nothing: the file is not written again.
         w->txtScanner->setText("Changed later");
@@ -339,10 +355,11 @@ private slots:
         QCOMPARE(w->txtScanner->text(), QString("Device"));
         QCOMPARE(w->txtModel->text(), QString("Mi escáner"));
 
-        // French falls back to English for keys it lacks.
+        // French has its own Tools and Results menus too.
         w->mnuLanguageFR->trigger();
         QCOMPARE(w->mnuHelp->title(), QString("A&ide"));
-        QCOMPARE(w->mnuToolsGridCheck->text(), QString("Detect / adjust &grid..."));
+        QCOMPARE(w->mnuToolsGridCheck->text(), QString("Détecter / ajuster la &grille..."));
+        QCOMPARE(w->mnuResultsSummary->text(), QString("Résumé du dernier profil..."));
         QCOMPARE(w->cboAlgorithm->currentIndex(), 5);
         QVERIFY(w->mnuLanguageFR->isChecked());
     }
@@ -359,21 +376,29 @@ private slots:
         QCOMPARE(w.txtLog->textCursor().position(), w.txtLog->toPlainText().size());
     }
 
+    // The busy status shows in the status bar with the elapsed time and a busy indicator; on
+    // a 1280x720 screen the groups, the log and the status bar all show whole.
     void busyStatusDisablesCreate() {
-        frmMain w;
-        w.show();
-        w.MostrarEstado("Ejecutando scanin...");
-        QVERIFY(w.lblMeta->isVisible());
-        QCOMPARE(w.lblMeta->text(), QString("Ejecutando scanin..."));
-        QVERIFY(!w.cmdCreate->isEnabled());
-        QCOMPARE(w.cursor().shape(), Qt::WaitCursor);
-        QCOMPARE(w.txtLog->toPlainText(), QString("Ejecutando scanin..."));
-        w.MostrarEstado("");
-        QVERIFY(w.lblMeta->isHidden());
-        QVERIFY(w.lblMeta->text().isEmpty());
-        QVERIFY(w.cmdCreate->isEnabled());
-        QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(w.txtLog->toPlainText(), QString("Ejecutando scanin..."));
+        auto w = Cargar();
+        w->resize(QSize(1280, 720) - kMarcoVentana);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(!w->findChild<QScrollArea*>("scrGroups")->verticalScrollBar()->isVisible());
+        QVERIFY(w->statusBar()->isVisible());
+        w->txtLog->clear();
+        w->MostrarEstado("Ejecutando scanin...");
+        QVERIFY(w->lblMeta->isVisible() && w->prgOcupado->isVisible());
+        QCOMPARE(w->lblTiempo->text(), QString("0:00"));
+        QCOMPARE(w->lblMeta->text(), QString("Ejecutando scanin..."));
+        QVERIFY(!w->cmdCreate->isEnabled());
+        QCOMPARE(w->cursor().shape(), Qt::WaitCursor);
+        QCOMPARE(w->txtLog->toPlainText(), QString("Ejecutando scanin..."));
+        w->MostrarEstado("");
+        QVERIFY(w->lblMeta->isHidden() && w->prgOcupado->isHidden());
+        QVERIFY(w->lblMeta->text().isEmpty() && w->lblTiempo->text().isEmpty());
+        QVERIFY(w->cmdCreate->isEnabled());
+        QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(w->txtLog->toPlainText(), QString("Ejecutando scanin..."));
     }
 
     void discardingTheManualAdjustmentLogsOnlyWhenOneWasStored() {

@@ -169,7 +169,7 @@ void TestFrmScaninDiag::fileButtons() {
     QCOMPARE(c[0].filter,
              QString("Imágenes (*.tif;*.tiff;*.png;*.jpg)|*.tif;*.tiff;*.png;*.jpg|Todos|*.*"));
     QCOMPARE(c[0].title, Texto("main.target_image.frame"));
-    QCOMPARE(c[0].initialFolder, Carpetas().programFolder);
+    QVERIFY(c[0].initialFolder != Carpetas().programFolder); // the last image folder, or home
     QCOMPARE(c[2].filter, QString("CGATS/IT8 (*.txt;*.cie;*.it8;*.ti2;*.ti3)|"
                                   "*.txt;*.cie;*.it8;*.ti2;*.ti3|Todos|*.*"));
     QCOMPARE(c[2].title, Texto("main.reference.frame"));
@@ -242,7 +242,7 @@ void TestFrmScaninDiag::realRunKeepsTheFolderOnNo() {
     QVERIFY2(m.hasMatch(), qPrintable(log));
     QVERIFY(QFileInfo(m.captured(1)).isDir());
 
-    // A failed run asks nothing and keeps its folder.
+    // A failed run asks nothing and keeps its folder, and the diagnostic beside the TI3 path.
     w.cboChart->setCurrentIndex(Chart("it8.cht"));
     w.cboGenericRef->setCurrentIndex(IndiceGenericaPorCarta("ColorChecker.cht"));
     w.cboChart->blockSignals(true);
@@ -250,8 +250,10 @@ void TestFrmScaninDiag::realRunKeepsTheFolderOnNo() {
     w.cboChart->blockSignals(false);
     QTest::mouseClick(w.cmdRun, Qt::LeftButton);
     QCOMPARE(dialogs.calls().size(), 1);
-    QVERIFY(LogText(w).contains(QRegularExpression("\nscanin rc=[1-9]\\d*\nCarpeta temporal "
-                                                   "conservada: [^\n]*$")));
+    QVERIFY(LogText(w).contains(QRegularExpression(
+        "\nscanin rc=[1-9]\\d*\nDiagnóstico scanin guardado: " +
+        QRegularExpression::escape(dir_.filePath("guardado dos_scanin_diag.tif")) +
+        "\nCarpeta temporal conservada: [^\n]*$")));
 }
 
 void TestFrmScaninDiag::languageSwitch() {

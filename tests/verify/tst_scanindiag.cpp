@@ -186,6 +186,9 @@ void TestScaninDiag::cornersTypedLooselyAreUsed() {
     const QString command = log.lines.filter(QRegularExpression("^scanin: ")).value(0);
     QVERIFY2(command.contains(" -dh -F " + info_.fiducialArgument() + " "), qPrintable(command));
     QCOMPARE(Sets(dir_.filePath("girada.ti3")), 24);
+    QVERIFY(log.lines.contains("Diagnóstico scanin guardado: " +
+                               dir_.filePath("girada_scanin_diag.tif")));
+    QVERIFY(QFile::exists(dir_.filePath("girada_scanin_diag.tif")));
     // A TIFF is used where it is: no temporary conversion.
     QVERIFY(!log.lines.join('\n').contains("TIFF temporal"));
 }
@@ -207,11 +210,14 @@ void TestScaninDiag::failedScaninKeepsTheFolder() {
     // The ColorChecker capture read as an IT8 chart: scanin cannot match it.
     EntradaScaninDiag in = Entrada(tif_, dir_.filePath("it8.ti3"));
     in.carta = argyllRefFile("it8.cht");
+    in.opciones.banderas = "ipn"; // the diagnostic image shows why, so it outlives the folder
     RecordingLog log;
     const ResultadoScaninDiag r = EjecutarScaninDiag(in, log);
     QVERIFY(!r.exito);
     QVERIFY(!QFile::exists(dir_.filePath("it8.ti3")));
-    const QString rc = log.lines.value(log.lines.size() - 2);
+    QCOMPARE(log.lines.value(log.lines.size() - 2),
+             "Diagnóstico scanin guardado: " + dir_.filePath("it8_scanin_diag.tif"));
+    const QString rc = log.lines.value(log.lines.size() - 3);
     QVERIFY2(rc.startsWith("scanin rc=") && rc != "scanin rc=0", qPrintable(rc));
     QCOMPARE(log.lines.last(), "Carpeta temporal conservada: " + r.carpetaTrabajo);
     QVERIFY(QFileInfo(r.carpetaTrabajo).isDir());
