@@ -29,14 +29,10 @@ struct ImagenFI {
 // Opens an image file: format by content, else by extension; the header's size is checked
 // against kMaxPixelesImagen before any pixel is decoded. With soloCabecera the bitmap holds
 // the header and metadata (ICC profile) only, where the format allows it. Paths are UTF-8.
-<<<<<<< HEAD
 // JPEGs are decoded accurately (the fast decoder is a level off in red and blue, enough to
 // change a profile and scanin's recognition) unless `rapido` allows it for a preview.
 ImagenFI AbrirImagenFI(const QString& path, bool soloCabecera = false, bool rapido = false);
-=======
-ImagenFI AbrirImagenFI(const QString& path, bool soloCabecera = false);
 
 // The bitmap as 24-bit RGB (the bitmap itself when it already is one). 16-bit grey, which the
 // library cannot turn into 24 bits directly, goes through 16-bit RGB. Null on failure.
 BitmapFI A24Bits(BitmapFI bitmap);
->>>>>>> issue16
