@@ -1,5 +1,6 @@
 #include "chartcapture.h"
 #include "cliprocess.h"
+#include "profile/readplausibility.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -270,7 +271,7 @@ void TestCliRuns::misreadIsReported() {
     const QJsonObject lectura = o.value("read").toObject();
     QCOMPARE(lectura.value("plausible").toBool(true), false);
     QCOMPARE(lectura.value("attempts").toInt(), 4);
-    QVERIFY(lectura.value("fit").toDouble() > 10);
+    QVERIFY(lectura.value("fit").toDouble() > kMaxPlausibleFitError);
     QStringList codigos;
     for (const QJsonValue& w : o.value("warnings").toArray())
         codigos << w.toObject().value("code").toString();
