@@ -125,7 +125,7 @@ void TestCliRuns::singleProfileWithJson() {
     // The log is the activity log's: the corners given, the texts and options typed.
     QVERIFY(s.err.contains("Referencia genérica asociada a la carta: "));
     QVERIFY(s.err.contains("Aplicando ajuste manual de cuadrícula al perfil: -F " + fiduciales_));
-    QVERIFY(s.err.contains(" -F " + fiduciales_ + " -dihvgon "));
+    QVERIFY(s.err.contains(" -F " + fiduciales_ + " -dion "));
     QVERIFY(s.err.contains("-A\"Acme\" -M\"Modelo\" -D\"Cámara de prueba\" -C\"\" -ql -am "));
     QVERIFY(s.err.contains("Perfil guardado: " + perfil_ + "\n"));
     QVERIFY(s.err.contains("profcheck rc=0\n"));
