@@ -20,10 +20,6 @@ void RegistroConsola::AgregarSalidaLog(const QString& text) {
         return;
     const QStringList lines = pendiente_.left(fin).split(QLatin1Char('\n'));
     pendiente_.remove(0, fin + 1);
-    for (const QString& line : lines) {
-        if (!line.trimmed().isEmpty())
-            ultimaSalida_ = line.trimmed();
-    }
     Escribir(lines);
 }
 
@@ -36,8 +32,6 @@ void RegistroConsola::MostrarEstado(const QString& text) {
 void RegistroConsola::Terminar() {
     if (pendiente_.isEmpty())
         return;
-    if (!pendiente_.trimmed().isEmpty())
-        ultimaSalida_ = pendiente_.trimmed();
     const QString line = pendiente_;
     pendiente_.clear();
     Escribir({line});

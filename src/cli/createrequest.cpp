@@ -17,6 +17,7 @@ namespace {
 
 constexpr double kGammaMaxima = 10.0;
 constexpr int kTrabajosMaximos = 32;
+constexpr int kLimiteMaximo = 24 * 3600; // seconds; kept within int milliseconds
 
 const QList<OpcionCli>& Opciones() {
     static const QList<OpcionCli> opciones{
@@ -44,6 +45,7 @@ const QList<OpcionCli>& Opciones() {
         {"json"},
         {"quiet"},
         {"jobs", true},
+        {"timeout", true},
     };
     return opciones;
 }
@@ -93,8 +95,11 @@ private:
                             ruta;
                     return false;
                 }
-                for (const QString& nombre : nombres)
-                    imagenes_ << ruta + QLatin1Char('/') + nombre;
+                for (const QString& nombre : nombres) {
+                    // The diagnostic images an earlier batch kept here are no captures.
+                    if (!nombre.endsWith(QLatin1String("_scanin_diag.tif"), Qt::CaseInsensitive))
+                        imagenes_ << ruta + QLatin1Char('/') + nombre;
+                }
             } else if (info.isFile()) {
                 imagenes_ << ruta;
             } else {
@@ -222,6 +227,18 @@ private:
             !Numero(QStringLiteral("shadows"), kSombrasMinimo, kSombrasMaximo, false,
                     ValorPorDefecto(QStringLiteral("txtDarkAreas")), p_.sombras, error)) {
             return false;
+        }
+        if (args_.tiene(QStringLiteral("timeout"))) {
+            double segundos = 0;
+            const QString dado = args_.valor(QStringLiteral("timeout"));
+            if (!LeerNumeroCli(dado, segundos) || segundos <= 0 || segundos > kLimiteMaximo) {
+                error = QStringLiteral("--timeout must be a number of seconds above 0 and at most "
+                                       "%1, not '%2'")
+                            .arg(kLimiteMaximo)
+                            .arg(dado);
+                return false;
+            }
+            p_.limiteMs = static_cast<int>(segundos * 1000);
         }
         if (!args_.tiene(QStringLiteral("jobs")))
             return true;

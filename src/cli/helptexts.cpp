@@ -89,6 +89,7 @@ QString AyudaCreate() {
                "  --save-ti3               keep the TI3 measurements beside the profile\n"
                "  --save-diag              keep scanin's diagnostic image beside the profile\n"
                "  --keep-work              keep the work folders (their paths are logged)\n"
+               "  --timeout SECONDS        stop a tool that runs longer (none)\n"
                "  --json                   print the result as one JSON object\n"
                "  --quiet                  no log on standard error\n"
                "  --help                   this text\n"

@@ -71,6 +71,7 @@ QJsonObject JsonCreacion(const TrabajoCreacion& t, bool diagnosticoGuardado) {
         {"colprof_rc", JsonCodigo(e.rcColprof)},
         {"profcheck_rc", JsonCodigo(e.rcProfcheck)},
         {"check", JsonVerificacion(r.salidaVerificacion)},
+        {"error", TextoONulo(MotivoFallo(t))},
     };
 }
 
@@ -80,7 +81,6 @@ QJsonObject JsonLote(const QList<TrabajoCreacion>& trabajos, bool diagnosticoGua
     for (const TrabajoCreacion& t : trabajos) {
         QJsonObject o = JsonCreacion(t, diagnosticoGuardado);
         o.insert("image", t.destino.imagen);
-        o.insert("error", TextoONulo(MotivoFallo(t)));
         perfiles.append(o);
         escritos += PerfilEscrito(t) ? 1 : 0;
     }

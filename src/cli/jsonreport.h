@@ -26,9 +26,9 @@ QJsonValue JsonVerificacion(const QString& salidaProfcheck);
 QJsonArray JsonErrores(const QList<ErrorParche>& errores);
 
 // One create run: {"profile", "ti3", "diagnostic", "scanin_rc", "colprof_rc", "profcheck_rc",
-// "check"}; the diagnostic only when it was kept beside the profile.
+// "check", "error"}; the diagnostic only when it was kept beside the profile.
 QJsonObject JsonCreacion(const TrabajoCreacion& t, bool diagnosticoGuardado);
-// A batch: {"profiles": [run + "image" + "error"], "written": n, "failed": n}.
+// A batch: {"profiles": [run + "image"], "written": n, "failed": n}.
 QJsonObject JsonLote(const QList<TrabajoCreacion>& trabajos, bool diagnosticoGuardado);
 // The catalogue: [{"index", "name", "chart", "generic_reference", "own_reference"}, ...].
 QJsonArray JsonCatalogo(const ChartCatalog& catalogo);

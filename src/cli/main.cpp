@@ -1,9 +1,12 @@
 #include "cli/clicommands.h"
 #include "cli/consola.h"
+#include "cli/helptexts.h"
+#include "cli/tmproot.h"
 #include "shell/appfolders.h"
 #include "shell/toolrunner.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 #include <csignal>
@@ -12,7 +15,7 @@
 
 namespace {
 
-// Fired by SIGINT and SIGTERM: the running tools are stopped and the runs clean up.
+// Fired by SIGINT, SIGTERM and SIGHUP: the running tools are stopped and the runs clean up.
 CancelToken gDetener;
 
 void AlRecibirSenal(int) {
@@ -40,11 +43,23 @@ int main(int argc, char** argv) {
     SilenciarLibtiff();
     std::signal(SIGINT, AlRecibirSenal);
     std::signal(SIGTERM, AlRecibirSenal);
+    std::signal(SIGHUP, AlRecibirSenal);
+    // A closed pipe or a file size limit fails the write instead of killing the program before
+    // it could stop its tools and clean up; the failed write is reported.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+    BarrerRaicesAbandonadas(QDir::tempPath());
 
     QFile salida;
     QFile errores;
     salida.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
     errores.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
     Consola consola(salida, errores);
-    return EjecutarLineaComandos(QCoreApplication::arguments().mid(1), consola, gDetener);
+    const int rc = EjecutarLineaComandos(QCoreApplication::arguments().mid(1), consola, gDetener);
+    const QString error = consola.ErrorEscritura();
+    if (!error.isEmpty() && rc == SalidaCorrecta) {
+        consola.Error(QStringLiteral("%1: cannot write the output: %2\n").arg(kProgramaCli, error));
+        return SalidaFallida;
+    }
+    return rc;
 }

@@ -107,7 +107,10 @@ bool GuardarEnFicheroNuevo(FREE_IMAGE_FORMAT fif, FIBITMAP* bitmap, const QStrin
     if (!fichero)
         return false;
     FreeImageIO io{LeerFichero, EscribirFichero, BuscarFichero, PosicionFichero};
-    const bool guardado = FreeImage_SaveToHandle(fif, bitmap, &io, fichero, 0);
+    // The library reports success even when its writes failed (a full disk): the stream's
+    // error flag tells.
+    const bool guardado =
+        FreeImage_SaveToHandle(fif, bitmap, &io, fichero, 0) && !std::ferror(fichero);
     const bool cerrado = std::fclose(fichero) == 0;
     if (!(guardado && cerrado))
         QFile::remove(ruta);
@@ -115,7 +118,21 @@ bool GuardarEnFicheroNuevo(FREE_IMAGE_FORMAT fif, FIBITMAP* bitmap, const QStrin
 }
 
 bool GuardarTIFF(FIBITMAP* bitmap, const QString& destino) {
-    return FreeImage_Save(FIF_TIFF, bitmap, QFile::encodeName(destino).constData(), 0);
+    return GuardarEnFicheroNuevo(FIF_TIFF, bitmap, destino);
+}
+
+// 16 bits per channel stay 16 (scanin reads them); anything else becomes 24-bit RGB.
+BitmapFI ARGBParaScanin(BitmapFI bitmap) {
+    switch (FreeImage_GetImageType(bitmap.get())) {
+    case FIT_UINT16:
+    case FIT_RGB16:
+    case FIT_RGBA16:
+        return FreeImage_GetImageType(bitmap.get()) == FIT_RGB16
+                   ? std::move(bitmap)
+                   : BitmapFI(FreeImage_ConvertToRGB16(bitmap.get()));
+    default:
+        return A24Bits(std::move(bitmap));
+    }
 }
 
 } // namespace
@@ -254,7 +271,7 @@ bool FI_ConvertirATIFFRGB(const QString& origen, const QString& destino) {
     BitmapFI bitmap = Abrir(origen, fif);
     if (!bitmap)
         return false;
-    const BitmapFI rgb = A24Bits(std::move(bitmap));
+    const BitmapFI rgb = ARGBParaScanin(std::move(bitmap));
     if (!rgb) {
         UltimoError() = QStringLiteral("FreeImage_ConvertTo24Bits fallo");
         return false;

@@ -23,7 +23,8 @@ struct EjecucionCreacion {
     std::optional<int> rcScanin;
     std::optional<int> rcColprof;
     std::optional<int> rcProfcheck;
-    QString motivo; // the log line that ended a failed or cancelled run
+    QString motivo;           // the log line that ended a failed or cancelled run
+    QString lineaHerramienta; // the error line of the last tool when it failed
 };
 
 // The profile run after the input check and the save dialog: prepares the TIFF, runs scanin

@@ -62,7 +62,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     resize(QSize(1240, 780).boundedTo(screen.size()));
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The helpers watching these widgets are deleted after them, with this window half gone:
+    // they stop watching first.
+    picPreview->removeEventFilter(imagenTarget);
+    picTipoCartaColor->removeEventFilter(panelReferencia);
+}
 
 void frmMain::ConectarMenus() {
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);

@@ -36,8 +36,9 @@ QString ComoNumeroDecimal(const QString& text) {
 } // namespace
 
 AjustesPrincipales LeerAjustesPrincipales(const QString& file, const AjustesPrincipales& current) {
-    auto leer = [&file](const QString& section, const char* key, const QString& def) {
-        return LeerIni(file, section, QString::fromLatin1(key), def);
+    const FicheroIni ini(file);
+    auto leer = [&ini](const QString& section, const char* key, const QString& def) {
+        return ini.Leer(section, QString::fromLatin1(key), def);
     };
     AjustesPrincipales a = current;
     a.camera = leer(kProfile, "camera", current.camera);
@@ -69,8 +70,9 @@ AjustesPrincipales LeerAjustesPrincipales(const QString& file, const AjustesPrin
 }
 
 void EscribirAjustesPrincipales(const QString& file, const AjustesPrincipales& v) {
-    auto escribir = [&file](const QString& section, const char* key, const QString& value) {
-        EscribirIni(file, section, QString::fromLatin1(key), value);
+    FicheroIni ini(file);
+    auto escribir = [&ini](const QString& section, const char* key, const QString& value) {
+        ini.Escribir(section, QString::fromLatin1(key), value);
     };
     auto bandera = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
     escribir(kProfile, "camera", v.camera);
@@ -93,6 +95,7 @@ void EscribirAjustesPrincipales(const QString& file, const AjustesPrincipales& v
     escribir(kResults, "last_ti3", v.lastTi3);
     escribir(kResults, "last_diag", v.lastDiag);
     escribir(kResults, "last_check", v.lastCheck);
+    ini.Guardar();
 }
 
 int IndiceValorLista(const QStringList& items, const QString& stored, const QString& fallback) {
