@@ -1,8 +1,8 @@
 #include "shell/mainsettings.h"
 
+#include "shell/filereplace.h"
 #include "shell/inifile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -130,7 +130,8 @@ double ValorAjuste(const QString& text) {
 }
 
 QString UbicarFicheroAjustes(const QString& settingsFile, const QString& legacyFile) {
+    QString error;
     if (!QFileInfo::exists(settingsFile) && QFileInfo(legacyFile).isFile())
-        QFile::copy(legacyFile, settingsFile);
+        SustituirPorCopia(legacyFile, settingsFile, false, error);
     return settingsFile;
 }
