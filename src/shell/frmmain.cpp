@@ -37,6 +37,8 @@ template <typename Step> void SinErrores(Step step) {
     }
 }
 
+constexpr int kMaxLineasLog = 200000;
+
 // The log keeps "\n" line ends whatever the tool wrote.
 QString SinRetornos(QString text) {
     text.remove(QLatin1Char('\r'));
@@ -56,6 +58,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     controlCrear = new CreateController(*this, *menuResultados);
     new GridController(*this); // Tools > grid; a child of this window
     imagenTarget = new TargetImage(*this);
+    // Tool output that never stops cannot fill the memory; the log keeps its last lines.
+    txtLog->setMaximumBlockCount(kMaxLineasLog);
     ConectarAyudaFlotante();
     // Roomy on a usual desktop, never larger than the screen.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

@@ -126,9 +126,9 @@ ToolResult EjecutarTool(const CommandLine& command, const QString& workFolder, A
 
     // The end of a tool that gave no code of its own, in the output and the log.
     auto finAnormal = [&] {
+        QString line = LineaFinAnormal(process, command, timedOut);
         if (!result.output.isEmpty() && !result.output.endsWith(QLatin1Char('\n')))
-            result.output += QLatin1Char('\n');
-        const QString line = LineaFinAnormal(process, command, timedOut);
+            line.prepend(QLatin1Char('\n'));
         result.output += line;
         if (stream)
             stream->AgregarSalidaLog(line);

@@ -140,6 +140,8 @@ void TestCliCore::logWritesWholePrefixedLines() {
                                          "[a.tif] Leyendo la carta con scanin...\n"
                                          "[a.tif] last words\n[a.tif] \n[a.tif] two\n"
                                          "[a.tif] lines\n[a.tif] tail without break\n"));
+    log.AgregarSalidaLog(QString(70 * 1024, 'y')); // a line without end is not held back
+    QVERIFY(c.Errores().endsWith("yyy\n"));
 
     // Silenced: nothing written.
     ConsolaPrueba s;
