@@ -17,7 +17,6 @@ namespace {
 
 constexpr double kGammaMaxima = 10.0;
 constexpr int kTrabajosMaximos = 32;
-constexpr int kLimiteMaximo = 24 * 3600; // seconds; kept within int milliseconds
 
 const QList<OpcionCli>& Opciones() {
     static const QList<OpcionCli> opciones{
@@ -228,18 +227,8 @@ private:
                     ValorPorDefecto(QStringLiteral("txtDarkAreas")), p_.sombras, error)) {
             return false;
         }
-        if (args_.tiene(QStringLiteral("timeout"))) {
-            double segundos = 0;
-            const QString dado = args_.valor(QStringLiteral("timeout"));
-            if (!LeerNumeroCli(dado, segundos) || segundos <= 0 || segundos > kLimiteMaximo) {
-                error = QStringLiteral("--timeout must be a number of seconds above 0 and at most "
-                                       "%1, not '%2'")
-                            .arg(kLimiteMaximo)
-                            .arg(dado);
-                return false;
-            }
-            p_.limiteMs = static_cast<int>(segundos * 1000);
-        }
+        if (!LeerLimiteHerramientas(args_, p_.limiteMs, error))
+            return false;
         if (!args_.tiene(QStringLiteral("jobs")))
             return true;
         const QString jobs = args_.valor(QStringLiteral("jobs"));

@@ -131,6 +131,7 @@ QString AyudaVerify() {
                "  --prune DE         write a TI3 without the patches above this error (-P)\n"
                "  --json             print the summary and the per-patch errors as JSON\n"
                "  --quiet            no log on standard error\n"
+               "  --timeout SECONDS  stop profcheck when it runs longer (none)\n"
                "  --help             this text\n"
                "\n"
                "Exit status 0 when profcheck ended with 0.\n")
@@ -158,6 +159,7 @@ QString AyudaCompare() {
                "%3"
                "  --axes             X3DOM axes (-x)\n"
                "  --quiet            no log on standard error\n"
+               "  --timeout SECONDS  stop colverify when it runs longer (none)\n"
                "  --help             this text\n"
                "\n"
                "Exit status 0 when colverify ended with 0.\n")

@@ -45,6 +45,10 @@ void TestCliProgram::refusedArguments_data() {
     QTest::newRow("verify prune")
         << QStringList{"verify", "--ti3", "{image}", "--profile", "{image}", "--prune", "0"}
         << "nerva-chromaflux-cli verify: --prune must be a Delta E above 0, not '0'\n";
+    QTest::newRow("verify time limit")
+        << QStringList{"verify", "--ti3", "{image}", "--profile", "{image}", "--timeout", "0"}
+        << "nerva-chromaflux-cli verify: --timeout must be a number of seconds above 0 and at "
+           "most 86400, not '0'\n";
     QTest::newRow("compare normalisation")
         << QStringList{"compare", "--reference", "{image}", "--measured",
                        "{image}", "--normalize", "5"}
