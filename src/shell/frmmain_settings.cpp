@@ -36,10 +36,6 @@ QString frmMain::LeerAjuste(const QString& section, const QString& key,
     return LeerIni(RutaIniAjustes, section, key, defaultValue);
 }
 
-void frmMain::EscribirAjuste(const QString& section, const QString& key, const QString& value) {
-    EscribirIni(RutaIniAjustes, section, key, value);
-}
-
 void frmMain::SeleccionarValorCombo(QComboBox* list, const QString& stored,
                                     const QString& fallback) {
     const int index = IndiceValorLista(Elementos(list), stored, fallback);
