@@ -19,16 +19,6 @@ QString NombreMetodo(MetodoLectura metodo) {
     return Texto(QStringLiteral("read.method.") + CodigoMetodo(metodo));
 }
 
-// scanin's error line, else its last line.
-QString LineaError(const QString& salida) {
-    const QStringList lines = salida.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString& line : lines) {
-        if (line.contains(QLatin1String("Error")))
-            return line.trimmed();
-    }
-    return lines.isEmpty() ? QString() : lines.last().trimmed();
-}
-
 void Reemplazar(const QString& from, const QString& to) {
     BorrarFicheroSiHay(to);
     QFile::rename(from, to);
@@ -150,12 +140,13 @@ private:
         const QString cabecera =
             Texto(QStringLiteral("read.attempt")).arg(lectura_.intentos).arg(NombreMetodo(metodo));
         if (r.exitCode != 0 || !QFile::exists(ti3_)) {
-            const QString error = LineaError(r.output);
+            const QString error = LineaErrorHerramienta(r.output);
             log_.LogMsg(cabecera + QStringLiteral("scanin rc=") + QString::number(r.exitCode) +
                         (error.isEmpty() ? QString() : QStringLiteral(" (") + error + u')'));
             if (primero) {
                 lectura_.rc = r.exitCode;
                 lectura_.motivo = QStringLiteral("scanin rc=") + QString::number(r.exitCode);
+                lectura_.error = error;
                 Reemplazar(diag_, Aparte(diag_, QStringLiteral("primero")));
             }
             return false;

@@ -1,5 +1,6 @@
 #include "charts/chartcatalog.h"
 #include "lang/texto.h"
+#include "profile/createvalidation.h"
 #include "profile/resultsmenu.h"
 #include "profilefixtures.h"
 #include "scripteddialogs.h"
@@ -236,6 +237,28 @@ private slots:
             "\n\n- Imagen target\n- Fichero de referencia personalizado"));
         QCOMPARE(LogLines(*w, "No se puede crear el perfil. Faltan datos:"), 1);
         QCOMPARE(LogLines(*w, "scanin: "), 0);
+    }
+
+    // A kept TI3 that would replace the reference is refused; nothing runs.
+    void outputOverAnInputIsRefused() {
+        const QString image = dir_->filePath("capture.png");
+        QVERIFY(RenderizarCarta("ColorChecker", image).isEmpty());
+        auto w = Cargar();
+        Elegir(*w, image, "ColorChecker");
+        const QString reference = dir_->filePath("cam.ti3");
+        QFile file(reference);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("reference") == 9);
+        file.close();
+        w->optPersoanlizado->setChecked(true);
+        w->RutaReferenciaPersonalizada = reference;
+        w->mnuResultsSaveTi3WithProfile->setChecked(true);
+        ScriptedDialogs dialogs;
+        dialogs.answerSave(dir_->filePath("cam.icc")).answerMessage(Msg::Ok);
+        w->cmdCreate->click();
+        QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
+        QCOMPARE(dialogs.messages().last(), MensajeSalidaSobreEntrada(reference));
+        QCOMPARE(LogLines(*w, "scanin: "), 0);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == "reference");
     }
 
     // The button cancels a running Create, also after a language switch during the run (which
