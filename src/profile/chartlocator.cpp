@@ -89,9 +89,13 @@ std::vector<Patch> FindPatches(const cv::Mat& grey) {
         cv::approxPolyDP(c, poly, 0.06 * cv::arcLength(c, true), true);
         if (poly.size() != 4 || !cv::isContourConvex(poly))
             continue;
+        // Square-ish and solid; a patch seen at a slant is a parallelogram, so solidity, not
+        // the fill of its bounding rectangle.
         const cv::RotatedRect r = cv::minAreaRect(c);
         const double aspect = r.size.width / std::max(1.0f, r.size.height);
-        if (aspect < 0.5 || aspect > 2.0 || area < 0.8 * r.size.area())
+        std::vector<cv::Point> hull;
+        cv::convexHull(c, hull);
+        if (aspect < 0.4 || aspect > 2.5 || area < 0.9 * cv::contourArea(hull))
             continue;
         patches.push_back({poly, r.center, area});
     }

@@ -3,10 +3,12 @@
 #include "charts/chartdefinition.h"
 #include "charts/sampleid.h"
 
+#include <QHash>
 #include <QPolygonF>
 #include <QStringList>
 #include <QTransform>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -22,33 +24,34 @@ QPolygonF ToPolygon(const Quad& q) {
     return QPolygonF({q[0], q[1], q[2], q[3]});
 }
 
-// The block's outer corners at A1, A6, D6, D1, in the chart's own units.
-std::optional<Quad> BlockCorners(const ChartDefinition& chart) {
-    const QString ids[4] = {QStringLiteral("A1"), QStringLiteral("A6"), QStringLiteral("D6"),
-                            QStringLiteral("D1")};
-    QRectF rects[4];
-    int found = 0;
-    for (const ChartBox& box : chart.samples()) {
-        for (int i = 0; i < 4; ++i) {
-            if (sampleKey(box.id) == ids[i]) {
-                rects[i] = box.rect;
-                ++found;
-            }
+// The outer corners of each block of 4 x 6 patches, at A1, A6, D6, D1 (and E1, E6, H6, H1
+// and so on for charts with several blocks), in the chart's own units.
+QList<Quad> BlockCorners(const ChartDefinition& chart) {
+    QHash<QString, QRectF> rects;
+    for (const ChartBox& box : chart.samples())
+        rects.insert(sampleKey(box.id), box.rect);
+    QList<Quad> blocks;
+    for (char first = 'A'; first + 3 <= 'Z'; first += 4) {
+        const QChar top(first);
+        const QChar bottom(first + 3);
+        const QString ids[4] = {top + QStringLiteral("1"), top + QStringLiteral("6"),
+                                bottom + QStringLiteral("6"), bottom + QStringLiteral("1")};
+        if (!std::all_of(ids, ids + 4, [&](const QString& id) { return rects.contains(id); }))
+            break;
+        QPointF middle;
+        for (const QString& id : ids)
+            middle += rects.value(id).center() / 4.0;
+        Quad corners;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const QRectF r = rects.value(ids[i]);
+            const QPointF c = r.center();
+            const double dx = (c.x() < middle.x() ? -0.5 : 0.5) * r.width();
+            const double dy = (c.y() < middle.y() ? -0.5 : 0.5) * r.height();
+            corners[i] = c + QPointF(dx, dy) * (1.0 + 2.0 * kBlockMargin);
         }
+        blocks.append(corners);
     }
-    if (found != 4)
-        return std::nullopt;
-    const QPointF middle =
-        (rects[0].center() + rects[1].center() + rects[2].center() + rects[3].center()) / 4.0;
-    Quad corners;
-    for (int i = 0; i < 4; ++i) {
-        const QRectF& r = rects[i];
-        const QPointF c = r.center();
-        const double dx = (c.x() < middle.x() ? -0.5 : 0.5) * r.width();
-        const double dy = (c.y() < middle.y() ? -0.5 : 0.5) * r.height();
-        corners[std::size_t(i)] = c + QPointF(dx, dy) * (1.0 + 2.0 * kBlockMargin);
-    }
-    return corners;
+    return blocks;
 }
 
 Quad SampleExtent(const ChartDefinition& chart) {
@@ -113,20 +116,16 @@ QList<Quad> FiducialesDeCarta(const ChartDefinition& chart, const LocatedChart& 
     QList<Quad> sets;
     if (!chart.hasFiducials())
         return sets;
-    Quad source;
-    if (located.kind == LocatedChart::Block) {
-        const auto block = BlockCorners(chart);
-        if (!block)
-            return sets;
-        source = *block;
-    } else {
-        source = SampleExtent(chart);
-    }
+    const QList<Quad> sources = located.kind == LocatedChart::Block
+                                    ? BlockCorners(chart)
+                                    : QList<Quad>{SampleExtent(chart)};
     const QPolygonF marks = ToPolygon(chart.fiducials());
-    for (const Quad& target : Giros(located.corners)) {
-        QTransform h;
-        if (QTransform::quadToQuad(ToPolygon(source), ToPolygon(target), h))
-            sets.append(FromPolygon(h.map(marks)));
+    for (const Quad& source : sources) {
+        for (const Quad& target : Giros(located.corners)) {
+            QTransform h;
+            if (QTransform::quadToQuad(ToPolygon(source), ToPolygon(target), h))
+                sets.append(FromPolygon(h.map(marks)));
+        }
     }
     return sets;
 }
