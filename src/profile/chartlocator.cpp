@@ -159,7 +159,7 @@ std::vector<cv::Point2f> RegionCorners(const std::vector<const Patch*>& grid) {
     return corners;
 }
 
-std::optional<Quad> LocateRegion(const cv::Mat& image) {
+std::optional<LocatedChart> LocateRegion(const cv::Mat& image) {
     double scale = 1.0;
     cv::Mat grey;
     cv::cvtColor(Reduced(image, &scale), grey, cv::COLOR_BGR2GRAY);
@@ -167,7 +167,11 @@ std::optional<Quad> LocateRegion(const cv::Mat& image) {
     const std::vector<const Patch*> grid = LargestGrid(patches);
     if (grid.size() < 6)
         return std::nullopt;
-    return EnOrdenDeImagen(ToQuad(RegionCorners(grid), scale));
+    LocatedChart region{
+        LocatedChart::Region, EnOrdenDeImagen(ToQuad(RegionCorners(grid), scale)), {}};
+    for (const Patch* p : grid)
+        region.centres.append(QPointF(p->centre.x / scale, p->centre.y / scale));
+    return region;
 }
 
 } // namespace
@@ -200,9 +204,9 @@ QList<LocatedChart> LocateChart(const QString& imagePath, bool block, ProbeCopy*
     }
     if (block) {
         if (const auto quad = LocateBlock(image))
-            found.append({LocatedChart::Block, *quad});
+            found.append({LocatedChart::Block, *quad, {}});
     }
-    if (const auto quad = LocateRegion(image))
-        found.append({LocatedChart::Region, *quad});
+    if (const auto region = LocateRegion(image))
+        found.append(*region);
     return found;
 }

@@ -22,6 +22,8 @@ struct LocatedChart {
     };
     Kind kind = Region;
     Quad corners{};
+    // Region: the centres of the patches found, to fit the chart's patches to.
+    QList<QPointF> centres;
 };
 
 // The same corners clockwise on screen (y grows downwards), from the one nearest the image's

@@ -68,12 +68,11 @@ private:
             const MetodoLectura metodo =
                 c.kind == LocatedChart::Block ? MetodoLectura::Detectado : MetodoLectura::Region;
             QList<Quad> giros = FiducialesDeCarta(carta, c);
-            // A full read of a large photograph takes a second or more: the turn is tried on
+            // A full read of a large photograph takes a second or more: the turns are tried on
             // the small copy first, and only the one that fits there is read in full.
             if (sonda.written && sonda.scale < 1.0) {
                 const int giro = GiroEnSonda(sonda, giros);
-                if (giro >= 0)
-                    giros = {giros[giro]};
+                giros = giro >= 0 ? QList<Quad>{giros[giro]} : QList<Quad>();
             }
             if (IntentarGiros(metodo, giros))
                 return;

@@ -4,11 +4,15 @@
 #include "charts/sampleid.h"
 
 #include <QHash>
+#include <QLineF>
 #include <QPolygonF>
 #include <QStringList>
 #include <QTransform>
 
+#include <opencv2/calib3d.hpp>
+
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -36,7 +40,9 @@ QList<Quad> BlockCorners(const ChartDefinition& chart) {
         const QChar bottom(first + 3);
         const QString ids[4] = {top + QStringLiteral("1"), top + QStringLiteral("6"),
                                 bottom + QStringLiteral("6"), bottom + QStringLiteral("1")};
-        if (!std::all_of(ids, ids + 4, [&](const QString& id) { return rects.contains(id); }))
+        // Six patches a row, no seventh: a chart of longer rows is no such block.
+        if (!std::all_of(ids, ids + 4, [&](const QString& id) { return rects.contains(id); }) ||
+            rects.contains(top + QStringLiteral("7")))
             break;
         QPointF middle;
         for (const QString& id : ids)
@@ -52,6 +58,62 @@ QList<Quad> BlockCorners(const ChartDefinition& chart) {
         blocks.append(corners);
     }
     return blocks;
+}
+
+// The mapping refined on the patches found: each found centre is paired with the nearest
+// chart patch as the mapping places it, and the homography of the pairs replaces the mapping,
+// a few times over. Corners of a region are rough (a patch missed at its edge moves them); the
+// patches in between pin the chart down.
+QTransform AjustarAParches(const ChartDefinition& chart, QTransform h,
+                           const QList<QPointF>& encontrados) {
+    std::vector<cv::Point2f> carta;
+    for (const ChartBox& box : chart.samples())
+        carta.emplace_back(float(box.rect.center().x()), float(box.rect.center().y()));
+    if (carta.size() < 2 || encontrados.size() < 8)
+        return h;
+    for (int vuelta = 0; vuelta < 3; ++vuelta) {
+        std::vector<QPointF> mapeados;
+        for (const cv::Point2f& c : carta)
+            mapeados.push_back(h.map(QPointF(c.x, c.y)));
+        // The pitch: the median distance of a mapped patch to its nearest neighbour.
+        std::vector<double> vecinos;
+        for (std::size_t i = 0; i < mapeados.size(); ++i) {
+            double d = HUGE_VAL;
+            for (std::size_t j = 0; j < mapeados.size(); ++j) {
+                if (i != j)
+                    d = std::min(d, QLineF(mapeados[i], mapeados[j]).length());
+            }
+            vecinos.push_back(d);
+        }
+        std::nth_element(vecinos.begin(), vecinos.begin() + vecinos.size() / 2, vecinos.end());
+        const double paso = vecinos[vecinos.size() / 2];
+        std::vector<cv::Point2f> desde;
+        std::vector<cv::Point2f> hacia;
+        for (const QPointF& e : encontrados) {
+            std::size_t mejor = 0;
+            double distancia = HUGE_VAL;
+            for (std::size_t i = 0; i < mapeados.size(); ++i) {
+                const double d = QLineF(mapeados[i], e).length();
+                if (d < distancia) {
+                    distancia = d;
+                    mejor = i;
+                }
+            }
+            if (distancia < 0.35 * paso) {
+                desde.push_back(carta[mejor]);
+                hacia.emplace_back(float(e.x()), float(e.y()));
+            }
+        }
+        if (desde.size() < 8)
+            return h;
+        const cv::Mat m = cv::findHomography(desde, hacia, cv::RANSAC, 0.1 * paso);
+        if (m.empty())
+            return h;
+        h = QTransform(m.at<double>(0, 0), m.at<double>(1, 0), m.at<double>(2, 0),
+                       m.at<double>(0, 1), m.at<double>(1, 1), m.at<double>(2, 1),
+                       m.at<double>(0, 2), m.at<double>(1, 2), m.at<double>(2, 2));
+    }
+    return h;
 }
 
 Quad SampleExtent(const ChartDefinition& chart) {
@@ -124,7 +186,7 @@ QList<Quad> FiducialesDeCarta(const ChartDefinition& chart, const LocatedChart& 
         for (const Quad& target : Giros(located.corners)) {
             QTransform h;
             if (QTransform::quadToQuad(ToPolygon(source), ToPolygon(target), h))
-                sets.append(FromPolygon(h.map(marks)));
+                sets.append(FromPolygon(AjustarAParches(chart, h, located.centres).map(marks)));
         }
     }
     return sets;
