@@ -208,6 +208,28 @@ private slots:
         QCOMPARE(frontEnd.sospechosas, 0);
     }
 
+    // A chart the detector does not know, turned and at a slant, that scanin cannot find by
+    // itself: its patch region, fitted to the patches found, reads it.
+    void patchRegionReadsAChartAtASlant() {
+        chartrender::RenderOptions options;
+        options.chtFile = CarpetaRefArgyll() + "QPcard_201.cht";
+        options.referenceFile = CarpetaRefArgyll() + "QPcard_201.cie";
+        options.width = 2000;
+        options.perspective = 0.5;
+        options.rotationDeg = 160;
+        const QString image = dir_.filePath("slanted.jpg");
+        QString error;
+        QVERIFY2(chartrender::renderChart(options, image, &error), qPrintable(error));
+        EntradaCreacion in = Entrada(image, "QPcard_201");
+        in.destino = dir_.filePath("out/slanted.icc");
+        RecordingLog log;
+        FrontEnd frontEnd;
+        const EjecucionCreacion run = CrearPerfil(in, in.referenciaGenerica, log, frontEnd);
+        QVERIFY2(run.fin == FinCreacion::Correcto, qPrintable(log.lines.join('\n')));
+        QCOMPARE(run.lectura.metodo, MetodoLectura::Region);
+        QVERIFY(run.lectura.ajuste.error < 2.0);
+    }
+
     // The detector's block mapped through the chart definition lands on the rendered
     // fiducials, in the chart's own order first.
     void detectedChartGivesFiducials() {
