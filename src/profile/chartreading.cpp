@@ -154,6 +154,8 @@ private:
         QString error;
         if (!ReadTi3Patches(ti3_, &parches, &error)) {
             log_.LogMsg(cabecera + error);
+            if (primero)
+                lectura_.motivo = error;
             return false;
         }
         const ReadFit ajuste = FitRead(parches);
