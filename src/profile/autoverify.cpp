@@ -8,6 +8,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 VerificacionAuto VerificarPerfilAuto(const QString& profcheck, const QString& ti3,
                                      const QString& perfil, const QString& workFolder,
                                      ActivityLog& log, const CancelToken* cancel) {
@@ -41,21 +43,20 @@ VerificacionAuto VerificarPerfilAuto(const QString& profcheck, const QString& ti
     if (rc != 0) {
         return result;
     }
-    command.arguments.prepend(QStringLiteral("-k"));
-    QString salida2000;
-    if (EjecutarYLeerSalida(command, workFolder, salida2000, cancel) == 0) {
-        const CifrasProfcheck cifras = LeerCifrasProfcheck(salida2000);
-        bool okMedia = false;
-        bool okMaximo = false;
-        const double media = cifras.media.toDouble(&okMedia);
-        const double maximo = cifras.maximo.toDouble(&okMaximo);
-        if (okMedia && okMaximo) {
-            result.media2000 = media;
-            result.maximo2000 = maximo;
-            log.LogMsg(Texto(QStringLiteral("verify.de2000_line"))
-                           .arg(media, 0, 'f', 2)
-                           .arg(maximo, 0, 'f', 2));
+    // CIEDE2000 of the same patches, from the colours the report lists: no second run.
+    QList<ErrorParche> errores;
+    if (LeerDetalleProfcheck(result.salida, errores)) {
+        double suma = 0.0;
+        double maximo = 0.0;
+        for (const ErrorParche& e : errores) {
+            suma += e.de2000;
+            maximo = std::max(maximo, e.de2000);
         }
+        result.media2000 = suma / double(errores.size());
+        result.maximo2000 = maximo;
+        log.LogMsg(Texto(QStringLiteral("verify.de2000_line"))
+                       .arg(*result.media2000, 0, 'f', 2)
+                       .arg(maximo, 0, 'f', 2));
     }
     return result;
 }

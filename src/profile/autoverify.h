@@ -12,7 +12,7 @@ struct VerificacionAuto {
     QString resumen; // ResumirProfcheck line, empty when profcheck did not run or said nothing
     QString salida;  // captured output (SalidaVerificacionAuto)
     std::optional<int> rc; // profcheck's exit code; unset when it did not run
-    // CIEDE2000 average and maximum (a second, quiet run with -k); unset when not read.
+    // CIEDE2000 average and maximum of the patches the report lists; unset when it lists none.
     std::optional<double> media2000;
     std::optional<double> maximo2000;
 };
