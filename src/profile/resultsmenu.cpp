@@ -78,8 +78,8 @@ void ResultsMenu::MostrarResumenResultados(const ResultadoCreacion& r) {
         TextoResumenResultados(shown, main_.mnuResultsSaveTi3WithProfile->isChecked(),
                                main_.mnuResultsAutoScaninDiag->isChecked());
     main_.LogMsg(LineaLogResumen(message));
-    if (MsgBox(&main_, message, Msg::Information + Msg::YesNo, QStringLiteral("Perfil creado")) ==
-        Msg::Yes) {
+    if (MsgBox(&main_, message, Msg::Information + Msg::YesNo,
+               Texto(QStringLiteral("results.created_title"))) == Msg::Yes) {
         AbrirCarpeta(shown.perfil);
     }
 }
@@ -130,7 +130,7 @@ void ResultsMenu::mnuResultsViewDiag_Click() {
         return;
     }
     MostrarImagenCompleta(&main_, main_.UltimoDiagnostico, NombreFichero(main_.UltimoDiagnostico),
-                          QStringLiteral("Diagnóstico scanin"));
+                          Texto(QStringLiteral("results.diag_title")));
 }
 
 void ResultsMenu::mnuResultsVerify_Click() {

@@ -35,8 +35,9 @@ bool PreguntarDetenerHerramienta(QWidget* owner, const QString& title) {
                   Msg::YesNo | Msg::Question, title) == Msg::Yes;
 }
 
-int MsgBox(QWidget* owner, const QString& text, int style, const QString& title) {
-    return Dialogos().message(owner, text, style, title);
+int MsgBox(QWidget* owner, const QString& text, int style, const QString& title,
+           const QString& details) {
+    return Dialogos().message(owner, text, style, title, details);
 }
 
 QString AbrirFichero(QWidget* owner, const QString& filter, const QString& title,

@@ -84,8 +84,9 @@ void frmProfCheck::CrearControles() {
     options->addWidget(chkAxes, 2, 0);
     options->addWidget(chkColorVectors, 2, 1);
     options->addWidget(lblPruneHint, 2, 2, 1, 2);
-    options->addWidget(chkDE2000, 3, 0);
-    options->setColumnStretch(4, 1);
+    // Three rows, so the graph keeps its room on a 720-pixel screen.
+    options->addWidget(chkDE2000, 0, 4);
+    options->setColumnStretch(5, 1);
 
     cmdRun = CrearControl<QPushButton>(this, "cmdRun");
     cmdGraphDE = CrearControl<QPushButton>(this, "cmdGraphDE");
@@ -105,9 +106,9 @@ void frmProfCheck::CrearControles() {
     buttons->addWidget(cmdClose);
 
     picDEGraph = CrearControl<LienzoGrafico>(this, "picDEGraph");
-    picDEGraph->setMinimumSize(760, 320);
+    picDEGraph->setMinimumSize(760, 240);
     picDEGraph->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    txtLog->setMinimumHeight(150);
+    txtLog->setMinimumHeight(120);
 
     auto* top = new QHBoxLayout;
     top->addWidget(fraInput, 1);

@@ -1,5 +1,7 @@
 #include "charts/chartcatalog.h"
+#include "image/frmimagencompleta.h"
 #include "lang/texto.h"
+#include "profile/createcontroller.h"
 #include "profile/resultsmenu.h"
 #include "profilefixtures.h"
 #include "scripteddialogs.h"
@@ -236,6 +238,49 @@ private slots:
             "\n\n- Imagen target\n- Fichero de referencia personalizado"));
         QCOMPARE(LogLines(*w, "No se puede crear el perfil. Faltan datos:"), 1);
         QCOMPARE(LogLines(*w, "scanin: "), 0);
+    }
+
+    void failedRunExplainsItself_data() {
+        QTest::addColumn<QString>("chart");
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<QString>("step");
+        QTest::newRow("missing folder") << "ColorChecker"
+                                        << "missing/p.icc"
+                                        << "fail.step.destination";
+        QTest::newRow("chart not found") << "QPcard_201"
+                                         << "p.icc"
+                                         << "fail.step.read";
+    }
+
+    // A run that fails after the save dialog ends in one message naming the step, with the
+    // log behind it; a destination that cannot take the profile is refused before any tool
+    // runs, a chart that cannot be read opens its diagnostic image after the message.
+    void failedRunExplainsItself() {
+        QFETCH(QString, chart);
+        QFETCH(QString, destination);
+        QFETCH(QString, step);
+        const QString image = dir_->filePath("capture.png");
+        QVERIFY(RenderizarCarta("ColorChecker", image, false, 0.0, 700).isEmpty());
+        auto w = Cargar();
+        Elegir(*w, image, "ColorChecker");
+        w->cboChart->setCurrentIndex(Catalogo().IndiceCarta(chart + ".cht"));
+        ScriptedDialogs dialogs;
+        dialogs.answerSave(dir_->filePath(destination)).answerMessage(Msg::Ok);
+        w->cmdCreate->click();
+        QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
+        const ScriptedDialogs::Call& failure = dialogs.calls().last();
+        QCOMPARE(failure.title, Texto("fail.title"));
+        QCOMPARE(failure.style, int(Msg::Critical));
+        QVERIFY2(failure.text.contains(Texto(step)), qPrintable(failure.text));
+        const QString reason = w->controlCrear->UltimaEjecucion().motivo;
+        QVERIFY(failure.text.contains(reason));
+        QVERIFY(failure.details.contains(reason));
+        const bool read = step == "fail.step.read";
+        QCOMPARE(LogLines(*w, "scanin: "), read ? 1 : 0);
+        QCOMPARE(failure.text.contains(Texto("fail.try.read_diag")), read);
+        QCOMPARE(VisorImagenCompleta() != nullptr, read);
+        delete VisorImagenCompleta();
+        QVERIFY(!QFile::exists(dir_->filePath(destination)));
     }
 
     // The button cancels a running Create, also after a language switch during the run (which
