@@ -1,5 +1,7 @@
 #include "cli/cliargs.h"
 
+#include "cli/clichoices.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -76,4 +78,22 @@ QString FicheroRequerido(const ArgumentosCli& args, const QString& nombre, QStri
         return QString();
     }
     return ruta;
+}
+
+bool LeerLimiteHerramientas(const ArgumentosCli& args, int& milisegundos, QString& error) {
+    constexpr int kLimiteMaximo = 24 * 3600; // seconds; kept within int milliseconds
+    milisegundos = 0;
+    if (!args.tiene(QStringLiteral("timeout")))
+        return true;
+    double segundos = 0;
+    const QString dado = args.valor(QStringLiteral("timeout"));
+    if (!LeerNumeroCli(dado, segundos) || segundos <= 0 || segundos > kLimiteMaximo) {
+        error = QStringLiteral("--timeout must be a number of seconds above 0 and at most %1, "
+                               "not '%2'")
+                    .arg(kLimiteMaximo)
+                    .arg(dado);
+        return false;
+    }
+    milisegundos = static_cast<int>(segundos * 1000);
+    return true;
 }

@@ -36,3 +36,6 @@ QString RutaAbsoluta(const QString& path);
 // The absolute path of an option naming a file that must exist; empty, with the message in
 // `error`, when the option is absent or the file is not there.
 QString FicheroRequerido(const ArgumentosCli& args, const QString& nombre, QString& error);
+// --timeout SECONDS in milliseconds (0 when absent); false, with the message in `error`, for
+// anything but a number of seconds above 0 and at most a day.
+bool LeerLimiteHerramientas(const ArgumentosCli& args, int& milisegundos, QString& error);

@@ -4,6 +4,7 @@
 #include "cli/consola.h"
 #include "cli/consolelog.h"
 #include "cli/helptexts.h"
+#include "profile/createvalidation.h"
 #include "shell/toolrunner.h"
 #include "verify/colverifyrun.h"
 
@@ -37,7 +38,8 @@ int ComandoCompare(const QStringList& args, Consola& consola, const CancelToken&
                                                             {"normalize", true},
                                                             {"x3dom", true},
                                                             {"axes"},
-                                                            {"quiet"}});
+                                                            {"quiet"},
+                                                            {"timeout", true}});
     if (!leidos.ok())
         return ErrorUso(consola, comando, leidos.error());
     if (leidos.tiene(QStringLiteral("help"))) {
@@ -62,6 +64,13 @@ int ComandoCompare(const QStringList& args, Consola& consola, const CancelToken&
         !Lista(leidos, QStringLiteral("x3dom"), NombresX3dom(), o.x3dom, error)) {
         return ErrorUso(consola, comando, error);
     }
+    int limite = 0;
+    if (!LeerLimiteHerramientas(leidos, limite, error))
+        return ErrorUso(consola, comando, error);
+    FijarLimiteHerramientas(limite);
+    const QString falta = FaltaHerramienta(QStringLiteral("colverify"));
+    if (!falta.isEmpty())
+        return ErrorUso(consola, comando, falta);
 
     RegistroConsola log(consola, QString(), leidos.tiene(QStringLiteral("quiet")));
     const ResultadoColVerify r = CompararMediciones(referencia, medido, o, log, &cancel);

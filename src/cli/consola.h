@@ -13,9 +13,14 @@ public:
 
     void Resultado(const QString& text); // written to standard output as it is
     void Error(const QString& text);     // written to standard error as it is
+    // Why the first write failed (a full disk, a closed pipe); empty when none did.
+    QString ErrorEscritura() const;
 
 private:
-    QMutex mutex_;
+    void Escribir(QIODevice& device, const QString& text);
+
+    mutable QMutex mutex_;
+    QString errorEscritura_;
     QIODevice& salida_;
     QIODevice& errores_;
 };

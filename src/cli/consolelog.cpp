@@ -2,6 +2,12 @@
 
 #include "cli/consola.h"
 
+namespace {
+
+constexpr qsizetype kMaxPendiente = 64 * 1024;
+
+} // namespace
+
 RegistroConsola::RegistroConsola(Consola& consola, const QString& prefijo, bool silencio)
     : consola_(consola), prefijo_(prefijo), silencio_(silencio) {}
 
@@ -16,14 +22,14 @@ void RegistroConsola::AgregarSalidaLog(const QString& text) {
     pendiente_ += text;
     pendiente_.remove(QLatin1Char('\r'));
     const qsizetype fin = pendiente_.lastIndexOf(QLatin1Char('\n'));
-    if (fin < 0)
+    if (fin < 0) {
+        // A tool that never ends its line is not kept waiting in memory.
+        if (pendiente_.size() > kMaxPendiente)
+            Terminar();
         return;
+    }
     const QStringList lines = pendiente_.left(fin).split(QLatin1Char('\n'));
     pendiente_.remove(0, fin + 1);
-    for (const QString& line : lines) {
-        if (!line.trimmed().isEmpty())
-            ultimaSalida_ = line.trimmed();
-    }
     Escribir(lines);
 }
 
@@ -36,8 +42,6 @@ void RegistroConsola::MostrarEstado(const QString& text) {
 void RegistroConsola::Terminar() {
     if (pendiente_.isEmpty())
         return;
-    if (!pendiente_.trimmed().isEmpty())
-        ultimaSalida_ = pendiente_.trimmed();
     const QString line = pendiente_;
     pendiente_.clear();
     Escribir({line});

@@ -21,8 +21,6 @@ public:
 
     // Writes the tool output still waiting for its line break.
     void Terminar();
-    // The last non-empty line of tool output so far (the tool's own word on a failure).
-    const QString& UltimaSalida() const { return ultimaSalida_; }
 
 private:
     void Escribir(const QStringList& lines);
@@ -31,5 +29,4 @@ private:
     const QString prefijo_;
     const bool silencio_;
     QString pendiente_; // tool output after its last line break
-    QString ultimaSalida_;
 };

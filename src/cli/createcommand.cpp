@@ -7,6 +7,7 @@
 #include "cli/createrun.h"
 #include "cli/helptexts.h"
 #include "cli/jsonreport.h"
+#include "cli/tmproot.h"
 #include "image/gdipluspreview.h"
 #include "profile/createvalidation.h"
 #include "shell/appfolders.h"
@@ -14,7 +15,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -88,6 +88,13 @@ int ComandoCreate(const QStringList& args, Consola& consola, const CancelToken& 
         ValidarDatosPerfil(EntradaDeDestino(p, p.destinos.first(), catalogo, carpetas, {}));
     if (!check.ok)
         return ErrorUso(consola, kComando, LineaLogFaltanDatos(check.faltas));
+    for (const DestinoPerfil& d : p.destinos) {
+        const QString pisada =
+            SalidaSobreEntrada(EntradaDeDestino(p, d, catalogo, carpetas, {}), check.referencia);
+        if (!pisada.isEmpty())
+            return ErrorUso(consola, kComando,
+                            QStringLiteral("the output %1 is one of the inputs").arg(pisada));
+    }
 
     RegistroConsola(consola, QString(), p.silencio).LogMsg(LineaLogReferencia(p));
     if (p.Lote() && !QDir().mkpath(p.carpetaSalida)) {
@@ -97,16 +104,16 @@ int ComandoCreate(const QStringList& args, Consola& consola, const CancelToken& 
     }
     // The runs' tmp folders: private to this command, so neither the window's clean-up nor
     // another command touches them, and gone at the end unless the work is to be kept.
-    QTemporaryDir raiz(QDir::tempPath() + QStringLiteral("/nerva-chromaflux-cli-XXXXXX"));
-    if (!raiz.isValid()) {
+    const RaizTemporal raiz(p.conservarTrabajo);
+    if (!raiz.valida()) {
         consola.Error(QStringLiteral("%1 %2: cannot make a temporary folder: %3\n")
-                          .arg(kProgramaCli, kComando, raiz.errorString()));
+                          .arg(kProgramaCli, kComando, raiz.error()));
         return SalidaFallida;
     }
-    raiz.setAutoRemove(!p.conservarTrabajo);
+    FijarLimiteHerramientas(p.limiteMs);
 
     const QList<TrabajoCreacion> trabajos =
-        EjecutarCreaciones(p, catalogo, carpetas, raiz.path(), consola, cancel);
+        EjecutarCreaciones(p, catalogo, carpetas, raiz.ruta(), consola, cancel);
     Resumir(p, trabajos, consola);
     if (cancel.cancelled())
         return SalidaDetenida;

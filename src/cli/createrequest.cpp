@@ -44,6 +44,7 @@ const QList<OpcionCli>& Opciones() {
         {"json"},
         {"quiet"},
         {"jobs", true},
+        {"timeout", true},
     };
     return opciones;
 }
@@ -93,8 +94,11 @@ private:
                             ruta;
                     return false;
                 }
-                for (const QString& nombre : nombres)
-                    imagenes_ << ruta + QLatin1Char('/') + nombre;
+                for (const QString& nombre : nombres) {
+                    // The diagnostic images an earlier batch kept here are no captures.
+                    if (!nombre.endsWith(QLatin1String("_scanin_diag.tif"), Qt::CaseInsensitive))
+                        imagenes_ << ruta + QLatin1Char('/') + nombre;
+                }
             } else if (info.isFile()) {
                 imagenes_ << ruta;
             } else {
@@ -223,6 +227,8 @@ private:
                     ValorPorDefecto(QStringLiteral("txtDarkAreas")), p_.sombras, error)) {
             return false;
         }
+        if (!LeerLimiteHerramientas(args_, p_.limiteMs, error))
+            return false;
         if (!args_.tiene(QStringLiteral("jobs")))
             return true;
         const QString jobs = args_.valor(QStringLiteral("jobs"));

@@ -42,6 +42,7 @@ struct PeticionCreacion {
     bool json = false;
     bool silencio = false;
     int trabajos = 1;
+    int limiteMs = 0; // --timeout for each tool, 0 for none
 
     bool Lote() const { return !carpetaSalida.isEmpty(); }
 };

@@ -12,7 +12,9 @@
 #include <QFileInfo>
 
 bool PerfilEscrito(const TrabajoCreacion& t) {
-    return t.ejecutado && !t.ejecucion.resultado.perfil.isEmpty();
+    // A run that wrote its profile but not a file kept beside it failed.
+    return t.ejecutado && !t.ejecucion.resultado.perfil.isEmpty() &&
+           t.ejecucion.fin != FinCreacion::Fallido;
 }
 
 bool LecturaSospechosa(const TrabajoCreacion& t) {
@@ -28,8 +30,8 @@ QString MotivoFallo(const TrabajoCreacion& t) {
     QString motivo = e.motivo.isEmpty() ? QStringLiteral("no profile was written") : e.motivo;
     const bool herramientaFallida =
         (e.rcScanin && *e.rcScanin != 0) || (e.rcColprof && *e.rcColprof != 0);
-    if (herramientaFallida && !t.ultimaSalida.isEmpty() && e.fin == FinCreacion::Fallido)
-        motivo += QStringLiteral(" (") + t.ultimaSalida + QLatin1Char(')');
+    if (herramientaFallida && !e.lineaHerramienta.isEmpty() && e.fin == FinCreacion::Fallido)
+        motivo += QStringLiteral(" (") + e.lineaHerramienta + QLatin1Char(')');
     // One line, also for the list of missing inputs.
     return motivo.replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
@@ -40,7 +42,7 @@ QList<TrabajoCreacion> EjecutarCreaciones(const PeticionCreacion& p, const Chart
                                           const CancelToken& cancel) {
     QList<TrabajoCreacion> trabajos;
     for (const DestinoPerfil& destino : p.destinos)
-        trabajos.append(TrabajoCreacion{destino, false, {}, {}, {}});
+        trabajos.append(TrabajoCreacion{destino, false, {}, {}});
     // Each thread works on its own element; the list is not touched while they run.
     TrabajoCreacion* datos = trabajos.data();
     auto crear = [&](int i) {
@@ -74,7 +76,6 @@ QList<TrabajoCreacion> EjecutarCreaciones(const PeticionCreacion& p, const Chart
                        t.ejecucion.carpetaTrabajo);
         }
         log.Terminar();
-        t.ultimaSalida = log.UltimaSalida();
     };
     EjecutarEnParalelo(static_cast<int>(trabajos.size()), p.trabajos, crear, &cancel);
     return trabajos;

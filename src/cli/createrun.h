@@ -15,16 +15,15 @@ struct TrabajoCreacion {
     DestinoPerfil destino;
     bool ejecutado = false; // false when the command was stopped before this run started
     EjecucionCreacion ejecucion;
-    QString ultimaSalida;    // the last line of tool output
     QString avisoIncrustado; // the embedded-profile warning given before the run, or empty
 };
 
-// True when the run wrote its profile.
+// True when the run wrote its profile and every file kept beside it.
 bool PerfilEscrito(const TrabajoCreacion& t);
 // True when it wrote one from a chart reading that never fitted its reference.
 bool LecturaSospechosa(const TrabajoCreacion& t);
-// Why a run wrote no profile: the log line that ended it, with the failing tool's last line of
-// output; empty after success.
+// Why a run failed: the log line that ended it, with the failing tool's error line; empty
+// after success.
 QString MotivoFallo(const TrabajoCreacion& t);
 
 // Runs the profile pipeline for every image of the request, p.trabajos at once, each on a

@@ -92,6 +92,7 @@ QString AyudaCreate() {
                "  --save-ti3               keep the TI3 measurements beside the profile\n"
                "  --save-diag              keep scanin's diagnostic image beside the profile\n"
                "  --keep-work              keep the work folders (their paths are logged)\n"
+               "  --timeout SECONDS        stop a tool that runs longer (none)\n"
                "  --json                   print the result as one JSON object\n"
                "  --quiet                  no log on standard error\n"
                "  --help                   this text\n"
@@ -134,6 +135,7 @@ QString AyudaVerify() {
                "  --prune DE         write a TI3 without the patches above this error (-P)\n"
                "  --json             print the summary and the per-patch errors as JSON\n"
                "  --quiet            no log on standard error\n"
+               "  --timeout SECONDS  stop profcheck when it runs longer (none)\n"
                "  --help             this text\n"
                "\n"
                "Exit status 0 when profcheck ended with 0.\n")
@@ -161,6 +163,7 @@ QString AyudaCompare() {
                "%3"
                "  --axes             X3DOM axes (-x)\n"
                "  --quiet            no log on standard error\n"
+               "  --timeout SECONDS  stop colverify when it runs longer (none)\n"
                "  --help             this text\n"
                "\n"
                "Exit status 0 when colverify ended with 0.\n")

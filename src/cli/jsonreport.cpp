@@ -108,6 +108,7 @@ QJsonObject JsonCreacion(const TrabajoCreacion& t, bool diagnosticoGuardado) {
         {"read", lectura},
         {"check", check},
         {"warnings", JsonAvisos(t)},
+        {"error", TextoONulo(MotivoFallo(t))},
     };
 }
 
@@ -118,7 +119,6 @@ QJsonObject JsonLote(const QList<TrabajoCreacion>& trabajos, bool diagnosticoGua
     for (const TrabajoCreacion& t : trabajos) {
         QJsonObject o = JsonCreacion(t, diagnosticoGuardado);
         o.insert("image", t.destino.imagen);
-        o.insert("error", TextoONulo(MotivoFallo(t)));
         perfiles.append(o);
         escritos += PerfilEscrito(t) ? 1 : 0;
         sospechosos += LecturaSospechosa(t) ? 1 : 0;

@@ -27,11 +27,11 @@ QJsonArray JsonErrores(const QList<ErrorParche>& errores);
 
 // One create run: {"profile", "ti3", "diagnostic", "scanin_rc", "colprof_rc", "profcheck_rc",
 // "read": {"method", "fit", "plausible", "attempts"}, "check" (with "avg2000", "max2000"),
-// "warnings": [{"code", "text"}]}; the diagnostic (a failed run's too) only when it was kept
-// beside the profile.
+// "warnings": [{"code", "text"}], "error"}; the diagnostic (a failed run's too) only when it
+// was kept beside the profile.
 QJsonObject JsonCreacion(const TrabajoCreacion& t, bool diagnosticoGuardado);
-// A batch: {"profiles": [run + "image" + "error"], "written": n, "suspect": n, "failed": n};
-// "suspect" counts the written profiles whose chart reading is suspected wrong.
+// A batch: {"profiles": [run + "image"], "written": n, "suspect": n, "failed": n}; "suspect"
+// counts the written profiles whose chart reading is suspected wrong.
 QJsonObject JsonLote(const QList<TrabajoCreacion>& trabajos, bool diagnosticoGuardado);
 // The catalogue: [{"index", "name", "chart", "generic_reference", "own_reference"}, ...].
 QJsonArray JsonCatalogo(const ChartCatalog& catalogo);

@@ -5,6 +5,7 @@
 #include "cli/consolelog.h"
 #include "cli/helptexts.h"
 #include "cli/jsonreport.h"
+#include "profile/createvalidation.h"
 #include "shell/toolrunner.h"
 #include "verify/profcheckreport.h"
 #include "verify/profcheckrun.h"
@@ -48,7 +49,8 @@ int ComandoVerify(const QStringList& args, Consola& consola, const CancelToken& 
                                                             {"sort"},
                                                             {"prune", true},
                                                             {"json"},
-                                                            {"quiet"}});
+                                                            {"quiet"},
+                                                            {"timeout", true}});
     if (!leidos.ok())
         return ErrorUso(consola, comando, leidos.error());
     if (leidos.tiene(QStringLiteral("help"))) {
@@ -62,6 +64,13 @@ int ComandoVerify(const QStringList& args, Consola& consola, const CancelToken& 
         ti3.isEmpty() ? QString() : FicheroRequerido(leidos, QStringLiteral("profile"), error);
     if (perfil.isEmpty() || !LeerOpciones(leidos, opciones, error))
         return ErrorUso(consola, comando, error);
+    int limite = 0;
+    if (!LeerLimiteHerramientas(leidos, limite, error))
+        return ErrorUso(consola, comando, error);
+    FijarLimiteHerramientas(limite);
+    const QString falta = FaltaHerramienta(QStringLiteral("profcheck"));
+    if (!falta.isEmpty())
+        return ErrorUso(consola, comando, falta);
 
     RegistroConsola log(consola, QString(), leidos.tiene(QStringLiteral("quiet")));
     const ResultadoProfcheck r = VerificarPerfil(ti3, perfil, opciones, log, &cancel);

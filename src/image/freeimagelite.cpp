@@ -116,12 +116,16 @@ long DLL_CALLCONV PosicionFichero(fi_handle fichero) {
 
 // Saves into a file that must not exist yet: a temporary name that someone else already holds
 // (or a link planted there) is never written through.
-bool GuardarEnFicheroNuevo(FREE_IMAGE_FORMAT fif, FIBITMAP* bitmap, const QString& ruta) {
+bool GuardarEnFicheroNuevo(FREE_IMAGE_FORMAT fif, FIBITMAP* bitmap, const QString& ruta,
+                           int flags = 0) {
     FILE* fichero = std::fopen(QFile::encodeName(ruta).constData(), "wbx");
     if (!fichero)
         return false;
     FreeImageIO io{LeerFichero, EscribirFichero, BuscarFichero, PosicionFichero};
-    const bool guardado = FreeImage_SaveToHandle(fif, bitmap, &io, fichero, 0);
+    // The library reports success even when its writes failed (a full disk): the stream's
+    // error flag tells.
+    const bool guardado =
+        FreeImage_SaveToHandle(fif, bitmap, &io, fichero, flags) && !std::ferror(fichero);
     const bool cerrado = std::fclose(fichero) == 0;
     if (!(guardado && cerrado))
         QFile::remove(ruta);
@@ -131,7 +135,21 @@ bool GuardarEnFicheroNuevo(FREE_IMAGE_FORMAT fif, FIBITMAP* bitmap, const QStrin
 // Uncompressed: compressing costs more than decoding the source, and scanin reads an
 // uncompressed TIFF faster.
 bool GuardarTIFF(FIBITMAP* bitmap, const QString& destino) {
-    return FreeImage_Save(FIF_TIFF, bitmap, QFile::encodeName(destino).constData(), TIFF_NONE);
+    return GuardarEnFicheroNuevo(FIF_TIFF, bitmap, destino, TIFF_NONE);
+}
+
+// 16 bits per channel stay 16 (scanin reads them); anything else becomes 24-bit RGB.
+BitmapFI ARGBParaScanin(BitmapFI bitmap) {
+    switch (FreeImage_GetImageType(bitmap.get())) {
+    case FIT_UINT16:
+    case FIT_RGB16:
+    case FIT_RGBA16:
+        return FreeImage_GetImageType(bitmap.get()) == FIT_RGB16
+                   ? std::move(bitmap)
+                   : BitmapFI(FreeImage_ConvertToRGB16(bitmap.get()));
+    default:
+        return A24Bits(std::move(bitmap));
+    }
 }
 
 } // namespace
@@ -277,7 +295,7 @@ bool FI_ConvertirATIFFRGB(const QString& origen, const QString& destino) {
     BitmapFI bitmap = Abrir(origen, fif);
     if (!bitmap)
         return false;
-    const BitmapFI rgb = A24Bits(std::move(bitmap));
+    const BitmapFI rgb = ARGBParaScanin(std::move(bitmap));
     if (!rgb) {
         UltimoError() = QStringLiteral("FreeImage_ConvertTo24Bits fallo");
         return false;

@@ -31,7 +31,8 @@ bool FI_ObtenerDimensiones(const QString& ruta, int& w, int& h);
 QImage FI_CargarBMPEscalado(const QString& ruta, int anchoDestino, int altoDestino, int& w, int& h);
 // Turns the image a quarter turn (clockwise when sentidoHorario) into a 24-bit TIFF.
 bool FI_RotarGuardarTIFF(const QString& origen, const QString& destino, bool sentidoHorario);
-// Any readable image to a 24-bit RGB TIFF (a 16-bit source becomes 8 bits per channel).
+// Any readable image to an RGB TIFF for scanin: 16 bits per channel for a 16-bit source, else
+// 24-bit. False when the file could not be written whole (a full disk).
 bool FI_ConvertirATIFFRGB(const QString& origen, const QString& destino);
 // A new temporary BMP path with the prefix "chromaflux_fit_", or empty.
 QString FI_RutaTemporalAjuste();

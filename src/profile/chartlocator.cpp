@@ -182,11 +182,18 @@ Quad EnOrdenDeImagen(Quad corners) {
     return corners;
 }
 
-QList<LocatedChart> LocateChart(const QString& imagePath, bool block) {
+QList<LocatedChart> LocateChart(const QString& imagePath, bool block, ProbeCopy* probe) {
     QList<LocatedChart> found;
     const cv::Mat image = cv::imread(QFile::encodeName(imagePath).toStdString(), cv::IMREAD_COLOR);
     if (image.empty())
         return found;
+    if (probe && !probe->path.isEmpty()) {
+        probe->scale = std::min(1.0, double(kProbeSize) / std::max(image.cols, image.rows));
+        cv::Mat small;
+        cv::resize(image, small, cv::Size(), probe->scale, probe->scale, cv::INTER_AREA);
+        probe->written = cv::imwrite(QFile::encodeName(probe->path).toStdString(), small,
+                                     {cv::IMWRITE_TIFF_COMPRESSION, 1});
+    }
     if (block) {
         if (const auto quad = LocateBlock(image))
             found.append({LocatedChart::Block, *quad});

@@ -28,6 +28,16 @@ struct LocatedChart {
 // top left.
 Quad EnOrdenDeImagen(Quad corners);
 
+// A small copy of the image for quick trial reads, and its scale against the image.
+struct ProbeCopy {
+    QString path; // where to write it (an 8-bit TIFF); empty: none is written
+    double scale = 1.0;
+    bool written = false;
+};
+
 // Looks for the chart in the image: the detector's block first (when `block` is asked for),
-// then the patch region. An image that cannot be read gives nothing.
-QList<LocatedChart> LocateChart(const QString& imagePath, bool block);
+// then the patch region. An image that cannot be read gives nothing. With a probe path, the
+// image is also written there reduced to at most kProbeSize pixels a side.
+QList<LocatedChart> LocateChart(const QString& imagePath, bool block, ProbeCopy* probe = nullptr);
+
+inline constexpr int kProbeSize = 1600;

@@ -7,6 +7,7 @@
 #include "profile/fiducialmapping.h"
 #include "profile/profilecommands.h"
 #include "shell/activitylog.h"
+#include "shell/paths.h"
 #include "shell/toolrunner.h"
 #include "shell/workfolders.h"
 
@@ -16,16 +17,6 @@ namespace {
 
 QString NombreMetodo(MetodoLectura metodo) {
     return Texto(QStringLiteral("read.method.") + CodigoMetodo(metodo));
-}
-
-// scanin's error line, else its last line.
-QString LineaError(const QString& salida) {
-    const QStringList lines = salida.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString& line : lines) {
-        if (line.contains(QLatin1String("Error")))
-            return line.trimmed();
-    }
-    return lines.isEmpty() ? QString() : lines.last().trimmed();
 }
 
 void Reemplazar(const QString& from, const QString& to) {
@@ -69,15 +60,51 @@ private:
             log_.LogMsg(Texto(QStringLiteral("read.no_chart_file")).arg(error));
             return;
         }
-        const QList<LocatedChart> encontradas = LocateChart(imagen_, true);
+        ProbeCopy sonda{carpeta_ + QStringLiteral("/sonda.tif")};
+        const QList<LocatedChart> encontradas = LocateChart(imagen_, true, &sonda);
         if (encontradas.isEmpty())
             log_.LogMsg(Texto(QStringLiteral("read.not_found")));
         for (const LocatedChart& c : encontradas) {
             const MetodoLectura metodo =
                 c.kind == LocatedChart::Block ? MetodoLectura::Detectado : MetodoLectura::Region;
-            if (IntentarGiros(metodo, FiducialesDeCarta(carta, c)))
+            QList<Quad> giros = FiducialesDeCarta(carta, c);
+            // A full read of a large photograph takes a second or more: the turn is tried on
+            // the small copy first, and only the one that fits there is read in full.
+            if (sonda.written && sonda.scale < 1.0) {
+                const int giro = GiroEnSonda(sonda, giros);
+                if (giro >= 0)
+                    giros = {giros[giro]};
+            }
+            if (IntentarGiros(metodo, giros))
+                return;
+            if (cancel_ && cancel_->cancelled())
                 return;
         }
+    }
+
+    // The first turn whose reading of the small copy fits the reference, or -1.
+    int GiroEnSonda(const ProbeCopy& sonda, const QList<Quad>& giros) {
+        const QString ti3 = QuitarExtension(sonda.path) + QStringLiteral(".ti3");
+        for (qsizetype i = 0; i < giros.size(); ++i) {
+            Quad reducido = giros[i];
+            for (QPointF& p : reducido)
+                p *= sonda.scale;
+            BorrarFicheroSiHay(ti3);
+            CommandLine scanin;
+            scanin.program = in_.scanin;
+            scanin.arguments = {QStringLiteral("-F"), ListaFiduciales(reducido), sonda.path,
+                                in_.carta, referencia_};
+            const ToolResult r = EjecutarTool(scanin, carpeta_, nullptr, cancel_);
+            QList<PatchReading> parches;
+            QString error;
+            if (r.cancelled || r.exitCode != 0 || !ReadTi3Patches(ti3, &parches, &error))
+                continue;
+            if (PlausibleRead(FitRead(parches))) {
+                log_.LogMsg(Texto(QStringLiteral("read.probe_turn")).arg(i * 90));
+                return int(i);
+            }
+        }
+        return -1;
     }
 
     bool IntentarGiros(MetodoLectura metodo, const QList<Quad>& giros) {
@@ -113,12 +140,13 @@ private:
         const QString cabecera =
             Texto(QStringLiteral("read.attempt")).arg(lectura_.intentos).arg(NombreMetodo(metodo));
         if (r.exitCode != 0 || !QFile::exists(ti3_)) {
-            const QString error = LineaError(r.output);
+            const QString error = LineaErrorHerramienta(r.output);
             log_.LogMsg(cabecera + QStringLiteral("scanin rc=") + QString::number(r.exitCode) +
                         (error.isEmpty() ? QString() : QStringLiteral(" (") + error + u')'));
             if (primero) {
                 lectura_.rc = r.exitCode;
                 lectura_.motivo = QStringLiteral("scanin rc=") + QString::number(r.exitCode);
+                lectura_.error = error;
                 Reemplazar(diag_, Aparte(diag_, QStringLiteral("primero")));
             }
             return false;

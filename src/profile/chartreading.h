@@ -29,6 +29,7 @@ struct LecturaCarta {
     int intentos = 0;
     int rc = -1;    // exit code of the kept reading, else of the first attempt
     QString motivo; // when nothing was read: the first attempt's failure
+    QString error;  // and scanin's error line for it
 };
 
 // Reads the chart of the work copy `imagen` into `ti3` (and its diagnostic into `diag`),

@@ -89,6 +89,12 @@ void CreateController::Crear() {
     if (in.destino.isEmpty()) {
         return;
     }
+    const QString pisada = SalidaSobreEntrada(in, *referencia);
+    if (!pisada.isEmpty()) {
+        MsgBox(&main_, MensajeSalidaSobreEntrada(pisada), Msg::Exclamation, main_.NombreProducto);
+        main_.LogMsg(LineaLogSalidaSobreEntrada(pisada));
+        return;
+    }
     CancelToken cancel;
     cancel_ = &cancel;
     ejecutando_ = true;

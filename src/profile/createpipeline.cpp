@@ -44,6 +44,10 @@ private:
         if (!QFile::exists(in_.carta)) {
             return Fallar(QStringLiteral("No existe carta: ") + in_.carta);
         }
+        const QString pisada = SalidaSobreEntrada(in_, referencia_);
+        if (!pisada.isEmpty()) {
+            return Fallar(LineaLogSalidaSobreEntrada(pisada));
+        }
         QString tiff;
         QString error;
         if (!PrepararTiffScanin(in_.imagen, in_.carpetaTmp, tiff, convertido_, error, log_) ||
@@ -57,13 +61,17 @@ private:
         if (run_.carpetaTrabajo.isEmpty()) {
             return Fallar(QStringLiteral("No se pudo crear carpeta temporal de trabajo."));
         }
-        copia_ = run_.carpetaTrabajo + QLatin1Char('/') + NombreFichero(tiff);
+        // Work names derived from a long image name still fit.
+        const QString nombre = NombreFichero(tiff);
+        const QString sufijoDiag = QStringLiteral("_scanin_diag.tif");
+        base_ = BaseQueCabe(run_.carpetaTrabajo + QLatin1Char('/') + QuitarExtension(nombre),
+                            sufijoDiag);
+        copia_ = base_ + nombre.mid(QuitarExtension(nombre).size());
         if (!CopiarImagen(tiff)) {
             return false;
         }
-        base_ = QuitarExtension(copia_);
         ti3_ = base_ + QStringLiteral(".ti3");
-        diag_ = base_ + QStringLiteral("_scanin_diag.tif");
+        diag_ = base_ + sufijoDiag;
         return true;
     }
 
@@ -86,6 +94,7 @@ private:
         const ToolResult result = EjecutarTool(command, run_.carpetaTrabajo, &log_, cancel_);
         run_.msHerramientas += clock.elapsed();
         rc = result.exitCode;
+        run_.lineaHerramienta = rc == 0 ? QString() : LineaErrorHerramienta(result.output);
         return !result.cancelled && !Cancelado();
     }
 
@@ -110,9 +119,11 @@ private:
             return false;
         }
         if (!run_.lectura.leida) {
+            run_.lineaHerramienta = run_.lectura.error;
             Fallar(run_.lectura.motivo);
+            QString error; // the run has failed already; a diagnostic not kept is logged
             run_.diagnosticoFallo = GuardarDiagJuntoPerfil(
-                diag_, in_.destino, in_.guardarDiagJuntoPerfil, in_.carpetaTmp, log_);
+                diag_, in_.destino, in_.guardarDiagJuntoPerfil, in_.carpetaTmp, log_, error);
             frontEnd_.MostrarDiagnosticoFallido(run_.diagnosticoFallo);
             return false;
         }
@@ -197,9 +208,15 @@ private:
     void Resultados() {
         log_.MostrarEstado(Texto(QStringLiteral("status.saving_results")));
         ResultadoCreacion& r = run_.resultado;
-        r.ti3 = GuardarTi3JuntoPerfil(ti3_, in_.destino, in_.guardarTi3JuntoPerfil, log_);
+        QString error;
+        r.ti3 = GuardarTi3JuntoPerfil(ti3_, in_.destino, in_.guardarTi3JuntoPerfil, log_, error);
         r.diagnostico = GuardarDiagJuntoPerfil(diag_, in_.destino, in_.guardarDiagJuntoPerfil,
-                                               in_.carpetaTmp, log_);
+                                               in_.carpetaTmp, log_, error);
+        // A file the user asked for that could not be kept fails the run.
+        if (!error.isEmpty()) {
+            run_.motivo = error;
+            return;
+        }
         QElapsedTimer clock;
         clock.start();
         const VerificacionAuto check = VerificarPerfilAuto(in_.profcheck, ti3_, in_.destino,

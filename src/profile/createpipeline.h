@@ -27,6 +27,7 @@ struct EjecucionCreacion {
     QString motivo;           // the log line that ended a failed or cancelled run
     LecturaCarta lectura;     // how the chart was read
     QString diagnosticoFallo; // the kept diagnostic of a reading that failed, or empty
+    QString lineaHerramienta; // the error line of the last tool when it failed
 };
 
 // The profile run after the input check and the save dialog: prepares the TIFF, runs scanin

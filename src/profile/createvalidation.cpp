@@ -1,8 +1,12 @@
 #include "profile/createvalidation.h"
 
 #include "lang/texto.h"
+#include "profile/keptfiles.h"
+#include "shell/appfolders.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -22,6 +26,16 @@ void ComprobarHerramienta(QString& faltas, const QString& name, const QString& p
                          .arg(name, path.isEmpty() ? Texto(QStringLiteral("missing.tool_not_found"))
                                                    : path));
     }
+}
+
+// A file that may not exist yet: its folder's canonical path and its name.
+QString Canonica(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists())
+        return info.canonicalFilePath();
+    const QString carpeta = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return carpeta.isEmpty() ? QDir::cleanPath(info.absoluteFilePath())
+                             : carpeta + QLatin1Char('/') + info.fileName();
 }
 
 QString Normalizada(const QString& text) {
@@ -70,6 +84,39 @@ QString MensajeFaltanDatos(const QString& faltas) {
 
 QString LineaLogFaltanDatos(const QString& faltas) {
     return Texto(QStringLiteral("missing.log_line")) + faltas;
+}
+
+QString FaltaHerramienta(const QString& tool) {
+    QString faltas;
+    ComprobarHerramienta(faltas, tool, Carpetas().toolPath(tool));
+    return faltas.isEmpty() ? QString() : LineaLogFaltanDatos(faltas);
+}
+
+QString SalidaSobreEntrada(const EntradaCreacion& in, const QString& referencia) {
+    QStringList salidas{in.destino};
+    if (in.guardarTi3JuntoPerfil)
+        salidas << RutaTi3JuntoPerfil(in.destino);
+    if (in.guardarDiagJuntoPerfil)
+        salidas << RutaDiagJuntoPerfil(in.destino);
+    QStringList entradas;
+    for (const QString& entrada : {in.imagen, referencia, in.carta}) {
+        if (!entrada.isEmpty())
+            entradas << Canonica(entrada);
+    }
+    for (const QString& salida : salidas) {
+        if (entradas.contains(Canonica(salida)))
+            return salida;
+    }
+    return QString();
+}
+
+QString MensajeSalidaSobreEntrada(const QString& ruta) {
+    return Texto(QStringLiteral("msg.output_is_input")) + QStringLiteral("\n\n") + ruta;
+}
+
+QString LineaLogSalidaSobreEntrada(const QString& ruta) {
+    return QStringLiteral("No se crea el perfil: el fichero de salida es uno de los de entrada: ") +
+           ruta;
 }
 
 bool CuadriculaManualAplicable(const EntradaCreacion& in) {

@@ -1,47 +1,38 @@
 #include "profile/keptfiles.h"
 
 #include "shell/activitylog.h"
+#include "shell/filereplace.h"
 #include "shell/paths.h"
 #include "shell/workfolders.h"
 
 #include <QFile>
 
-#include <unistd.h>
-
 namespace {
 
-// Replaces destination by a copy of source. A file in the same file system is linked rather
-// than copied: diagnostic images are as large as the chart image.
-bool CopiarSustituyendo(const QString& source, const QString& destination, bool enlazar,
-                        QString& error) {
-    QFile::remove(destination);
-    if (enlazar && ::link(QFile::encodeName(source).constData(),
-                          QFile::encodeName(destination).constData()) == 0) {
-        return true;
-    }
-    QFile file(source);
-    if (file.copy(destination)) {
-        return true;
-    }
-    error = file.errorString();
-    return false;
-}
+const QString kTi3 = QStringLiteral(".ti3");
+const QString kDiag = QStringLiteral("_scanin_diag.tif");
 
 } // namespace
 
+QString RutaTi3JuntoPerfil(const QString& perfil) {
+    return BaseQueCabe(QuitarExtension(perfil), kTi3) + kTi3;
+}
+
+QString RutaDiagJuntoPerfil(const QString& perfil) {
+    return BaseQueCabe(QuitarExtension(perfil), kDiag) + kDiag;
+}
+
 QString GuardarTi3JuntoPerfil(const QString& ti3, const QString& perfil, bool junto,
-                              ActivityLog& log) {
+                              ActivityLog& log, QString& error) {
     if (!junto) {
         return QString();
     }
-    if (!QFile::exists(ti3)) {
-        log.LogMsg(QStringLiteral("No se pudo guardar TI3 junto al perfil: no existe ") + ti3);
-        return QString();
-    }
-    const QString destination = QuitarExtension(perfil) + QStringLiteral(".ti3");
-    QString error;
-    if (!CopiarSustituyendo(ti3, destination, false, error)) {
-        log.LogMsg(QStringLiteral("No se pudo guardar TI3 junto al perfil: ") + error);
+    const QString destination = RutaTi3JuntoPerfil(perfil);
+    QString reason = QStringLiteral("no existe ") + ti3;
+    if (!QFile::exists(ti3) || !SustituirPorCopia(ti3, destination, false, reason)) {
+        error = QStringLiteral("No se pudo guardar TI3 junto al perfil: ") + destination +
+                QStringLiteral(": ") + reason;
+        log.LogMsg(error);
         return QString();
     }
     log.LogMsg(QStringLiteral("TI3 guardado junto al perfil: ") + destination);
@@ -49,7 +40,7 @@ QString GuardarTi3JuntoPerfil(const QString& ti3, const QString& perfil, bool ju
 }
 
 QString GuardarDiagJuntoPerfil(const QString& diag, const QString& perfil, bool junto,
-                               const QString& tmpFolder, ActivityLog& log) {
+                               const QString& tmpFolder, ActivityLog& log, QString& error) {
     if (diag.isEmpty()) {
         return QString();
     }
@@ -58,13 +49,17 @@ QString GuardarDiagJuntoPerfil(const QString& diag, const QString& perfil, bool 
         return QString();
     }
     const QString destination = junto
-                                    ? QuitarExtension(perfil) + QStringLiteral("_scanin_diag.tif")
+                                    ? RutaDiagJuntoPerfil(perfil)
                                     : RutaTmp(tmpFolder, QStringLiteral("ultimo_scanin_diag.tif"));
-    QString error;
+    QString reason;
     // The tmp copy lives beside the work folder: a hard link costs nothing. Beside the
     // profile the user gets an independent file.
-    if (!CopiarSustituyendo(diag, destination, !junto, error)) {
-        log.LogMsg(QStringLiteral("No se pudo guardar diagnóstico scanin: ") + error);
+    if (!SustituirPorCopia(diag, destination, !junto, reason)) {
+        const QString line = QStringLiteral("No se pudo guardar diagnóstico scanin: ") +
+                             destination + QStringLiteral(": ") + reason;
+        log.LogMsg(line);
+        if (junto)
+            error = line;
         return QString();
     }
     log.LogMsg((junto ? QStringLiteral("Diagnóstico scanin guardado junto al perfil: ")

@@ -22,7 +22,9 @@ CommandLine ComandoScanin(const EntradaCreacion& in, const QString& referencia,
     c.add(QStringLiteral("-v"));
     Agregar(c, ArgumentoGamma(LeerGamma(in.gamma)));
     Agregar(c, cuadricula);
-    c.add(QStringLiteral("-dihvgon"));
+    // With fiducials there are no edges to show: the image, the sample boxes and their names.
+    c.add(cuadricula.contains(QStringLiteral("-F")) ? QStringLiteral("-dion")
+                                                    : QStringLiteral("-dihvgon"));
     c.addPath(imagen).addPath(in.carta).addPath(referencia).addPath(diagnostico);
     return c.build();
 }

@@ -8,9 +8,10 @@
 
 // The scanin and colprof invocations of a profile run.
 
-// scanin -v [-G g] <grid> -dihvgon image chart reference diagnostic; the grid arguments are
-// empty (automatic recognition), "-p", or "-p -F corners". The diagnostic shows the edges
-// scanin found and, when it read the chart, the sample boxes it took.
+// scanin -v [-G g] <grid> -d<flags> image chart reference diagnostic; the grid arguments are
+// empty (automatic recognition), "-p", or "-F corners". The diagnostic shows the sample boxes
+// scanin took with their names and, for its own recognition, the edges it found (-dihvgon;
+// -dion with fiducials).
 CommandLine ComandoScanin(const EntradaCreacion& in, const QString& referencia,
                           const QStringList& cuadricula, const QString& imagen,
                           const QString& diagnostico);

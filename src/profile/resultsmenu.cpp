@@ -6,6 +6,7 @@
 #include "profile/showinfolder.h"
 #include "shell/dialogs.h"
 #include "shell/frmmain.h"
+#include "shell/inifile.h"
 #include "shell/paths.h"
 #include "verify/frmcolverify.h"
 #include "verify/frmprofcheck.h"
@@ -58,10 +59,12 @@ void ResultsMenu::RegistrarResultados(const ResultadoCreacion& r) {
     main_.SalidaVerificacionAuto = r.salidaVerificacion;
     // Written now rather than only at exit, so a crash later does not lose them.
     const QString section = QStringLiteral("results");
-    main_.EscribirAjuste(section, QStringLiteral("last_profile"), r.perfil);
-    main_.EscribirAjuste(section, QStringLiteral("last_ti3"), r.ti3);
-    main_.EscribirAjuste(section, QStringLiteral("last_diag"), r.diagnostico);
-    main_.EscribirAjuste(section, QStringLiteral("last_check"), r.verificacion);
+    FicheroIni ini(main_.RutaIniAjustes);
+    ini.Escribir(section, QStringLiteral("last_profile"), r.perfil);
+    ini.Escribir(section, QStringLiteral("last_ti3"), r.ti3);
+    ini.Escribir(section, QStringLiteral("last_diag"), r.diagnostico);
+    ini.Escribir(section, QStringLiteral("last_check"), r.verificacion);
+    ini.Guardar();
     ActualizarMenuResultados();
 }
 

@@ -41,6 +41,8 @@ template <typename Step> void SinErrores(Step step) {
     }
 }
 
+constexpr int kMaxLineasLog = 200000;
+
 } // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
@@ -54,6 +56,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     controlCrear = new CreateController(*this, *menuResultados);
     new GridController(*this); // Tools > grid; a child of this window
     imagenTarget = new TargetImage(*this);
+    // Tool output that never stops cannot fill the memory; the log keeps its last lines.
+    txtLog->setMaximumBlockCount(kMaxLineasLog);
     ConectarAyudaFlotante();
     cronometro_ = new QTimer(this);
     cronometro_->setInterval(1000);
@@ -63,7 +67,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
                             QGuiApplication::primaryScreen()->availableGeometry().size()));
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The helpers watching these widgets are deleted after them, with this window half gone:
+    // they stop watching first.
+    picPreview->removeEventFilter(imagenTarget);
+    picTipoCartaColor->removeEventFilter(panelReferencia);
+}
 
 void frmMain::ConectarMenus() {
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);

@@ -55,7 +55,6 @@ public:
     // Settings file access on RutaIniAjustes.
     QString LeerAjuste(const QString& section, const QString& key,
                        const QString& defaultValue) const;
-    void EscribirAjuste(const QString& section, const QString& key, const QString& value);
     void CargarAjustes();
     void GuardarAjustes();
     // Selects the item equal to stored (or else fallback, or else item 0), "," read as ".".

@@ -37,10 +37,6 @@ QString frmMain::LeerAjuste(const QString& section, const QString& key,
     return LeerIni(RutaIniAjustes, section, key, defaultValue);
 }
 
-void frmMain::EscribirAjuste(const QString& section, const QString& key, const QString& value) {
-    EscribirIni(RutaIniAjustes, section, key, value);
-}
-
 void frmMain::SeleccionarValorCombo(QComboBox* list, const QString& stored,
                                     const QString& fallback) {
     const int index = IndiceValorLista(Elementos(list), stored, fallback);
@@ -83,6 +79,7 @@ AjustesPrincipales frmMain::AjustesActuales() const {
     a.lastTi3 = UltimoTi3;
     a.lastDiag = UltimoDiagnostico;
     a.lastCheck = UltimaVerificacion;
+    a.logSplit = QString::fromLatin1(splLog->saveState().toBase64());
     return a;
 }
 
@@ -126,12 +123,9 @@ void frmMain::CargarAjustes() {
 
     panelReferencia->ActualizarPanelReferencia();
     panelReferencia->DibujarImagenCarta();
-    splLog->restoreState(QByteArray::fromBase64(
-        LeerAjuste(QStringLiteral("ui"), QStringLiteral("log_split"), QString()).toLatin1()));
+    splLog->restoreState(QByteArray::fromBase64(a.logSplit.toLatin1()));
 }
 
 void frmMain::GuardarAjustes() {
     EscribirAjustesPrincipales(RutaIniAjustes, AjustesActuales());
-    EscribirAjuste(QStringLiteral("ui"), QStringLiteral("log_split"),
-                   QString::fromLatin1(splLog->saveState().toBase64()));
 }

@@ -1,35 +1,14 @@
 #include "shell/inifile.h"
 
+#include "shell/filereplace.h"
 #include "shell/legacytext.h"
 
 #include <QFile>
-#include <QSaveFile>
-#include <QStringList>
 
 namespace {
 
 // The old private-profile buffer held 1024 characters including the terminating NUL.
 constexpr qsizetype kMaxValueLength = 1023;
-
-struct IniLines {
-    QStringList lines;
-    QString lineEnd = QStringLiteral("\n");
-};
-
-bool CargarLineas(const QString& file, IniLines& ini) {
-    QFile input(file);
-    if (!input.open(QIODevice::ReadOnly))
-        return false;
-    const QString text = DecodificarTextoLegado(input.readAll());
-    if (text.contains(QLatin1String("\r\n")))
-        ini.lineEnd = QStringLiteral("\r\n");
-    QString normalized = text;
-    normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    ini.lines = normalized.split(QLatin1Char('\n'));
-    if (!ini.lines.isEmpty() && ini.lines.last().isEmpty())
-        ini.lines.removeLast();
-    return true;
-}
 
 // The name of a "[section]" line; false for any other line.
 bool EsSeccion(const QString& line, QString* name) {
@@ -94,62 +73,78 @@ QString ValorDeUnaLinea(QString value) {
 
 } // namespace
 
-QString LeerIni(const QString& file, const QString& section, const QString& key,
-                const QString& defaultValue) {
-    IniLines ini;
-    if (!CargarLineas(file, ini))
-        return defaultValue;
-    const qsizetype start = BuscarSeccion(ini.lines, section);
+FicheroIni::FicheroIni(const QString& file) : file_(file) {
+    QFile input(file);
+    if (!input.open(QIODevice::ReadOnly)) {
+        legible_ = !input.exists();
+        return;
+    }
+    QString text = DecodificarTextoLegado(input.readAll());
+    if (text.contains(QLatin1String("\r\n")))
+        lineEnd_ = QStringLiteral("\r\n");
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines_ = text.split(QLatin1Char('\n'));
+    if (!lines_.isEmpty() && lines_.last().isEmpty())
+        lines_.removeLast();
+}
+
+QString FicheroIni::Leer(const QString& section, const QString& key,
+                         const QString& defaultValue) const {
+    const qsizetype start = BuscarSeccion(lines_, section);
     if (start < 0)
         return defaultValue;
-    const qsizetype end = FinSeccion(ini.lines, start);
+    const qsizetype end = FinSeccion(lines_, start);
     for (qsizetype i = start + 1; i < end; ++i) {
-        const qsizetype equals = PosicionClave(ini.lines[i], key);
+        const qsizetype equals = PosicionClave(lines_[i], key);
         if (equals >= 0)
-            return CortarValor(ini.lines[i].mid(equals + 1).trimmed());
+            return CortarValor(lines_[i].mid(equals + 1).trimmed());
     }
     return defaultValue;
 }
 
+void FicheroIni::Escribir(const QString& section, const QString& key, const QString& value) {
+    const QString entry = key + QLatin1Char('=') + ValorDeUnaLinea(value);
+    const qsizetype start = BuscarSeccion(lines_, section);
+    if (start < 0) {
+        if (!lines_.isEmpty() && !lines_.last().trimmed().isEmpty())
+            lines_.append(QString());
+        lines_.append(QLatin1Char('[') + section + QLatin1Char(']'));
+        lines_.append(entry);
+        return;
+    }
+    const qsizetype end = FinSeccion(lines_, start);
+    qsizetype found = -1;
+    qsizetype lastFilled = start;
+    for (qsizetype i = start + 1; i < end && found < 0; ++i) {
+        const qsizetype equals = PosicionClave(lines_[i], key);
+        if (equals >= 0)
+            found = i;
+        if (!lines_[i].trimmed().isEmpty())
+            lastFilled = i;
+    }
+    if (found >= 0) {
+        const QString name = lines_[found].left(lines_[found].indexOf(QLatin1Char('='))).trimmed();
+        lines_[found] = name + QLatin1Char('=') + ValorDeUnaLinea(value);
+    } else {
+        lines_.insert(lastFilled + 1, entry);
+    }
+}
+
+bool FicheroIni::Guardar() const {
+    if (!legible_)
+        return false;
+    QString error;
+    return SustituirFichero(file_, (lines_.join(lineEnd_) + lineEnd_).toUtf8(), error);
+}
+
+QString LeerIni(const QString& file, const QString& section, const QString& key,
+                const QString& defaultValue) {
+    return FicheroIni(file).Leer(section, key, defaultValue);
+}
+
 bool EscribirIni(const QString& file, const QString& section, const QString& key,
                  const QString& value) {
-    IniLines ini;
-    if (QFile::exists(file) && !CargarLineas(file, ini))
-        return false; // rewriting a file we cannot read would lose its other keys
-    const QString entry = key + QLatin1Char('=') + ValorDeUnaLinea(value);
-    const qsizetype start = BuscarSeccion(ini.lines, section);
-    if (start < 0) {
-        if (!ini.lines.isEmpty() && !ini.lines.last().trimmed().isEmpty())
-            ini.lines.append(QString());
-        ini.lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
-        ini.lines.append(entry);
-    } else {
-        const qsizetype end = FinSeccion(ini.lines, start);
-        qsizetype found = -1;
-        qsizetype lastFilled = start;
-        for (qsizetype i = start + 1; i < end && found < 0; ++i) {
-            const qsizetype equals = PosicionClave(ini.lines[i], key);
-            if (equals >= 0)
-                found = i;
-            if (!ini.lines[i].trimmed().isEmpty())
-                lastFilled = i;
-        }
-        if (found >= 0) {
-            const QString name =
-                ini.lines[found].left(ini.lines[found].indexOf(QLatin1Char('='))).trimmed();
-            ini.lines[found] = name + QLatin1Char('=') + ValorDeUnaLinea(value);
-        } else {
-            ini.lines.insert(lastFilled + 1, entry);
-        }
-    }
-
-    const QByteArray bytes = (ini.lines.join(ini.lineEnd) + ini.lineEnd).toUtf8();
-    QSaveFile output(file);
-    // Unbuffered, so a short write (disk full, size limit) shows in the count: QSaveFile
-    // itself would commit the truncated file.
-    if (!output.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (output.write(bytes) != bytes.size())
-        return false; // not committed: the temporary file is discarded, the old file stays
-    return output.commit();
+    FicheroIni ini(file);
+    ini.Escribir(section, key, value);
+    return ini.Guardar();
 }

@@ -1,8 +1,8 @@
 #include "shell/mainsettings.h"
 
+#include "shell/filereplace.h"
 #include "shell/inifile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -36,8 +36,9 @@ QString ComoNumeroDecimal(const QString& text) {
 } // namespace
 
 AjustesPrincipales LeerAjustesPrincipales(const QString& file, const AjustesPrincipales& current) {
-    auto leer = [&file](const QString& section, const char* key, const QString& def) {
-        return LeerIni(file, section, QString::fromLatin1(key), def);
+    const FicheroIni ini(file);
+    auto leer = [&ini](const QString& section, const char* key, const QString& def) {
+        return ini.Leer(section, QString::fromLatin1(key), def);
     };
     AjustesPrincipales a = current;
     a.camera = leer(kProfile, "camera", current.camera);
@@ -61,6 +62,7 @@ AjustesPrincipales LeerAjustesPrincipales(const QString& file, const AjustesPrin
     a.lastTi3 = leer(kResults, "last_ti3", QString());
     a.lastDiag = leer(kResults, "last_diag", QString());
     a.lastCheck = leer(kResults, "last_check", QString());
+    a.logSplit = leer(QStringLiteral("ui"), "log_split", QString());
     a.saveScaninDiag =
         leer(kProfile, "save_scanin_diag", QStringLiteral("0")) == QLatin1String("1");
     a.saveTi3WithProfile =
@@ -69,8 +71,9 @@ AjustesPrincipales LeerAjustesPrincipales(const QString& file, const AjustesPrin
 }
 
 void EscribirAjustesPrincipales(const QString& file, const AjustesPrincipales& v) {
-    auto escribir = [&file](const QString& section, const char* key, const QString& value) {
-        EscribirIni(file, section, QString::fromLatin1(key), value);
+    FicheroIni ini(file);
+    auto escribir = [&ini](const QString& section, const char* key, const QString& value) {
+        ini.Escribir(section, QString::fromLatin1(key), value);
     };
     auto bandera = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
     escribir(kProfile, "camera", v.camera);
@@ -93,6 +96,8 @@ void EscribirAjustesPrincipales(const QString& file, const AjustesPrincipales& v
     escribir(kResults, "last_ti3", v.lastTi3);
     escribir(kResults, "last_diag", v.lastDiag);
     escribir(kResults, "last_check", v.lastCheck);
+    escribir(QStringLiteral("ui"), "log_split", v.logSplit);
+    ini.Guardar();
 }
 
 int IndiceValorLista(const QStringList& items, const QString& stored, const QString& fallback) {
@@ -127,7 +132,8 @@ double ValorAjuste(const QString& text) {
 }
 
 QString UbicarFicheroAjustes(const QString& settingsFile, const QString& legacyFile) {
+    QString error;
     if (!QFileInfo::exists(settingsFile) && QFileInfo(legacyFile).isFile())
-        QFile::copy(legacyFile, settingsFile);
+        SustituirPorCopia(legacyFile, settingsFile, false, error);
     return settingsFile;
 }

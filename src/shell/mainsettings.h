@@ -29,6 +29,8 @@ struct AjustesPrincipales {
     QString lastTi3;
     QString lastDiag;
     QString lastCheck;
+    // section "ui": the log split of the main window (QSplitter state, base64)
+    QString logSplit;
 };
 
 // Reads every key; a missing key keeps the value of current (the controls' present state),

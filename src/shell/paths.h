@@ -10,3 +10,6 @@ QString Entrecomillar(const QString& text);
 QString NombreFichero(const QString& path);
 // The path up to, not including, its last "." (the whole path when there is no ".").
 QString QuitarExtension(const QString& path);
+// The path with its file name shortened (never inside a character) so that the name followed
+// by `sufijo` still fits in the 255 bytes a file name may have.
+QString BaseQueCabe(const QString& base, const QString& sufijo);

@@ -2,7 +2,9 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -10,15 +12,20 @@ namespace {
 constexpr int kConnectTimeoutMs = 500;
 const QByteArray kActivate = QByteArrayLiteral("activate\n");
 
-// Per user, so two people on one machine each get their own copy.
-QString NombreServidor(const QString& key) {
-    return key + QLatin1Char('-') + QString::number(::getuid());
+// The listener's user, as the system saw it when it began to listen.
+bool EsDelUsuario(const QLocalSocket& socket) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer,
+                        &size) == 0 &&
+           peer.uid == ::getuid();
 }
 
+// True when a copy of this user answered; a listener of anyone else is never told anything.
 bool AvisarPrimaria(const QString& name) {
     QLocalSocket socket;
     socket.connectToServer(name);
-    if (!socket.waitForConnected(kConnectTimeoutMs))
+    if (!socket.waitForConnected(kConnectTimeoutMs) || !EsDelUsuario(socket))
         return false;
     socket.write(kActivate);
     socket.waitForBytesWritten(kConnectTimeoutMs);
@@ -30,8 +37,13 @@ bool AvisarPrimaria(const QString& name) {
 
 SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
 
+QString RutaSocketInstancia(const QString& key) {
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QLatin1Char('/') +
+           key + QStringLiteral(".socket");
+}
+
 bool SingleInstance::tryBecomePrimary(const QString& key) {
-    const QString name = NombreServidor(key);
+    const QString name = RutaSocketInstancia(key);
     if (AvisarPrimaria(name))
         return false;
 
@@ -41,7 +53,7 @@ bool SingleInstance::tryBecomePrimary(const QString& key) {
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::leerConexion);
     if (server_->listen(name))
         return true;
-    // A socket file left by a copy that crashed: nobody answered above, so it is stale.
+    // A socket file left by a copy that crashed (nobody of ours answered above): stale.
     QLocalServer::removeServer(name);
     if (server_->listen(name))
         return true;

@@ -5,8 +5,12 @@
 
 class QLocalServer;
 
-// One running copy per user: the first start listens on a local socket named after the key;
-// a later start tells it to come forward and steps back.
+// The local socket of a key, in the user's own runtime folder ($XDG_RUNTIME_DIR, mode 0700),
+// where no other user can plant one.
+QString RutaSocketInstancia(const QString& key);
+
+// One running copy per user: the first start listens on the key's socket; a later start tells
+// it to come forward and steps back. A listener of another user is never obeyed.
 class SingleInstance : public QObject {
     Q_OBJECT
 

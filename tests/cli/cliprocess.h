@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct SalidaPrograma {
     int rc = -1;
     QString out;
@@ -17,10 +19,13 @@ struct SalidaPrograma {
     QJsonDocument json() const { return QJsonDocument::fromJson(out.toUtf8()); }
 };
 
-// tmpDir becomes the program's TMPDIR, so its temporary folders can be looked at.
+// tmpDir becomes the program's TMPDIR, so its temporary folders can be looked at; `hijo` runs
+// in the child before the program starts (limits for fault injection).
 inline SalidaPrograma EjecutarCli(const QStringList& args, const QString& tmpDir = QString(),
-                                  int timeoutMs = 600000) {
+                                  int timeoutMs = 600000, const std::function<void()>& hijo = {}) {
     QProcess process;
+    if (hijo)
+        process.setChildProcessModifier(hijo);
     if (!tmpDir.isEmpty()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("TMPDIR"), tmpDir);

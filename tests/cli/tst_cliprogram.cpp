@@ -45,11 +45,20 @@ void TestCliProgram::refusedArguments_data() {
     QTest::newRow("verify prune")
         << QStringList{"verify", "--ti3", "{image}", "--profile", "{image}", "--prune", "0"}
         << "nerva-chromaflux-cli verify: --prune must be a Delta E above 0, not '0'\n";
+    QTest::newRow("verify time limit")
+        << QStringList{"verify", "--ti3", "{image}", "--profile", "{image}", "--timeout", "0"}
+        << "nerva-chromaflux-cli verify: --timeout must be a number of seconds above 0 and at "
+           "most 86400, not '0'\n";
     QTest::newRow("compare normalisation")
         << QStringList{"compare", "--reference", "{image}", "--measured",
                        "{image}", "--normalize", "5"}
         << "nerva-chromaflux-cli compare: --normalize must be one of none (0), y (1), xyz (2), "
            "xyzsum (3), meanxyz (4), not '5'\n";
+    QTest::newRow("kept TI3 over the reference")
+        << QStringList{"create",          "--image",   "{image}",          "--reference",
+                       "{dir}/chart.ti3", "--chart",   "ColorChecker.cht", "--output",
+                       "{dir}/chart.icc", "--save-ti3"}
+        << "nerva-chromaflux-cli create: the output {dir}/chart.ti3 is one of the inputs\n";
     QTest::newRow("charts option") << QStringList{"charts", "--all"}
                                    << "nerva-chromaflux-cli charts: unknown option '--all'\n";
     QTest::newRow("unknown command")
@@ -62,9 +71,10 @@ void TestCliProgram::refusedArguments() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString image = dir.filePath("chart.tif");
-    QFile file(image);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    for (const QString& name : {image, dir.filePath("chart.ti3")}) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
     for (QString& arg : args)
         arg.replace("{image}", image).replace("{dir}", dir.path());
     message.replace("{dir}", dir.path());
@@ -75,7 +85,7 @@ void TestCliProgram::refusedArguments() {
     QVERIFY2(s.err.startsWith(message), qPrintable(s.err));
     QCOMPARE(s.err.count('\n'), 2); // the message and where the help is
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList{"chart.tif"});
+             QStringList({"chart.ti3", "chart.tif"}));
 }
 
 void TestCliProgram::helpAndCharts() {
@@ -113,6 +123,13 @@ void TestCliProgram::helpAndCharts() {
     const SalidaPrograma texto = EjecutarCli({"charts"});
     QCOMPARE(texto.out.count('\n'), cartas.size() + 1);
     QVERIFY(texto.out.startsWith("index\tname\tchart\tgeneric reference\town reference\n"));
+    // Results that cannot be written are a failure, with the reason.
+    QProcess lleno;
+    lleno.setStandardOutputFile("/dev/full");
+    lleno.start(QStringLiteral(NC_CLI_PROGRAM), {"charts"});
+    QVERIFY(lleno.waitForFinished());
+    QCOMPARE(lleno.exitCode(), 1);
+    QVERIFY(lleno.readAllStandardError().contains("cannot write the output: "));
 }
 
 QTEST_GUILESS_MAIN(TestCliProgram)

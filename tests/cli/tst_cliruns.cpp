@@ -1,5 +1,6 @@
 #include "chartcapture.h"
 #include "cliprocess.h"
+#include "profile/readplausibility.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,7 +11,13 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,7 +56,11 @@ private slots:
     void batchSummaryInText();
     void failedRunKeepsTheOldProfile();
     void misreadIsReported();
+    void stopOnSignal_data();
     void stopOnSignal();
+    void closedLogPipeAndTimeLimit();
+    void fullDiskKeepsEveryFile_data();
+    void fullDiskKeepsEveryFile();
 
 private:
     QString Ruta(const QString& name) const { return dir_.filePath(name); }
@@ -102,8 +113,9 @@ void TestCliRuns::singleProfileWithJson() {
     QVERIFY2(s.rc == 0, qPrintable(s.err));
     QCOMPARE(s.out.count('\n'), 1);
     const QJsonObject o = s.json().object();
-    QCOMPARE(o.keys(), QStringList({"check", "colprof_rc", "diagnostic", "profcheck_rc", "profile",
-                                    "read", "scanin_rc", "ti3", "warnings"}));
+    QCOMPARE(o.keys(), QStringList({"check", "colprof_rc", "diagnostic", "error", "profcheck_rc",
+                                    "profile", "read", "scanin_rc", "ti3", "warnings"}));
+    QVERIFY(o.value("error").isNull());
     QCOMPARE(o.value("read").toObject().value("method").toString(), "manual");
     QVERIFY(o.value("read").toObject().value("plausible").toBool());
     QCOMPARE(o.value("profile").toString(), perfil_);
@@ -124,7 +136,7 @@ void TestCliRuns::singleProfileWithJson() {
     // The log is the activity log's: the corners given, the texts and options typed.
     QVERIFY(s.err.contains("Referencia genérica asociada a la carta: "));
     QVERIFY(s.err.contains("Aplicando ajuste manual de cuadrícula al perfil: -F " + fiduciales_));
-    QVERIFY(s.err.contains(" -F " + fiduciales_ + " -dihvgon "));
+    QVERIFY(s.err.contains(" -F " + fiduciales_ + " -dion "));
     QVERIFY(s.err.contains("-A\"Acme\" -M\"Modelo\" -D\"Cámara de prueba\" -C\"\" -ql -am "));
     QVERIFY(s.err.contains("Perfil guardado: " + perfil_ + "\n"));
     QVERIFY(s.err.contains("profcheck rc=0\n"));
@@ -153,6 +165,17 @@ void TestCliRuns::verifyAndCompareTheResult() {
         peor = qMax(peor, e.toObject().value("de").toDouble());
     }
     QCOMPARE(peor, o.value("check").toObject().value("max").toDouble());
+
+    // A file name that is not UTF-8 is taken as the system passes it.
+    const QByteArray crudo = QFile::encodeName(dir_.path()) + "/m\xe9s.ti3";
+    QVERIFY(::link(QFile::encodeName(ti3_).constData(), crudo.constData()) == 0);
+    QProcess sh;
+    sh.setWorkingDirectory(dir_.path());
+    sh.start("/bin/sh",
+             {"-c", "exec \"$0\" verify --ti3 \"$(printf 'm\\351s.ti3')\" --profile \"$1\"",
+              NC_CLI_PROGRAM, perfil_});
+    QVERIFY(sh.waitForFinished(60000));
+    QVERIFY2(sh.exitCode() == 0, sh.readAllStandardError().constData());
 
     const SalidaPrograma c = EjecutarCli(
         {"compare", "--reference", ti3_, "--measured", ti3_, "--each", "--normalize", "y"});
@@ -221,17 +244,28 @@ void TestCliRuns::batchWithFailingImages() {
 }
 
 void TestCliRuns::batchSummaryInText() {
+    // A folder with a capture named as long as a file name may be, and the diagnostic image an
+    // earlier batch kept there, which is no capture.
+    const QString largo = QString(241, 'x');
+    QVERIFY(QDir().mkpath(Ruta("own")));
+    QVERIFY(QFile::copy(Ruta("broken.png"), Ruta("own/broken.png")));
+    QVERIFY(QFile::copy(Ruta("cc.tif"), Ruta("own/" + largo + ".tif")));
+    QVERIFY(QFile::copy(Ruta("cc.tif"), Ruta("own/cc_scanin_diag.tif")));
     const SalidaPrograma s =
-        EjecutarCli({"create", "--image", Ruta("broken.png"), "--image", Ruta("cc.tif"), "--chart",
-                     "colorchecker", "--output-dir", Ruta("batch-text"), "--quiet"},
+        EjecutarCli({"create", "--image", Ruta("own"), "--chart", "colorchecker", "--output-dir",
+                     Ruta("batch-text"), "--quiet", "--save-ti3", "--save-diag"},
                     tmp_);
     QCOMPARE(s.rc, 1);
     QVERIFY(s.err.isEmpty());
     const QStringList lines = s.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);
-    QVERIFY(lines.at(0).startsWith("FAILED:  " + Ruta("broken.png") + ": No se pudo convertir"));
-    QCOMPARE(lines.at(1), "written: " + Ruta("cc.tif") + " -> " + Ruta("batch-text/cc.icc"));
+    QVERIFY(
+        lines.at(0).startsWith("FAILED:  " + Ruta("own/broken.png") + ": No se pudo convertir"));
+    QCOMPARE(lines.at(1), "written: " + Ruta("own/" + largo + ".tif") + " -> " +
+                              Ruta("batch-text/" + largo + ".icc"));
     QCOMPARE(lines.at(2), QStringLiteral("1 of 2 profiles written; failed: broken.png."));
+    QVERIFY(QFileInfo::exists(Ruta("batch-text/" + largo + ".ti3")));
+    QVERIFY(QFileInfo::exists(Ruta("batch-text/" + largo.chopped(2) + "_scanin_diag.tif")));
 }
 
 void TestCliRuns::failedRunKeepsTheOldProfile() {
@@ -239,13 +273,13 @@ void TestCliRuns::failedRunKeepsTheOldProfile() {
     QFile old(perfil);
     QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old profile") > 0);
     old.close();
-    const SalidaPrograma s = EjecutarCli({"create", "--image", Ruta("blank.png"), "--chart",
-                                          "ColorChecker.cht", "--output", perfil, "--keep-work"},
-                                         tmp_);
+    const SalidaPrograma s =
+        EjecutarCli({"create", "--image", Ruta("blank.png"), "--chart", "ColorChecker.cht",
+                     "--output", perfil, "--keep-work", "--json"},
+                    tmp_);
     QCOMPARE(s.rc, 1);
-    QVERIFY(s.out.isEmpty());
+    QVERIFY(s.json().object().value("error").toString().startsWith("scanin rc=1 ("));
     QCOMPARE(Contenido(perfil), QByteArray("old profile"));
-    QVERIFY(s.err.contains("\nnerva-chromaflux-cli create: no profile written: scanin rc="));
     // The failed run's work folder is kept, where the log says.
     const QRegularExpressionMatch kept =
         QRegularExpression("Carpeta temporal conservada: (.+)\n").match(s.err);
@@ -270,14 +304,45 @@ void TestCliRuns::misreadIsReported() {
     const QJsonObject lectura = o.value("read").toObject();
     QCOMPARE(lectura.value("plausible").toBool(true), false);
     QCOMPARE(lectura.value("attempts").toInt(), 4);
-    QVERIFY(lectura.value("fit").toDouble() > 10);
+    QVERIFY(lectura.value("fit").toDouble() > kMaxPlausibleFitError);
     QStringList codigos;
     for (const QJsonValue& w : o.value("warnings").toArray())
         codigos << w.toObject().value("code").toString();
     QVERIFY2(codigos.contains("misread-suspected"), qPrintable(s.out));
 }
 
+namespace {
+
+// The tools of a process (a batch starts them from worker threads).
+QList<int> Hijos(qint64 pid) {
+    QList<int> hijos;
+    for (const QString& tarea : QDir(QString("/proc/%1/task").arg(pid)).entryList(QDir::Dirs)) {
+        const QString texto = Contenido(QString("/proc/%1/task/%2/children").arg(pid).arg(tarea));
+        for (const QString& hijo : texto.split(' ', Qt::SkipEmptyParts))
+            hijos << hijo.toInt();
+    }
+    return hijos;
+}
+
+bool Vivo(int pid) {
+    const QByteArray stat = Contenido(QString("/proc/%1/stat").arg(pid));
+    return !stat.isEmpty() && !stat.contains(") Z ");
+}
+
+} // namespace
+
+void TestCliRuns::stopOnSignal_data() {
+    QTest::addColumn<int>("senal");
+    QTest::addColumn<int>("rc");
+    QTest::newRow("SIGTERM") << int(SIGTERM) << 130;
+    QTest::newRow("SIGHUP") << int(SIGHUP) << 130;
+    // Killed outright: its tool dies with it, and the next start sweeps its temporary folder.
+    QTest::newRow("SIGKILL") << int(SIGKILL) << -1;
+}
+
 void TestCliRuns::stopOnSignal() {
+    QFETCH(int, senal);
+    QFETCH(int, rc);
     // Lab cLUT at medium quality keeps colprof busy for many seconds.
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -296,15 +361,109 @@ void TestCliRuns::stopOnSignal() {
         err += process.readAllStandardError();
     }
     QVERIFY2(err.contains("colprof: "), err.constData());
+    const QList<int> herramientas = Hijos(process.processId());
+    QCOMPARE(herramientas.size(), 1);
     clock.restart();
-    process.terminate();
+    ::kill(process.processId(), senal);
     QVERIFY(process.waitForFinished(15000));
-    err += process.readAllStandardError();
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 130);
+    QCOMPARE(process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, rc);
     QVERIFY(clock.elapsed() < 10000);
-    QVERIFY(err.contains("Creación del perfil cancelada: no se ha escrito ningún perfil."));
+    QTRY_VERIFY_WITH_TIMEOUT(!Vivo(herramientas.first()), 5000);
     QVERIFY(!QFileInfo::exists(perfil));
+    if (senal != SIGKILL) {
+        err += process.readAllStandardError();
+        QVERIFY(err.contains("Creación del perfil cancelada: no se ha escrito ningún perfil."));
+    } else {
+        QCOMPARE(Restos(tmp_).size(), 1);
+        QCOMPARE(EjecutarCli({"charts"}, tmp_).rc, 0);
+    }
+    QCOMPARE(Restos(tmp_), QStringList());
+}
+
+// Its log pipe closed from the start, the command goes on; the time limit stops the tool.
+void TestCliRuns::closedLogPipeAndTimeLimit() {
+    const SalidaPrograma s =
+        EjecutarCli({"create", "--image", Ruta("cc.tif"), "--chart", "ColorChecker.cht", "--output",
+                     Ruta("out/late.icc"), "--algorithm", "lab-clut", "--quality", "medium",
+                     "--timeout", "3", "--json"},
+                    tmp_, 600000, [] {
+                        int roto[2];
+                        if (::pipe(roto) == 0 && ::close(roto[0]) == 0)
+                            ::dup2(roto[1], STDERR_FILENO);
+                    });
+    QCOMPARE(s.rc, 1);
+    QCOMPARE(s.json().object().value("error").toString(),
+             "colprof rc=-1 (/usr/bin/colprof: Error - detenido al superar el tiempo límite de "
+             "3 s)");
+    QVERIFY(!QFileInfo::exists(Ruta("out/late.icc")));
+    QCOMPARE(Restos(tmp_), QStringList());
+}
+
+void TestCliRuns::fullDiskKeepsEveryFile_data() {
+    QTest::addColumn<qint64>("libre"); // bytes left on a full disk, or -1 for a size limit
+    QTest::addColumn<bool>("perfilNuevo");
+    QTest::newRow("file size limit") << qint64(-1) << false;
+    QTest::newRow("no room for the profile") << qint64(0) << false;
+    QTest::newRow("room for the profile only") << qint64(64 * 1024) << true;
+}
+
+// Writes that fail leave every file the user had either old and untouched or new and whole,
+// and the command fails with the reason.
+void TestCliRuns::fullDiskKeepsEveryFile() {
+    QFETCH(qint64, libre);
+    QFETCH(bool, perfilNuevo);
+    const QString disco = Ruta("disk");
+    QVERIFY(QDir().mkpath(disco));
+    std::function<void()> limite;
+    if (libre < 0) {
+        limite = [] {
+            const rlimit r{256 * 1024, 256 * 1024};
+            ::setrlimit(RLIMIT_FSIZE, &r);
+        };
+    } else {
+        if (::getuid() != 0 ||
+            QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=4m", "tmpfs", disco}) != 0)
+            QSKIP("needs root to mount a small file system");
+    }
+    const auto desmontar = qScopeGuard([&] {
+        if (libre >= 0)
+            QProcess::execute("umount", {disco});
+    });
+    const QMap<QString, QByteArray> viejos{{"cam.icc", "old profile"},
+                                           {"cam.ti3", "old ti3"},
+                                           {"cam_scanin_diag.tif", "old diagnostic"}};
+    for (auto it = viejos.begin(); it != viejos.end(); ++it) {
+        QFile f(disco + "/" + it.key());
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(it.value()) == it.value().size());
+    }
+    if (libre >= 0) {
+        struct statvfs fs {};
+        QVERIFY(::statvfs(QFile::encodeName(disco).constData(), &fs) == 0);
+        QFile relleno(disco + "/filler");
+        QVERIFY(relleno.open(QIODevice::WriteOnly));
+        QVERIFY(relleno.write(QByteArray(qint64(fs.f_bavail * fs.f_bsize) - libre, 'f')) > 0);
+    }
+    const SalidaPrograma s =
+        EjecutarCli({"create", "--image", Ruta("cc2.png"), "--chart", "ColorChecker.cht",
+                     "--output", disco + "/cam.icc", "--save-ti3", "--save-diag", "--algorithm",
+                     "matrix", "--quality", "low", "--json"},
+                    tmp_, 600000, limite);
+    QCOMPARE(s.rc, 1);
+    const QString error = s.json().object().value("error").toString();
+    QVERIFY2(error.contains(libre < 0 ? "No se pudo convertir a TIFF" : "No space left on device"),
+             qPrintable(s.err));
+    for (auto it = viejos.begin(); it != viejos.end(); ++it) {
+        const QByteArray ahora = Contenido(disco + "/" + it.key());
+        const bool nuevo = ahora != it.value();
+        QVERIFY2(!nuevo || it.key() != "cam_scanin_diag.tif", qPrintable(it.key()));
+        QVERIFY2(!nuevo || ahora.endsWith("END_DATA\n") ||
+                     qFromBigEndian<quint32>(ahora.constData()) == quint32(ahora.size()),
+                 qPrintable(it.key()));
+        if (it.key() == "cam.icc")
+            QCOMPARE(nuevo, perfilNuevo);
+    }
+    QCOMPARE(QDir(disco).entryList(QDir::Files | QDir::Hidden).size(),
+             viejos.size() + (libre >= 0));
     QCOMPARE(Restos(tmp_), QStringList());
 }
 

@@ -215,7 +215,7 @@ private slots:
         const EjecucionCreacion run = CrearPerfil(in, valid.referencia, *main_, front);
         QVERIFY2(run.fin == FinCreacion::Correcto, qPrintable(Log()));
         QVERIFY(Log().contains("Aplicando ajuste manual de cuadrícula al perfil: -F " + F));
-        QVERIFY(Log().contains(" -v -F " + F + " -dihvgon \""));
+        QVERIFY(Log().contains(" -v -F " + F + " -dion \""));
         QVERIFY(QFile::exists(in.destino));
         QCOMPARE(front.registrados.size(), 1);
         const double average = ErrorMedio(front.registrados.first().salidaVerificacion);

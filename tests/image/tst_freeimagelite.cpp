@@ -270,18 +270,18 @@ private slots:
         QCOMPARE(FI_UltimoError(), QString("FreeImage_Save TIFF rotado fallo"));
     }
 
-    void sixteenBitSourceBecomesEightBitTiff() {
-        const QString origen = ruta("deep.tif");
-        QVERIFY(EscribirImagenRGB(origen, FIF_TIFF, 3, 3, 16, [](int, int) {
-            return std::array<int, 3>{65535, 32768, 0};
+    void sixteenBitSourceStaysSixteenBit() {
+        const QString origen = ruta("deep.png");
+        QVERIFY(EscribirImagenRGB(origen, FIF_PNG, 3, 3, 16, [](int, int) {
+            return std::array<int, 3>{65535, 32769, 0};
         }));
-        QVERIFY(FI_ConvertirATIFFRGB(origen, ruta("flat.tif")));
+        QVERIFY(FI_ConvertirATIFFRGB(origen, ruta("deep.tif")));
         int w = 0, h = 0, bits = 0;
         BufferRGB b;
-        QVERIFY(FI_CargarRGB(ruta("flat.tif"), w, h, bits, b));
-        QCOMPARE(bits, 8);
+        QVERIFY(FI_CargarRGB(ruta("deep.tif"), w, h, bits, b));
+        QCOMPARE(bits, 16);
         QCOMPARE(b.valor(0, 0), 1.0);
-        QCOMPARE(b.valor(0, 1), 128 / 255.0);
+        QCOMPARE(b.valor(0, 1), 32769 / 65535.0);
         QVERIFY(!FI_ConvertirATIFFRGB(origen, ruta("no folder/x.tif")));
         QCOMPARE(FI_UltimoError(), QString("FreeImage_Save TIFF RGB fallo"));
     }

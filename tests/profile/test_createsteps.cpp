@@ -127,7 +127,7 @@ private slots:
         in.gamma = "1,8";
         c = ComandoScanin(in, in.referenciaGenerica, {"-p", "-F", "1,2,3,4,5,6,7,8"}, image, diag);
         QCOMPARE(c.arguments.mid(0, 7),
-                 QStringList({"-v", "-G", "1.8", "-p", "-F", "1,2,3,4,5,6,7,8", "-dihvgon"}));
+                 QStringList({"-v", "-G", "1.8", "-p", "-F", "1,2,3,4,5,6,7,8", "-dion"}));
     }
 
     void colprofCommand() {

@@ -2,6 +2,7 @@
 #include "image/frmimagencompleta.h"
 #include "lang/texto.h"
 #include "profile/createcontroller.h"
+#include "profile/createvalidation.h"
 #include "profile/resultsmenu.h"
 #include "profilefixtures.h"
 #include "scripteddialogs.h"
@@ -281,6 +282,28 @@ private slots:
         QCOMPARE(VisorImagenCompleta() != nullptr, read);
         delete VisorImagenCompleta();
         QVERIFY(!QFile::exists(dir_->filePath(destination)));
+    }
+
+    // A kept TI3 that would replace the reference is refused; nothing runs.
+    void outputOverAnInputIsRefused() {
+        const QString image = dir_->filePath("capture.png");
+        QVERIFY(RenderizarCarta("ColorChecker", image).isEmpty());
+        auto w = Cargar();
+        Elegir(*w, image, "ColorChecker");
+        const QString reference = dir_->filePath("cam.ti3");
+        QFile file(reference);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("reference") == 9);
+        file.close();
+        w->optPersoanlizado->setChecked(true);
+        w->RutaReferenciaPersonalizada = reference;
+        w->mnuResultsSaveTi3WithProfile->setChecked(true);
+        ScriptedDialogs dialogs;
+        dialogs.answerSave(dir_->filePath("cam.icc")).answerMessage(Msg::Ok);
+        w->cmdCreate->click();
+        QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
+        QCOMPARE(dialogs.messages().last(), MensajeSalidaSobreEntrada(reference));
+        QCOMPARE(LogLines(*w, "scanin: "), 0);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == "reference");
     }
 
     // The button cancels a running Create, also after a language switch during the run (which

@@ -7,9 +7,13 @@
 
 namespace {
 
-void escribir(int fd, const char* text) {
-    if (write(fd, text, std::strlen(text)) < 0)
+void escribir(int fd, const char* text, size_t size) {
+    if (write(fd, text, size) < 0)
         std::exit(90);
+}
+
+void escribir(int fd, const char* text) {
+    escribir(fd, text, std::strlen(text));
 }
 
 } // namespace
@@ -40,6 +44,13 @@ int main(int argc, char** argv) {
         std::signal(SIGSEGV, SIG_DFL); // past any sanitizer's handler
         std::raise(SIGSEGV);
         return 97;
+    }
+    if (!std::strcmp(mode, "flood")) {
+        static char line[1 << 16];
+        std::memset(line, 'x', sizeof line);
+        for (int i = 0; i < 400; ++i) // 25 MB
+            escribir(1, line, sizeof line);
+        return 0;
     }
     if (!std::strcmp(mode, "sleep")) {
         sleep(30);

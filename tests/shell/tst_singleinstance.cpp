@@ -7,6 +7,11 @@
 #include <QTest>
 #include <QUuid>
 
+#include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 class TestSingleInstance : public QObject {
@@ -50,7 +55,7 @@ private slots:
         QSignalSpy activations(&first, &SingleInstance::activationRequested);
         QVERIFY(first.tryBecomePrimary(key));
         QLocalSocket socket;
-        socket.connectToServer(key + "-" + QString::number(::getuid()));
+        socket.connectToServer(RutaSocketInstancia(key));
         QVERIFY(socket.waitForConnected(1000));
         socket.write("quit\n");
         QVERIFY(socket.waitForBytesWritten(1000));
@@ -58,9 +63,36 @@ private slots:
         QCOMPARE(activations.count(), 0);
     }
 
+    // A socket of another user at our name is not obeyed: the program starts normally.
+    void squatterOfAnotherUserIsIgnored() {
+        if (::getuid() != 0)
+            QSKIP("listening as another user needs root");
+        const QString key = claveUnica();
+        const QByteArray path = QFile::encodeName(RutaSocketInstancia(key));
+        int ready[2];
+        QVERIFY(::pipe(ready) == 0);
+        const pid_t squatter = ::fork();
+        if (squatter == 0) {
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                ::setuid(65534) == 0 && ::listen(fd, 4) == 0 && ::write(ready[1], "r", 1) == 1)
+                ::pause();
+            ::_exit(1);
+        }
+        char c = 0;
+        QCOMPARE(::read(ready[0], &c, 1), 1);
+        SingleInstance real;
+        QVERIFY(real.tryBecomePrimary(key));
+        ::kill(squatter, SIGKILL);
+        ::waitpid(squatter, nullptr, 0);
+    }
+
     void staleSocketFromCrashedCopyIsTakenOver() {
         const QString key = claveUnica();
-        const QString name = key + "-" + QString::number(::getuid());
+        const QString name = RutaSocketInstancia(key);
         QLocalServer probe;
         QVERIFY(probe.listen(name));
         const QString file = probe.fullServerName();

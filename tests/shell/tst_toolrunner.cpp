@@ -113,21 +113,36 @@ private slots:
         QVERIFY(!result.cancelled);
     }
 
-    void failuresGiveMinusOne() {
+    // Each failure gives -1 and says which it was, in the output and the log.
+    void failuresGiveMinusOneAndTheirReason() {
         RecordingLog log;
+        auto falla = [&](const CommandLine& command, const QString& folder, const QString& why) {
+            const ToolResult result = EjecutarTool(command, folder, &log);
+            QCOMPARE(result.exitCode, -1);
+            QVERIFY2(result.output.endsWith(command.program + ": Error - " + why + "\n"),
+                     qPrintable(result.output));
+            QVERIFY(log.output.endsWith(result.output.section('\n', -2)));
+            QCOMPARE(LineaErrorHerramienta(result.output + "last\n"),
+                     result.output.section('\n', -2, -2));
+        };
         CommandLine missing = orden({"out"});
         missing.program = dir_.filePath("no such tool");
-        QCOMPARE(EjecutarHerramienta(missing, dir_.path(), log), -1);
+        falla(missing, dir_.path(), "no se pudo iniciar: execvp: No such file or directory");
 
         const QString notExecutable = dir_.filePath("plain file");
         QFile file(notExecutable);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         missing.program = notExecutable;
-        QCOMPARE(EjecutarHerramienta(missing, dir_.path(), log), -1);
-
-        QCOMPARE(EjecutarHerramienta(orden({"crash"}), dir_.path(), log), -1);
-        QCOMPARE(EjecutarHerramienta(orden({"out"}), dir_.filePath("no such folder"), log), -1);
+        falla(missing, dir_.path(), "no se pudo iniciar: execvp: Permission denied");
+        falla(orden({"crash"}), dir_.path(), "terminado por la señal SIGSEGV");
+        falla(orden({"out"}), dir_.filePath("no such folder"),
+              "no se pudo iniciar: chdir: No such file or directory");
+        FijarLimiteHerramientas(300);
+        falla(orden({"sleep"}), dir_.path(), "detenido al superar el tiempo límite de 0.3 s");
+        FijarLimiteHerramientas(0);
+        // Endless output is kept bounded.
+        QVERIFY(EjecutarTool(orden({"flood"}), dir_.path()).output.size() <= 8 * 1024 * 1024);
     }
 
     void runsInWorkingFolder() {

@@ -167,7 +167,7 @@ void TestToolRuns::profcheckRealRun() {
 }
 
 void TestToolRuns::toolThatCannotStart() {
-    // A local tool folder whose profcheck is no program: the run fails with -1 and no output.
+    // A local tool folder whose profcheck is no program: the run fails with -1 and the reason.
     const QString bin = program_ + "/Argyll/bin";
     QVERIFY(QDir().mkpath(bin));
     QFile fake(bin + "/profcheck");
@@ -182,10 +182,11 @@ void TestToolRuns::toolThatCannotStart() {
     QDir(program_ + "/Argyll").removeRecursively();
     EstablecerCarpetas(AppFolders::forProgram(program_));
     QCOMPARE(r.rc, -1);
-    QVERIFY(r.salida.isEmpty());
-    QCOMPARE(log.lines.size(), 2);
+    QCOMPARE(r.salida, bin + "/profcheck: Error - no se pudo iniciar: execvp: Permission denied\n");
+    QCOMPARE(log.lines.size(), 3);
     QVERIFY(log.lines[0].startsWith("profcheck: \"" + bin + "/profcheck\" -v2 -Ia "));
-    QCOMPARE(log.lines[1], QString("profcheck rc=-1"));
+    QCOMPARE(log.lines[1], r.salida);
+    QCOMPARE(log.lines[2], QString("profcheck rc=-1"));
 }
 
 void TestToolRuns::colverifyMissingInputs() {
