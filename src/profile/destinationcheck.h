@@ -4,9 +4,9 @@
 
 struct EntradaCreacion;
 
-// Room a profile run needs at its destination besides a kept diagnostic image: the largest
-// cLUT profiles and their TI3 stay well below this.
-inline constexpr qint64 kEspacioPerfil = 16 * 1024 * 1024;
+// Room a profile run needs at its destination besides a kept diagnostic image: cLUT profiles
+// and their TI3 stay below this.
+inline constexpr qint64 kEspacioPerfil = 1024 * 1024;
 
 // Why the profile of `in` cannot be written to in.destino, in plain words, or "" when it can:
 // its folder must exist, take a new file and have room for the profile and for the files the

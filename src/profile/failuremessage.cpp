@@ -5,26 +5,39 @@
 
 namespace {
 
-// The key suffix of the step a failed run stopped at, from the tools it reached.
-QString Paso(const EjecucionCreacion& run) {
-    if (!run.rcScanin)
+// The key suffix of the step a failed run stopped at.
+QString Paso(PasoCreacion paso) {
+    switch (paso) {
+    case PasoCreacion::Destino:
+        return QStringLiteral("destination");
+    case PasoCreacion::Preparacion:
         return QStringLiteral("prepare");
-    if (!run.lectura.leida)
+    case PasoCreacion::Lectura:
         return QStringLiteral("read");
-    // colprof ended well, so the profile was made but could not replace the destination.
-    return run.rcColprof == 0 ? QStringLiteral("save") : QStringLiteral("colprof");
+    case PasoCreacion::Calculo:
+        return QStringLiteral("colprof");
+    case PasoCreacion::Guardado:
+        return QStringLiteral("save");
+    case PasoCreacion::Resultados:
+        break;
+    }
+    return QStringLiteral("results");
 }
 
 } // namespace
 
 QString TextoFalloCreacion(const EjecucionCreacion& run) {
-    const QString paso = Paso(run);
+    const QString paso = Paso(run.paso);
     QString consejo = paso;
-    if (paso == QLatin1String("read") && !run.diagnosticoFallo.isEmpty())
+    if (run.paso == PasoCreacion::Lectura && !run.diagnosticoFallo.isEmpty())
         consejo = QStringLiteral("read_diag");
+    // The tool's own error line says most, when the log line does not hold it yet.
+    QString detalle = run.motivo.trimmed();
+    if (!run.lineaHerramienta.isEmpty() && !detalle.contains(run.lineaHerramienta))
+        detalle += QStringLiteral(": ") + run.lineaHerramienta;
     return Texto(QStringLiteral("fail.message"))
         .arg(Texto(QStringLiteral("fail.step.") + paso),
-             Texto(QStringLiteral("fail.reason.") + paso), run.motivo.trimmed(),
+             Texto(QStringLiteral("fail.reason.") + paso), detalle,
              Texto(QStringLiteral("fail.try.") + consejo));
 }
 

@@ -173,8 +173,8 @@ private slots:
         dialogs.answerSave(profile).answerMessage(Msg::No).answerMessage(Msg::Yes);
         ModalCloser modals;
         w->cmdCreate->click();
-        // The verification window opens after the summary when the TI3 was kept.
-        QCOMPARE(modals.closed, keepBeside ? QStringList({"frmProfCheck"}) : QStringList());
+        // The verification window opens after the summary, the TI3 kept beside the profile or not.
+        QCOMPARE(modals.closed, QStringList({"frmProfCheck"}));
         QVERIFY2(dialogs.problems().isEmpty(),
                  qPrintable(dialogs.problems() + "\n" + w->txtLog->toPlainText()));
 
@@ -185,15 +185,15 @@ private slots:
         if (keepBeside) {
             QCOMPARE(w->UltimoTi3, p0 + ".ti3");
             QCOMPARE(w->UltimoDiagnostico, p0 + "_scanin_diag.tif");
-            QCOMPARE(ParchesTi3(w->UltimoTi3), ParchesTi3(reference));
         } else {
-            QVERIFY(w->UltimoTi3.isEmpty());
+            QCOMPARE(w->UltimoTi3, Carpetas().tmpFolder + "/ultimo.ti3");
             QCOMPARE(w->UltimoDiagnostico, Carpetas().tmpFolder + "/ultimo_scanin_diag.tif");
             QVERIFY(!QFile::exists(p0 + ".ti3"));
         }
         QVERIFY(QFile::exists(w->UltimoDiagnostico));
+        QCOMPARE(ParchesTi3(w->UltimoTi3), ParchesTi3(reference));
         QVERIFY(w->mnuResultsSummary->isEnabled());
-        QCOMPARE(w->mnuResultsVerify->isEnabled(), keepBeside);
+        QVERIFY(w->mnuResultsVerify->isEnabled());
         QCOMPARE(LeerIni(Carpetas().settingsFile(), "results", "last_profile", ""), profile);
 
         const QStringList messages = dialogs.messages();
@@ -330,7 +330,8 @@ private slots:
         QVERIFY(enabled);
         QCOMPARE(caption, TextoEnIdioma(IdiomaEn, "main.create_cancel"));
         QVERIFY(!QFile::exists(profile));
-        QCOMPARE(LogLines(*w, "Creación del perfil cancelada: no se ha escrito ningún perfil."), 1);
+        // The run's own lines follow the switch too.
+        QCOMPARE(LogLines(*w, TextoEnIdioma(IdiomaEn, "log.cancelled")), 1);
         QVERIFY(w->UltimoPerfil.isEmpty());
         QCOMPARE(w->cmdCreate->text(), Texto("main.create"));
     }
