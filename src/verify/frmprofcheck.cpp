@@ -37,8 +37,7 @@ frmProfCheck::frmProfCheck(QWidget* owner) : VentanaHerramienta(owner) {
     chkDE2000->setVisible(false);
     tipoGrafico_ = 0;
     ResaltarBotonesGrafico();
-    MostrarMensajeGrafico(QStringLiteral("Pulsa 'Verificar y dibujar gráficos' para ver Delta-e "
-                                         "CIE76, Lightness, Chroma y Hue."));
+    MostrarMensajeGrafico(Texto(QStringLiteral("profcheck.press_verify")));
     AplicarTextosProfCheck();
 }
 
@@ -214,7 +213,7 @@ void frmProfCheck::AplicarTextosProfCheck() {
 void frmProfCheck::cmdTi3_Click() {
     const QString path =
         AbrirFichero(this, QStringLiteral("CGATS TI3 (*.ti3)|*.ti3|Todos|*.*"),
-                     QStringLiteral("Abrir fichero TI3"), Carpetas().programFolder);
+                     Texto(QStringLiteral("profcheck.open_ti3_title")), Carpetas().programFolder);
     if (path.isEmpty())
         return;
     ti3_ = path;
@@ -222,9 +221,9 @@ void frmProfCheck::cmdTi3_Click() {
 }
 
 void frmProfCheck::cmdProfile_Click() {
-    const QString path =
-        AbrirFichero(this, QStringLiteral("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm|Todos|*.*"),
-                     QStringLiteral("Abrir perfil ICC/ICM"), Carpetas().programFolder);
+    const QString path = AbrirFichero(
+        this, QStringLiteral("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm|Todos|*.*"),
+        Texto(QStringLiteral("profcheck.open_profile_title")), Carpetas().programFolder);
     if (path.isEmpty())
         return;
     perfil_ = path;
