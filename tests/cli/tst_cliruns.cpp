@@ -135,7 +135,7 @@ void TestCliRuns::singleProfileWithJson() {
     QVERIFY(check.value("avg2000").toDouble() <= check.value("max2000").toDouble());
 
     // The log is the activity log's: the corners given, the texts and options typed.
-    QVERIFY(s.err.contains("Referencia genérica asociada a la carta: "));
+    QVERIFY(s.err.contains("Generic reference that goes with the chart: "));
     QVERIFY(
         s.err.contains("Applying the manual grid adjustment to the profile: -F " + fiduciales_));
     QVERIFY(s.err.contains(" -F " + fiduciales_ + " -dion "));
@@ -233,7 +233,7 @@ void TestCliRuns::batchWithFailingImages() {
 
     // Every log line after the reference line belongs to one image.
     const QStringList lines = s.err.split('\n', Qt::SkipEmptyParts);
-    QVERIFY(lines.first().startsWith("Referencia genérica asociada a la carta: "));
+    QVERIFY(lines.first().startsWith("Generic reference that goes with the chart: "));
     for (const QString& line : lines.mid(1)) {
         QVERIFY2(QRegularExpression("^\\[(cc\\.tif|broken\\.png|cc2\\.png|blank\\.png)\\] ")
                      .match(line)
