@@ -1,6 +1,7 @@
 #include "charts/chartcatalog.h"
 
 #include "charts/charttables.h"
+#include "lang/texto.h"
 #include "shell/appfolders.h"
 
 #include <QFileInfo>
@@ -139,12 +140,11 @@ ReferenciaCarta ReferenciaDeCarta(const ChartCatalog& catalogo, int carta, int n
 QString LineaLogReferenciaDeCarta(const ReferenciaCarta& referencia) {
     switch (referencia.tipo) {
     case ReferenciaCarta::Generica:
-        return QStringLiteral("Referencia genérica asociada a la carta: ") + referencia.ruta;
+        return Texto(QStringLiteral("log.chart_generic_ref")) + referencia.ruta;
     case ReferenciaCarta::Propia:
-        return QStringLiteral("Referencia personalizada asociada a la carta: ") + referencia.ruta;
+        return Texto(QStringLiteral("log.chart_own_ref")) + referencia.ruta;
     case ReferenciaCarta::Ninguna:
         break;
     }
-    return QStringLiteral(
-        "Esta carta necesita un fichero de referencia personalizado. Selecciónalo manualmente.");
+    return Texto(QStringLiteral("log.chart_needs_ref"));
 }

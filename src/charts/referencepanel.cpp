@@ -46,7 +46,7 @@ void ReferencePanel::cboChart_Click() {
         return;
     }
     if (descartarAjusteManual_) {
-        descartarAjusteManual_(QStringLiteral("Cambio de tipo de carta."));
+        descartarAjusteManual_(Texto(QStringLiteral("log.chart_changed")));
     }
     AplicarReferenciaDeCarta();
 }
@@ -68,7 +68,8 @@ void ReferencePanel::cboGenericRef_Click() {
     ActualizarPanelReferencia();
     DibujarImagenCarta();
     if (g >= 1) {
-        main_.LogMsg(QStringLiteral("Referencia genérica: ") + catalogo_.RutaReferenciaGenerica(g));
+        main_.LogMsg(Texto(QStringLiteral("log.generic_ref")) +
+                     catalogo_.RutaReferenciaGenerica(g));
     }
 }
 
@@ -86,7 +87,7 @@ void ReferencePanel::cmdLoadRef_Click() {
     SeleccionarInterno(main_.cboGenericRef, 0);
     main_.CambioInterno = false;
     ActualizarPanelReferencia();
-    main_.LogMsg(QStringLiteral("Referencia: ") + ruta);
+    main_.LogMsg(Texto(QStringLiteral("log.reference")) + ruta);
 }
 
 void ReferencePanel::optFRGenerico_Click() {

@@ -2,6 +2,7 @@
 
 #include "cli/consola.h"
 #include "cli/helptexts.h"
+#include "lang/texto.h"
 
 int ErrorUso(Consola& consola, const QString& comando, const QString& message) {
     consola.Error(QStringLiteral("%1 %2: %3\n").arg(kProgramaCli, comando, message) +
@@ -9,7 +10,39 @@ int ErrorUso(Consola& consola, const QString& comando, const QString& message) {
     return SalidaUso;
 }
 
-int EjecutarLineaComandos(const QStringList& args, Consola& consola, const CancelToken& cancel) {
+namespace {
+
+// Takes "--language CODE" (or "--language=CODE") out of the arguments, wherever it stands; it
+// overrides the language the program took from the locale. False for an unknown code.
+bool TomarIdioma(QStringList& args, Consola& consola) {
+    const QString opcion = QStringLiteral("--language");
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        QString codigo;
+        if (args.at(i) == opcion && i + 1 < args.size()) {
+            codigo = args.takeAt(i + 1);
+        } else if (args.at(i).startsWith(opcion + QLatin1Char('='))) {
+            codigo = args.at(i).mid(opcion.size() + 1);
+        } else {
+            continue;
+        }
+        args.removeAt(i);
+        if (!QStringList{"es", "en", "fr", "it"}.contains(codigo)) {
+            consola.Error(Texto(QStringLiteral("cli.bad_language")).arg(kProgramaCli, codigo));
+            return false;
+        }
+        EstablecerIdiomaActual(NumeroIdioma(codigo));
+        --i;
+    }
+    return true;
+}
+
+} // namespace
+
+int EjecutarLineaComandos(const QStringList& argumentos, Consola& consola,
+                          const CancelToken& cancel) {
+    QStringList args = argumentos;
+    if (!TomarIdioma(args, consola))
+        return SalidaUso;
     if (args.isEmpty()) {
         consola.Error(AyudaGeneral());
         return SalidaUso;
@@ -29,7 +62,6 @@ int EjecutarLineaComandos(const QStringList& args, Consola& consola, const Cance
         return ComandoVerify(resto, consola, cancel);
     if (comando == QLatin1String("compare"))
         return ComandoCompare(resto, consola, cancel);
-    consola.Error(
-        QStringLiteral("%1: unknown command '%2'\nTry '%1 --help'.\n").arg(kProgramaCli, comando));
+    consola.Error(Texto(QStringLiteral("cli.unknown_command")).arg(kProgramaCli, comando));
     return SalidaUso;
 }

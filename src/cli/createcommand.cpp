@@ -9,6 +9,7 @@
 #include "cli/jsonreport.h"
 #include "cli/tmproot.h"
 #include "image/gdipluspreview.h"
+#include "lang/texto.h"
 #include "profile/createvalidation.h"
 #include "shell/appfolders.h"
 #include "shell/toolrunner.h"
@@ -35,10 +36,10 @@ void Resumir(const PeticionCreacion& p, const QList<TrabajoCreacion>& trabajos, 
     if (!p.Lote()) {
         const TrabajoCreacion& t = trabajos.first();
         if (PerfilEscrito(t)) {
-            consola.Resultado(QStringLiteral("Profile written: ") + t.ejecucion.resultado.perfil +
-                              QLatin1Char('\n') + Aviso(t));
+            consola.Resultado(Texto(QStringLiteral("cli.profile_written")) +
+                              t.ejecucion.resultado.perfil + QLatin1Char('\n') + Aviso(t));
         } else {
-            consola.Error(QStringLiteral("%1 %2: no profile written: %3\n")
+            consola.Error(Texto(QStringLiteral("cli.no_profile"))
                               .arg(kProgramaCli, kComando, MotivoFallo(t)));
         }
         return;
@@ -48,25 +49,26 @@ void Resumir(const PeticionCreacion& p, const QList<TrabajoCreacion>& trabajos, 
     QStringList sospechosas;
     for (const TrabajoCreacion& t : trabajos) {
         if (LecturaSospechosa(t)) {
-            text += QStringLiteral("SUSPECT: %1 -> %2\n")
+            text += Texto(QStringLiteral("cli.batch_suspect"))
                         .arg(t.destino.imagen, t.ejecucion.resultado.perfil) +
                     Aviso(t);
             sospechosas << QFileInfo(t.destino.imagen).fileName();
         } else if (PerfilEscrito(t)) {
-            text += QStringLiteral("written: %1 -> %2\n")
+            text += Texto(QStringLiteral("cli.batch_written"))
                         .arg(t.destino.imagen, t.ejecucion.resultado.perfil);
         } else {
-            text += QStringLiteral("FAILED:  %1: %2\n").arg(t.destino.imagen, MotivoFallo(t));
+            text += Texto(QStringLiteral("cli.batch_failed")).arg(t.destino.imagen, MotivoFallo(t));
             fallidas << QFileInfo(t.destino.imagen).fileName();
         }
     }
-    text += QStringLiteral("%1 of %2 profiles written")
+    text += Texto(QStringLiteral("cli.batch_count"))
                 .arg(trabajos.size() - fallidas.size())
                 .arg(trabajos.size());
     if (!sospechosas.isEmpty())
-        text += QStringLiteral("; read suspected wrong: %1").arg(sospechosas.join(", "));
-    text += fallidas.isEmpty() ? QStringLiteral(".\n")
-                               : QStringLiteral("; failed: %1.\n").arg(fallidas.join(", "));
+        text += Texto(QStringLiteral("cli.batch_suspects")).arg(sospechosas.join(", "));
+    text += fallidas.isEmpty()
+                ? QStringLiteral(".\n")
+                : Texto(QStringLiteral("cli.batch_failures")).arg(fallidas.join(", "));
     consola.Resultado(text);
 }
 
@@ -93,12 +95,12 @@ int ComandoCreate(const QStringList& args, Consola& consola, const CancelToken& 
             SalidaSobreEntrada(EntradaDeDestino(p, d, catalogo, carpetas, {}), check.referencia);
         if (!pisada.isEmpty())
             return ErrorUso(consola, kComando,
-                            QStringLiteral("the output %1 is one of the inputs").arg(pisada));
+                            Texto(QStringLiteral("cli.output_is_input")).arg(pisada));
     }
 
     RegistroConsola(consola, QString(), p.silencio).LogMsg(LineaLogReferencia(p));
     if (p.Lote() && !QDir().mkpath(p.carpetaSalida)) {
-        consola.Error(QStringLiteral("%1 %2: cannot make the output folder %3\n")
+        consola.Error(Texto(QStringLiteral("cli.no_output_folder"))
                           .arg(kProgramaCli, kComando, p.carpetaSalida));
         return SalidaFallida;
     }
@@ -106,8 +108,8 @@ int ComandoCreate(const QStringList& args, Consola& consola, const CancelToken& 
     // another command touches them, and gone at the end unless the work is to be kept.
     const RaizTemporal raiz(p.conservarTrabajo);
     if (!raiz.valida()) {
-        consola.Error(QStringLiteral("%1 %2: cannot make a temporary folder: %3\n")
-                          .arg(kProgramaCli, kComando, raiz.error()));
+        consola.Error(
+            Texto(QStringLiteral("cli.no_tmp")).arg(kProgramaCli, kComando, raiz.error()));
         return SalidaFallida;
     }
     FijarLimiteHerramientas(p.limiteMs);

@@ -5,6 +5,7 @@
 #include "cli/createinput.h"
 #include "cli/parallelrun.h"
 #include "image/gdipluspreview.h"
+#include "lang/texto.h"
 #include "profile/createvalidation.h"
 #include "shell/toolrunner.h"
 
@@ -25,9 +26,9 @@ QString MotivoFallo(const TrabajoCreacion& t) {
     if (PerfilEscrito(t))
         return QString();
     if (!t.ejecutado)
-        return QStringLiteral("not run: the command was stopped");
+        return Texto(QStringLiteral("cli.not_run"));
     const EjecucionCreacion& e = t.ejecucion;
-    QString motivo = e.motivo.isEmpty() ? QStringLiteral("no profile was written") : e.motivo;
+    QString motivo = e.motivo.isEmpty() ? Texto(QStringLiteral("cli.no_profile_reason")) : e.motivo;
     const bool herramientaFallida =
         (e.rcScanin && *e.rcScanin != 0) || (e.rcColprof && *e.rcColprof != 0);
     if (herramientaFallida && !e.lineaHerramienta.isEmpty() && e.fin == FinCreacion::Fallido)
@@ -72,8 +73,7 @@ QList<TrabajoCreacion> EjecutarCreaciones(const PeticionCreacion& p, const Chart
         // A failed run's work folder is kept for inspection only when asked.
         if (p.conservarTrabajo && t.ejecucion.fin != FinCreacion::Correcto &&
             !t.ejecucion.carpetaTrabajo.isEmpty()) {
-            log.LogMsg(QStringLiteral("Carpeta temporal conservada: ") +
-                       t.ejecucion.carpetaTrabajo);
+            log.LogMsg(Texto(QStringLiteral("log.work_folder_kept")) + t.ejecucion.carpetaTrabajo);
         }
         log.Terminar();
     };

@@ -44,7 +44,9 @@ QString AyudaGeneral() {
                "  verify    check a profile against a TI3 measurement file with profcheck\n"
                "  compare   compare two TI3 measurement files with colverify\n"
                "\n"
-               "'%1 COMMAND --help' describes each command.\n"
+               "'%1 COMMAND --help' describes each command. Messages are in the locale's\n"
+               "language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG: es, fr, it, else English);\n"
+               "--language es|en|fr|it chooses another.\n"
                "The log goes to standard error, results to standard output. The settings\n"
                "file is neither read nor written.\n"
                "Exit status: 0 success, 1 failure, 2 wrong arguments, 3 profile written but the\n"
@@ -97,7 +99,8 @@ QString AyudaCreate() {
                "  --quiet                  no log on standard error\n"
                "  --help                   this text\n"
                "\n"
-               "Exit status 0 only when the profile was written (in a batch: every profile), 3 when\n"
+               "Exit status 0 only when the profile was written (in a batch: every profile), 3 "
+               "when\n"
                "written but a chart reading did not fit its reference (look at the diagnostic).\n")
         .arg(kProgramaCli, Elecciones(NombresAlgoritmo()), Elecciones(NombresCalidad()),
              Elecciones(NombresIntento()), ValorPorDefecto(QStringLiteral("txtGamma")),

@@ -2,6 +2,7 @@
 #include "cli/consola.h"
 #include "cli/helptexts.h"
 #include "cli/tmproot.h"
+#include "lang/texto.h"
 #include "shell/appfolders.h"
 #include "shell/toolrunner.h"
 
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("nerva-chromaflux-cli"));
     EstablecerCarpetas(AppFolders::forProgram(QCoreApplication::applicationDirPath()));
+    EstablecerIdiomaActual(IdiomaDelEntorno(QProcessEnvironment::systemEnvironment()));
     SilenciarLibtiff();
     std::signal(SIGINT, AlRecibirSenal);
     std::signal(SIGTERM, AlRecibirSenal);

@@ -265,7 +265,7 @@ void frmGridAdjust::Descargar() {
     if (!PreguntarBorrarCarpeta(this, carpeta,
                                 QStringLiteral("Se ha creado una carpeta temporal de trabajo:\n\n"
                                                "%1\n\n¿Quieres borrarla ahora?"),
-                                QStringLiteral("Borrar carpeta temporal")))
+                                Texto(QStringLiteral("msg.temp_delete_title"))))
         return;
     BorrarCarpetaTrabajo(carpeta, folders.programFolder, owner_.Principal());
     if (!QFileInfo::exists(carpeta))

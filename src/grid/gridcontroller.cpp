@@ -3,6 +3,7 @@
 #include "grid/frmgridadjust.h"
 #include "grid/frmgridcheck.h"
 #include "grid/gridimageprep.h"
+#include "lang/texto.h"
 #include "profile/createcontroller.h"
 #include "profile/createvalidation.h"
 #include "profile/profileoptions.h"
@@ -22,7 +23,7 @@ void GridController::AbrirAjusteCuadricula() {
     if (!referencia)
         return;
     if (!QFile::exists(in.carta)) {
-        main_.LogMsg(QStringLiteral("No existe carta: ") + in.carta);
+        main_.LogMsg(Texto(QStringLiteral("log.no_chart")) + in.carta);
         return;
     }
     const ImagenAjustePreparada prep =
@@ -34,7 +35,7 @@ void GridController::AbrirAjusteCuadricula() {
     ajuste_->Configurar(prep.copia, in.carta, in.ficheroCarta, *referencia, prep.carpetaTrabajo,
                         ArgumentoGamma(LeerGamma(in.gamma)),
                         in.perspectiva ? QStringList{QStringLiteral("-p")} : QStringList());
-    main_.LogMsg(QStringLiteral("Ajuste manual de cuadrícula abierto: ") + prep.copia);
+    main_.LogMsg(Texto(QStringLiteral("log.grid_opened")) + prep.copia);
 }
 
 void GridController::RegistrarAjusteCuadriculaManual(const QString& chart, const QString& fiducials,
@@ -43,8 +44,7 @@ void GridController::RegistrarAjusteCuadriculaManual(const QString& chart, const
     main_.CartaAjusteManual = chart.trimmed().toLower();
     main_.ImagenAjusteManual = image.trimmed().toLower();
     if (!main_.FiducialesManuales.isEmpty())
-        main_.LogMsg(QStringLiteral("Ajuste manual de cuadrícula guardado para crear perfil: -F ") +
-                     main_.FiducialesManuales);
+        main_.LogMsg(Texto(QStringLiteral("log.grid_saved")) + main_.FiducialesManuales);
 }
 
 void GridController::RegistrarAjusteCuadriculaManual(const QString& chart,
@@ -53,10 +53,8 @@ void GridController::RegistrarAjusteCuadriculaManual(const QString& chart,
 }
 
 void GridController::RegistrarReconocimientoCuadriculaAutomatico(const QString& chart) {
-    main_.DescartarAjusteManual(QStringLiteral("Reconocimiento automático seleccionado."));
-    main_.LogMsg(
-        QStringLiteral("Crear perfil usará reconocimiento automático de scanin para la carta: ") +
-        chart);
+    main_.DescartarAjusteManual(Texto(QStringLiteral("log.grid_auto_chosen")));
+    main_.LogMsg(Texto(QStringLiteral("log.grid_auto_for_chart")) + chart);
 }
 
 bool GridController::CuadriculaManualAplicable() const {

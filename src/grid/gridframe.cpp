@@ -1,5 +1,7 @@
 #include "grid/gridframe.h"
 
+#include "lang/texto.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -80,8 +82,9 @@ bool MarcoAjuste::EsLadoVertical(int tirador) {
 
 QString MarcoAjuste::EtiquetaTirador(int tirador) {
     static const char* const kEtiquetas[kNumTiradores] = {
-        "SI", "SD", "ID", "II", "Arriba", "Derecha", "Abajo", "Izquierda"};
-    return tirador >= 0 && tirador < kNumTiradores ? QString::fromLatin1(kEtiquetas[tirador])
+        "grid.handle.tl",  "grid.handle.tr",    "grid.handle.br",     "grid.handle.bl",
+        "grid.handle.top", "grid.handle.right", "grid.handle.bottom", "grid.handle.left"};
+    return tirador >= 0 && tirador < kNumTiradores ? Texto(QString::fromLatin1(kEtiquetas[tirador]))
                                                    : QString();
 }
 

@@ -1,5 +1,6 @@
 #include "grid/gridimageprep.h"
 
+#include "lang/texto.h"
 #include "profile/scaninprep.h"
 #include "shell/activitylog.h"
 #include "shell/paths.h"
@@ -15,14 +16,14 @@ ImagenAjustePreparada CopiarEnCarpetaTrabajo(const QString& tiff, const QString&
     ImagenAjustePreparada r;
     r.carpetaTrabajo = CrearCarpetaTrabajo(tmpFolder);
     if (r.carpetaTrabajo.isEmpty()) {
-        log.LogMsg(QStringLiteral("No se pudo crear carpeta temporal de trabajo."));
+        log.LogMsg(Texto(QStringLiteral("log.no_work_folder")));
         return r;
     }
     r.copia = r.carpetaTrabajo + QLatin1Char('/') + NombreFichero(tiff);
     QFile file(tiff);
     if (!file.copy(r.copia)) {
-        log.LogMsg(QStringLiteral("No se pudo copiar la imagen a la carpeta de trabajo: ") +
-                   r.copia + QStringLiteral(" -> ") + file.errorString());
+        log.LogMsg(Texto(QStringLiteral("log.copy_failed")) + r.copia + QStringLiteral(" -> ") +
+                   file.errorString());
         QDir(r.carpetaTrabajo).removeRecursively();
         return ImagenAjustePreparada();
     }

@@ -60,7 +60,7 @@ ResultadoReconocimiento UnaLectura(const QString& scanin, const QString& tmpFold
     ResultadoReconocimiento r;
     r.fiduciales = fiduciales;
     if (Manual(modo))
-        log.LogMsg(QStringLiteral("Fiduciales manuales scanin -F TL,TR,BR,BL: ") + fiduciales);
+        log.LogMsg(Texto(QStringLiteral("log.grid_fiducials")) + fiduciales);
     const QString d = DiagnosticoTrabajo(p, modo);
     BorrarFicheroSiHay(d);
     const CommandLine command = ComandoReconocimiento(scanin, p, modo, fiduciales);
@@ -72,8 +72,8 @@ ResultadoReconocimiento UnaLectura(const QString& scanin, const QString& tmpFold
         r.mensaje =
             TextoReconocimiento(modo, "rc").replace(QStringLiteral("%1"), QString::number(r.rc)) +
             QLatin1Char('\n') + r.salida;
-        log.LogMsg((Manual(modo) ? QStringLiteral("scanin ajuste manual rc=")
-                                 : QStringLiteral("scanin reconocimiento automático rc=")) +
+        log.LogMsg((Manual(modo) ? Texto(QStringLiteral("log.grid_manual_rc"))
+                                 : Texto(QStringLiteral("log.grid_auto_rc"))) +
                    QString::number(r.rc));
         return r;
     }
@@ -123,7 +123,7 @@ ResultadoReconocimiento EjecutarReconocimiento(const QString& scanin, const QStr
 }
 
 QString LineaDiagnosticoAbierto(ModoReconocimiento modo, const QString& path) {
-    return (Manual(modo) ? QStringLiteral("Diagnóstico de cuadrícula manual abierto: ")
-                         : QStringLiteral("Diagnóstico de cuadrícula automático abierto: ")) +
+    return (Manual(modo) ? Texto(QStringLiteral("log.grid_diag_manual"))
+                         : Texto(QStringLiteral("log.grid_diag_auto"))) +
            path;
 }

@@ -32,10 +32,10 @@ bool FaltaMemoria(const QString& descripcion) {
 }
 
 // Opens the source as every operation does and sets the last error when it fails.
-BitmapFI Abrir(const QString& ruta, FREE_IMAGE_FORMAT& fif) {
+BitmapFI Abrir(const QString& ruta, FREE_IMAGE_FORMAT& fif, bool soloCabecera = false) {
     UltimoError().clear();
     SinMemoria() = false;
-    ImagenFI imagen = AbrirImagenFI(ruta);
+    ImagenFI imagen = AbrirImagenFI(ruta, soloCabecera);
     fif = imagen.formato;
     const QString formato = QString::number(int(fif));
     switch (imagen.resultado) {
@@ -201,6 +201,11 @@ bool FI_CargarRGB(const QString& ruta, int& w, int& h, int& bitsPorMuestra, Buff
     h = int(FreeImage_GetHeight(rgb.get()));
     bitsPorMuestra = 8;
     return CopiarRGB8(rgb.get(), w, h, buffer) || FaltaMemoria(descripcion);
+}
+
+bool FI_EsImagen(const QString& ruta) {
+    FREE_IMAGE_FORMAT fif = FIF_UNKNOWN;
+    return Abrir(ruta, fif, true) != nullptr;
 }
 
 bool FI_ObtenerDimensiones(const QString& ruta, int& w, int& h) {

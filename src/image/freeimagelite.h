@@ -21,6 +21,9 @@ bool FI_SinMemoria();
 // for a 16-bit RGB or grey image, else 8 after conversion to 24 bits) describe it. After success
 // the last error holds the image's description ("fif=.. it=.. bpp=.. W=.. H=.. pitch=..").
 bool FI_CargarRGB(const QString& ruta, int& w, int& h, int& bitsPorMuestra, BufferRGB& buffer);
+// Whether the file is an image the library recognises and can open (its header only where the
+// format allows it, so a large image costs nothing); the last error says why not.
+bool FI_EsImagen(const QString& ruta);
 // Decodes the whole image; true when both dimensions are above 0.
 bool FI_ObtenerDimensiones(const QString& ruta, int& w, int& h);
 // The image stretched (Lanczos) to exactly anchoDestino x altoDestino through a temporary BMP;

@@ -5,6 +5,7 @@
 #include "image/iccdescription.h"
 #include "image/pngiccp.h"
 #include "image/reducedimage.h"
+#include "lang/texto.h"
 #include "shell/activitylog.h"
 
 #include <QImage>
@@ -74,7 +75,7 @@ bool LeerBytesPerfil(const QString& ruta, QByteArray& perfil) {
     const ImagenFI imagen = AbrirImagenFI(ruta, true);
     if (imagen.resultado != AperturaFI::Ok) {
         UltimoError() =
-            QStringLiteral("GDI+ no pudo abrir la imagen (%1)").arg(Estado(imagen.resultado));
+            Texto(QStringLiteral("preview.open_image_failed")).arg(Estado(imagen.resultado));
         return false;
     }
     if (imagen.formato == FIF_PNG) {
@@ -99,7 +100,7 @@ bool DibujarImagenGDIP(const QString& ruta, QPaintDevice& destino, int anchoCaja
     ImagenFI abierta = AbrirImagenFI(ruta, false, true);
     if (abierta.resultado != AperturaFI::Ok) {
         UltimoError() =
-            QStringLiteral("GDI+ no pudo abrir el TIFF (%1)").arg(Estado(abierta.resultado));
+            Texto(QStringLiteral("preview.open_tiff_failed")).arg(Estado(abierta.resultado));
         return false;
     }
     w = int(FreeImage_GetWidth(abierta.bitmap.get()));
@@ -113,14 +114,14 @@ bool DibujarImagenGDIP(const QString& ruta, QPaintDevice& destino, int anchoCaja
     altoDibujo = ajuste.alto;
     const QImage imagen = ImagenDibujable(std::move(abierta.bitmap), ajuste.escala);
     if (imagen.isNull()) {
-        UltimoError() = QStringLiteral("GDI+ no pudo abrir el TIFF (%1)").arg(EstadoErrorGenerico);
+        UltimoError() = Texto(QStringLiteral("preview.open_tiff_failed")).arg(EstadoErrorGenerico);
         return false;
     }
 
     QPainter pintor;
     if (!pintor.begin(&destino)) {
-        UltimoError() = QStringLiteral("GDI+ no pudo crear el contexto grafico (%1)")
-                            .arg(int(EstadoErrorGenerico));
+        UltimoError() =
+            Texto(QStringLiteral("preview.canvas_failed")).arg(int(EstadoErrorGenerico));
         return false;
     }
     pintor.setCompositionMode(QPainter::CompositionMode_Source);
@@ -133,7 +134,7 @@ bool DibujarImagenGDIP(const QString& ruta, QPaintDevice& destino, int anchoCaja
                                                 Qt::SmoothTransformation);
     if (escalada.isNull()) {
         UltimoError() =
-            QStringLiteral("GDI+ no pudo dibujar el TIFF (%1)").arg(int(EstadoSinMemoria));
+            Texto(QStringLiteral("preview.draw_tiff_failed")).arg(int(EstadoSinMemoria));
         return false;
     }
     pintor.drawImage(ajuste.rectangulo().topLeft(), escalada);

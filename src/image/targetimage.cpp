@@ -1,6 +1,7 @@
 #include "image/targetimage.h"
 
 #include "image/fittedimage.h"
+#include "image/freeimagelite.h"
 #include "image/frmcartaanalisis.h"
 #include "image/gdipluspreview.h"
 #include "image/imagepreview.h"
@@ -50,17 +51,33 @@ void TargetImage::cmdLoadImage_Click() {
         Texto(QStringLiteral("msg.open_target_title")), Carpetas().programFolder);
     if (ruta.isEmpty())
         return;
+    // Not an image at all: the previous target stays.
+    if (!FI_EsImagen(ruta)) {
+        main_.LogMsg(Texto(QStringLiteral("log.target_failed")) + ruta);
+        main_.LogMsg(Texto(QStringLiteral("log.detail")) + FI_UltimoError());
+        rechazar(ruta);
+        return;
+    }
     main_.RutaImagenTarget = ruta;
-    main_.DescartarAjusteManual(QStringLiteral("Cambio de imagen target."));
+    main_.DescartarAjusteManual(Texto(QStringLiteral("log.target_changed")));
     main_.txtImage->setText(ruta);
-    main_.LogMsg(QStringLiteral("Imagen target: ") + ruta);
+    main_.LogMsg(Texto(QStringLiteral("log.target")) + ruta);
 
     const QString extension = Extension(ruta);
     borrarPreview();
-    if (extension == QLatin1String("tif") || extension == QLatin1String("tiff"))
-        mostrarPreviewTiff(ruta);
-    else
-        mostrarPreview(ruta);
+    const bool tiff = extension == QLatin1String("tif") || extension == QLatin1String("tiff");
+    if (tiff ? mostrarPreviewTiff(ruta) : mostrarPreview(ruta))
+        return;
+    // Its header read but its pixels do not: no Create may start with it.
+    main_.RutaImagenTarget.clear();
+    main_.txtImage->clear();
+    if (!UltimaCargaSinMemoria())
+        rechazar(ruta);
+}
+
+void TargetImage::rechazar(const QString& ruta) {
+    MsgBox(&main_, Texto(QStringLiteral("msg.target_not_image")).arg(ruta), Msg::Exclamation,
+           main_.NombreProducto);
 }
 
 void TargetImage::borrarPreview() {
@@ -68,16 +85,16 @@ void TargetImage::borrarPreview() {
     anchoDibujo_ = altoDibujo_ = 0;
 }
 
-void TargetImage::mostrarPreview(const QString& ruta) {
+bool TargetImage::mostrarPreview(const QString& ruta) {
     int w = 0, h = 0;
     const QImage imagen = CargarImagenFI(ruta, w, h);
     if (imagen.isNull()) {
-        main_.LogMsg(QStringLiteral("Fallo al cargar imagen target: ") + ruta);
-        main_.LogMsg(QStringLiteral("Detalle: ") + UltimoDetalleCarga());
+        main_.LogMsg(Texto(QStringLiteral("log.target_failed")) + ruta);
+        main_.LogMsg(Texto(QStringLiteral("log.detail")) + UltimoDetalleCarga());
         if (UltimaCargaSinMemoria())
             MsgBox(&main_, Texto(QStringLiteral("msg.image_too_large")).arg(ruta), Msg::Exclamation,
                    main_.NombreProducto);
-        return;
+        return false;
     }
     const QSize caja = main_.picPreview->contentsRect().size();
     const AjusteImagen ajuste = CalcularAjuste(w, h, caja.width(), caja.height(), 4);
@@ -94,35 +111,37 @@ void TargetImage::mostrarPreview(const QString& ruta) {
     anchoDibujo_ = ajuste.ancho;
     altoDibujo_ = ajuste.alto;
     previewTiff_ = false;
-    main_.LogMsg(QStringLiteral("Previsualización: %1x%2 -> %3x%4 escala %5")
+    main_.LogMsg(Texto(QStringLiteral("log.preview"))
                      .arg(w)
                      .arg(h)
                      .arg(anchoDibujo_)
                      .arg(altoDibujo_)
                      .arg(Escala(ajuste.escala)));
+    return true;
 }
 
-void TargetImage::mostrarPreviewTiff(const QString& ruta) {
+bool TargetImage::mostrarPreviewTiff(const QString& ruta) {
     const QSize caja = main_.picPreview->contentsRect().size();
     QImage lienzo(caja, QImage::Format_RGB32);
     int w = 0, h = 0, anchoDibujo = 0, altoDibujo = 0;
     if (!DibujarImagenGDIP(ruta, lienzo, caja.width(), caja.height(), w, h, anchoDibujo,
                            altoDibujo)) {
-        main_.LogMsg(QStringLiteral("Fallo al cargar imagen target: ") + ruta);
-        main_.LogMsg(QStringLiteral("Detalle TIFF: ") + GDIP_UltimoError());
-        return;
+        main_.LogMsg(Texto(QStringLiteral("log.target_failed")) + ruta);
+        main_.LogMsg(Texto(QStringLiteral("log.detail_tiff")) + GDIP_UltimoError());
+        return false;
     }
     main_.picPreview->setPixmap(QPixmap::fromImage(lienzo));
     cajaDibujo_ = caja;
     anchoDibujo_ = anchoDibujo;
     altoDibujo_ = altoDibujo;
     previewTiff_ = true;
-    main_.LogMsg(QStringLiteral("Previsualización TIFF (GDI+): %1x%2 -> %3x%4 escala %5")
+    main_.LogMsg(Texto(QStringLiteral("log.preview_tiff"))
                      .arg(w)
                      .arg(h)
                      .arg(anchoDibujo_)
                      .arg(altoDibujo_)
                      .arg(Escala(double(anchoDibujo) / w)));
+    return true;
 }
 
 QPointF TargetImage::origenDibujo() const {

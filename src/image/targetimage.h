@@ -17,7 +17,9 @@ public:
     explicit TargetImage(frmMain& main);
 
     // Asks for the image; on a choice sets RutaImagenTarget, drops a stored grid adjustment,
-    // shows the path and the preview, and logs each step.
+    // shows the path and the preview, and logs each step. A file that is not a readable image
+    // is refused with a message: a header that is not an image keeps the previous target, an
+    // image whose pixels do not load leaves none.
     void cmdLoadImage_Click();
     // Opens the chart inspector at the last press point relative to the drawn image (the
     // image centre when the point lies outside it); nothing while there is no target.
@@ -37,8 +39,10 @@ protected:
 
 private:
     void borrarPreview();
-    void mostrarPreview(const QString& ruta);
-    void mostrarPreviewTiff(const QString& ruta);
+    // False when the image could not be drawn.
+    bool mostrarPreview(const QString& ruta);
+    bool mostrarPreviewTiff(const QString& ruta);
+    void rechazar(const QString& ruta);
     QPointF origenDibujo() const;
 
     frmMain& main_;

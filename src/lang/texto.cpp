@@ -60,6 +60,19 @@ int NumeroIdioma(const QString& code) {
     return IdiomaEs;
 }
 
+int IdiomaDelEntorno(const QProcessEnvironment& entorno) {
+    for (const char* nombre : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString valor = entorno.value(QString::fromLatin1(nombre));
+        if (valor.isEmpty())
+            continue;
+        const QString codigo = valor.left(2).toLower();
+        const bool propio = codigo == QLatin1String("es") || codigo == QLatin1String("fr") ||
+                            codigo == QLatin1String("it");
+        return propio ? NumeroIdioma(codigo) : IdiomaEn;
+    }
+    return IdiomaEn;
+}
+
 QString CodigoIdioma() {
     switch (currentLanguage) {
     case IdiomaEn:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,10 @@ void EstablecerIdiomaActual(int idioma);
 // " EN " -> 1; "es", "", "de" and anything unknown -> 0.
 int NumeroIdioma(const QString& code);
 QString CodigoIdioma(); // code of the current language
+// The language of a program without settings, from the locale variables in the order they
+// rule (LANGUAGE, LC_ALL, LC_MESSAGES, LANG; the first that is set): Spanish, French or
+// Italian when it names one ("fr_CA.UTF-8", "it:en"), else English ("C", "de_DE", none).
+int IdiomaDelEntorno(const QProcessEnvironment& entorno);
 // Reads ui/language (default "es") from the settings file; applies nothing.
 void CargarIdioma(const QString& settingsFile);
 // Writes ui/language = CodigoIdioma().

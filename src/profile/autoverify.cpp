@@ -15,16 +15,16 @@ VerificacionAuto VerificarPerfilAuto(const QString& profcheck, const QString& ti
                                      ActivityLog& log, const CancelToken* cancel) {
     VerificacionAuto result;
     if (profcheck.isEmpty() || !QFile::exists(profcheck)) {
-        log.LogMsg(QStringLiteral("No se ejecuta profcheck automático: falta ") +
+        log.LogMsg(Texto(QStringLiteral("log.profcheck_skipped")) +
                    (profcheck.isEmpty() ? QStringLiteral("profcheck") : profcheck));
         return result;
     }
     if (!QFile::exists(ti3)) {
-        log.LogMsg(QStringLiteral("No se ejecuta profcheck automático: falta TI3: ") + ti3);
+        log.LogMsg(Texto(QStringLiteral("log.profcheck_no_ti3")) + ti3);
         return result;
     }
     if (!QFile::exists(perfil)) {
-        log.LogMsg(QStringLiteral("No se ejecuta profcheck automático: falta perfil: ") + perfil);
+        log.LogMsg(Texto(QStringLiteral("log.profcheck_no_profile")) + perfil);
         return result;
     }
     CommandLine command;
@@ -32,7 +32,7 @@ VerificacionAuto VerificarPerfilAuto(const QString& profcheck, const QString& ti
     command.arguments = {QStringLiteral("-v2"), QStringLiteral("-Ir"), ti3, perfil};
     command.display = Entrecomillar(profcheck) + QStringLiteral(" -v2 -Ir ") + Entrecomillar(ti3) +
                       QLatin1Char(' ') + Entrecomillar(perfil);
-    log.LogMsg(QStringLiteral("profcheck automático: ") + command.display);
+    log.LogMsg(Texto(QStringLiteral("log.profcheck_auto")) + command.display);
     const int rc = EjecutarCapturando(command, workFolder, result.salida, log, cancel);
     result.rc = rc;
     result.resumen = ResumirProfcheck(result.salida);

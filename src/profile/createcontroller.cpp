@@ -6,6 +6,7 @@
 #include "image/frmimagencompleta.h"
 #include "lang/texto.h"
 #include "profile/createvalidation.h"
+#include "profile/failuremessage.h"
 #include "profile/resultsmenu.h"
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
@@ -97,11 +98,23 @@ void CreateController::Crear() {
     CancelToken cancel;
     cancel_ = &cancel;
     ejecutando_ = true;
+    registro_.clear();
     ActualizarBoton();
     ultima_ = CrearPerfil(in, *referencia, *this, *this, &cancel);
     ejecutando_ = false;
     cancel_ = nullptr;
     ActualizarBoton();
+    if (ultima_.fin == FinCreacion::Fallido)
+        MostrarFallo();
+}
+
+void CreateController::MostrarFallo() {
+    MsgBox(&main_, TextoFalloCreacion(ultima_), Msg::Critical, Texto(QStringLiteral("fail.title")),
+           UltimasLineas(registro_, 60));
+    const QString diagnostico = ultima_.diagnosticoFallo;
+    if (!diagnostico.isEmpty())
+        MostrarImagenCompleta(&main_, diagnostico, NombreFichero(diagnostico),
+                              Texto(QStringLiteral("results.diag_title")));
 }
 
 std::optional<QString> CreateController::ComprobarEntradas(const EntradaCreacion& in) {
@@ -120,7 +133,7 @@ std::optional<QString> CreateController::ComprobarEntradas(const EntradaCreacion
 void CreateController::CancelarCreacion() {
     if (cancel_ != nullptr && !cancel_->cancelled()) {
         cancel_->cancel();
-        main_.LogMsg(QStringLiteral("Cancelando la creación del perfil..."));
+        main_.LogMsg(Texto(QStringLiteral("log.cancelling")));
     }
 }
 
@@ -171,11 +184,9 @@ void CreateController::AvisarLecturaSospechosa(const ResultadoCreacion& r) {
 }
 
 void CreateController::MostrarDiagnosticoFallido(const QString& diagnostico) {
-    if (diagnostico.isEmpty())
-        return;
-    main_.LogMsg(Texto(QStringLiteral("read.failed_diagnostic")).arg(diagnostico));
-    MostrarImagenCompleta(&main_, diagnostico, NombreFichero(diagnostico),
-                          QStringLiteral("Diagnóstico scanin"));
+    // The picture opens after the run's failure message, which announces it.
+    if (!diagnostico.isEmpty())
+        LogMsg(Texto(QStringLiteral("read.failed_diagnostic")).arg(diagnostico));
 }
 
 void CreateController::AbrirVerificacionAuto(const ResultadoCreacion&) {
@@ -189,10 +200,12 @@ bool CreateController::PreguntarBorrarCarpeta(const QString& folder) {
 }
 
 void CreateController::LogMsg(const QString& text) {
+    registro_ += text + QLatin1Char('\n');
     main_.LogMsg(text);
 }
 
 void CreateController::AgregarSalidaLog(const QString& text) {
+    registro_ += text;
     main_.AgregarSalidaLog(text);
 }
 

@@ -46,6 +46,8 @@ private:
     void Crear();
     // The caption for the run's state, the button enabled.
     void ActualizarBoton();
+    // A run that failed: its message with the log behind it, then its diagnostic image.
+    void MostrarFallo();
 
     // InterlocutorCreacion
     void Avisar(const QString& text) override;
@@ -67,4 +69,5 @@ private:
     bool ejecutando_ = false;
     bool cerrarAlTerminar_ = false;
     EjecucionCreacion ultima_;
+    QString registro_; // the log of the run going on or last ended
 };

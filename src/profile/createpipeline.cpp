@@ -7,6 +7,7 @@
 #include "profile/colprofversion.h"
 #include "profile/createvalidation.h"
 #include "profile/creationfrontend.h"
+#include "profile/destinationcheck.h"
 #include "profile/keptfiles.h"
 #include "profile/profilecommands.h"
 #include "profile/profileinstall.h"
@@ -29,7 +30,7 @@ public:
 
     EjecucionCreacion Ejecutar() {
         log_.MostrarEstado(Texto(QStringLiteral("status.preparing_profile")));
-        if (Preparar() && Leer() && Perfilar()) {
+        if (ComprobarDestino() && Preparar() && Leer() && Perfilar()) {
             Resultados();
         }
         Limpiar();
@@ -39,10 +40,18 @@ public:
 private:
     bool Cancelado() const { return cancel_ != nullptr && cancel_->cancelled(); }
 
+    // Before any tool runs: a destination that cannot take the profile would be found only
+    // after minutes of scanin and colprof.
+    bool ComprobarDestino() {
+        const QString problema = ProblemaDestino(in_);
+        return problema.isEmpty() || Fallar(problema);
+    }
+
     // Steps 5 to 9: chart, TIFF, orientation, work folder, image copy.
     bool Preparar() {
+        run_.paso = PasoCreacion::Preparacion;
         if (!QFile::exists(in_.carta)) {
-            return Fallar(QStringLiteral("No existe carta: ") + in_.carta);
+            return Fallar(Texto(QStringLiteral("log.no_chart")) + in_.carta);
         }
         const QString pisada = SalidaSobreEntrada(in_, referencia_);
         if (!pisada.isEmpty()) {
@@ -59,7 +68,7 @@ private:
         }
         run_.carpetaTrabajo = CrearCarpetaTrabajo(in_.carpetaTmp);
         if (run_.carpetaTrabajo.isEmpty()) {
-            return Fallar(QStringLiteral("No se pudo crear carpeta temporal de trabajo."));
+            return Fallar(Texto(QStringLiteral("log.no_work_folder")));
         }
         // Work names derived from a long image name still fit.
         const QString nombre = NombreFichero(tiff);
@@ -83,8 +92,8 @@ private:
         if (temporal ? file.rename(copia_) : file.copy(copia_)) {
             return true;
         }
-        return Fallar(QStringLiteral("No se pudo copiar la imagen a la carpeta de trabajo: ") +
-                      copia_ + QStringLiteral(" -> ") + file.errorString());
+        return Fallar(Texto(QStringLiteral("log.copy_failed")) + copia_ + QStringLiteral(" -> ") +
+                      file.errorString());
     }
 
     // Runs one tool with its output in the log; false when it was cancelled.
@@ -101,13 +110,13 @@ private:
     // scanin reads the chart into the TI3, trying harder when its own recognition fails or
     // gives a reading that does not fit the reference; the capture is checked on the reading.
     bool Leer() {
+        run_.paso = PasoCreacion::Lectura;
         log_.MostrarEstado(Texto(QStringLiteral("status.scanin_reading")));
-        log_.LogMsg(QStringLiteral("Creando perfil con Nerva Chromaflux/Argyll..."));
-        log_.LogMsg(QStringLiteral("Carta: ") + in_.carta);
-        log_.LogMsg(QStringLiteral("Temporal: ") + copia_);
+        log_.LogMsg(Texto(QStringLiteral("log.creating")));
+        log_.LogMsg(Texto(QStringLiteral("log.chart")) + in_.carta);
+        log_.LogMsg(Texto(QStringLiteral("log.work_copy")) + copia_);
         if (CuadriculaManualAplicable(in_)) {
-            log_.LogMsg(QStringLiteral("Aplicando ajuste manual de cuadrícula al perfil: -F ") +
-                        in_.fiducialesManuales);
+            log_.LogMsg(Texto(QStringLiteral("log.manual_grid")) + in_.fiducialesManuales);
         }
         QElapsedTimer clock;
         clock.start();
@@ -146,6 +155,7 @@ private:
 
     // Steps 15 to 17: colprof builds the profile, which then replaces the chosen file.
     bool Perfilar() {
+        run_.paso = PasoCreacion::Calculo;
         log_.MostrarEstado(Texto(QStringLiteral("status.colprof")));
         QElapsedTimer clock;
         clock.start();
@@ -175,18 +185,18 @@ private:
             producido = base_ + QStringLiteral(".icm");
         }
         if (!QFile::exists(producido)) {
-            Fallar(QStringLiteral("colprof no generó perfil ICC/ICM: ") + base_);
+            Fallar(Texto(QStringLiteral("log.colprof_no_profile")) + base_);
             ConservadoAnterior();
             return false;
         }
+        run_.paso = PasoCreacion::Guardado;
         QString error;
         if (!InstalarPerfil(producido, in_.destino, error)) {
-            Fallar(QStringLiteral("No se pudo guardar el perfil en ") + in_.destino +
-                   QStringLiteral(": ") + error);
+            Fallar(Texto(QStringLiteral("log.save_failed")).arg(in_.destino, error));
             ConservadoAnterior();
             return false;
         }
-        log_.LogMsg(QStringLiteral("Perfil guardado: ") + in_.destino);
+        log_.LogMsg(Texto(QStringLiteral("log.saved")) + in_.destino);
         run_.resultado.perfil = in_.destino;
         return true;
     }
@@ -200,16 +210,19 @@ private:
 
     void ConservadoAnterior() {
         if (QFile::exists(in_.destino)) {
-            log_.LogMsg(QStringLiteral("El perfil existente no se ha modificado: ") + in_.destino);
+            log_.LogMsg(Texto(QStringLiteral("log.previous_kept")) + in_.destino);
         }
     }
 
     // Step 18: by-products, automatic verification, state, summary.
     void Resultados() {
+        run_.paso = PasoCreacion::Resultados;
         log_.MostrarEstado(Texto(QStringLiteral("status.saving_results")));
         ResultadoCreacion& r = run_.resultado;
         QString error;
-        r.ti3 = GuardarTi3JuntoPerfil(ti3_, in_.destino, in_.guardarTi3JuntoPerfil, log_, error);
+        const QString ti3 = GuardarTi3JuntoPerfil(ti3_, in_.destino, in_.guardarTi3JuntoPerfil,
+                                                  in_.carpetaTmp, log_, error);
+        (in_.guardarTi3JuntoPerfil ? r.ti3 : r.ti3Ultimo) = ti3;
         r.diagnostico = GuardarDiagJuntoPerfil(diag_, in_.destino, in_.guardarDiagJuntoPerfil,
                                                in_.carpetaTmp, log_, error);
         // A file the user asked for that could not be kept fails the run.
@@ -248,10 +261,8 @@ private:
         if (Cancelado()) {
             run_.fin = FinCreacion::Cancelado;
             run_.motivo = run_.resultado.perfil.isEmpty()
-                              ? QStringLiteral("Creación del perfil cancelada: no se ha escrito "
-                                               "ningún perfil.")
-                              : QStringLiteral("Creación del perfil cancelada durante la "
-                                               "verificación automática.");
+                              ? Texto(QStringLiteral("log.cancelled"))
+                              : Texto(QStringLiteral("log.cancelled_verifying"));
             log_.LogMsg(run_.motivo);
             return;
         }
@@ -261,7 +272,7 @@ private:
         if (frontEnd_.PreguntarBorrarCarpeta(run_.carpetaTrabajo)) {
             BorrarCarpetaTrabajo(run_.carpetaTrabajo, in_.carpetaPrograma, log_);
         } else {
-            log_.LogMsg(QStringLiteral("Carpeta temporal conservada: ") + run_.carpetaTrabajo);
+            log_.LogMsg(Texto(QStringLiteral("log.work_folder_kept")) + run_.carpetaTrabajo);
         }
     }
 

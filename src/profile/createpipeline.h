@@ -15,8 +15,14 @@ class InterlocutorCreacion;
 // How a profile run ended.
 enum class FinCreacion { Correcto, Fallido, Cancelado };
 
+// The step a run reached (where a failed run stopped): the destination check, the image's
+// preparation, the chart's reading, colprof, the profile's installation, the files kept beside
+// it.
+enum class PasoCreacion { Destino, Preparacion, Lectura, Calculo, Guardado, Resultados };
+
 struct EjecucionCreacion {
     FinCreacion fin = FinCreacion::Fallido;
+    PasoCreacion paso = PasoCreacion::Destino;
     ResultadoCreacion resultado; // set when a profile was written
     QString carpetaTrabajo;      // the run's work folder, or empty
     qint64 msHerramientas = 0;   // time spent in scanin, colprof and profcheck

@@ -21,8 +21,10 @@ void ComprobarFichero(QString& faltas, const QString& path, const QString& missi
 
 void ComprobarHerramienta(QString& faltas, const QString& name, const QString& path) {
     if (path.isEmpty() || !QFile::exists(path)) {
-        AgregarFalta(faltas, QStringLiteral("Argyll ") + name + QStringLiteral(": ") +
-                                 (path.isEmpty() ? QStringLiteral("no encontrado") : path));
+        AgregarFalta(faltas,
+                     Texto(QStringLiteral("missing.tool"))
+                         .arg(name, path.isEmpty() ? Texto(QStringLiteral("missing.tool_not_found"))
+                                                   : path));
     }
 }
 
@@ -51,26 +53,25 @@ void AgregarFalta(QString& lista, const QString& item) {
 
 ValidacionPerfil ValidarDatosPerfil(const EntradaCreacion& in) {
     ValidacionPerfil v;
-    ComprobarFichero(v.faltas, in.imagen, QStringLiteral("Imagen target"),
-                     QStringLiteral("Imagen target no encontrada: "));
+    ComprobarFichero(v.faltas, in.imagen, Texto(QStringLiteral("missing.target")),
+                     Texto(QStringLiteral("missing.target_not_found")));
     switch (in.tipoReferencia) {
     case EntradaCreacion::Generica:
         v.referencia = in.referenciaGenerica;
-        ComprobarFichero(v.faltas, v.referencia, QStringLiteral("Fichero de referencia genérico"),
-                         QStringLiteral("Fichero de referencia genérico no encontrado: "));
+        ComprobarFichero(v.faltas, v.referencia, Texto(QStringLiteral("missing.generic_ref")),
+                         Texto(QStringLiteral("missing.generic_ref_not_found")));
         break;
     case EntradaCreacion::Personalizada:
         v.referencia = in.referenciaPersonalizada;
-        ComprobarFichero(v.faltas, v.referencia,
-                         QStringLiteral("Fichero de referencia personalizado"),
-                         QStringLiteral("Fichero de referencia personalizado no encontrado: "));
+        ComprobarFichero(v.faltas, v.referencia, Texto(QStringLiteral("missing.custom_ref")),
+                         Texto(QStringLiteral("missing.custom_ref_not_found")));
         break;
     case EntradaCreacion::Ninguna:
-        AgregarFalta(v.faltas, QStringLiteral("Tipo de referencia: Genérico o Personalizado"));
+        AgregarFalta(v.faltas, Texto(QStringLiteral("missing.ref_kind")));
         break;
     }
-    ComprobarFichero(v.faltas, in.carta, QStringLiteral("Tipo de carta"),
-                     QStringLiteral("Fichero de carta Argyll no encontrado: "));
+    ComprobarFichero(v.faltas, in.carta, Texto(QStringLiteral("missing.chart")),
+                     Texto(QStringLiteral("missing.chart_not_found")));
     ComprobarHerramienta(v.faltas, QStringLiteral("scanin"), in.scanin);
     ComprobarHerramienta(v.faltas, QStringLiteral("colprof"), in.colprof);
     v.ok = v.faltas.isEmpty();
@@ -82,7 +83,7 @@ QString MensajeFaltanDatos(const QString& faltas) {
 }
 
 QString LineaLogFaltanDatos(const QString& faltas) {
-    return QStringLiteral("No se puede crear el perfil. Faltan datos:\n") + faltas;
+    return Texto(QStringLiteral("missing.log_line")) + faltas;
 }
 
 QString FaltaHerramienta(const QString& tool) {

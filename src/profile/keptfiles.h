@@ -13,9 +13,10 @@ class ActivityLog;
 QString RutaTi3JuntoPerfil(const QString& perfil);
 QString RutaDiagJuntoPerfil(const QString& perfil);
 
-// The TI3 beside the profile when the switch is on.
+// The TI3 beside the profile when the switch is on, else "ultimo.ti3" in tmpFolder, so the
+// verification graphs of the last profile are always one click away.
 QString GuardarTi3JuntoPerfil(const QString& ti3, const QString& perfil, bool junto,
-                              ActivityLog& log, QString& error);
+                              const QString& tmpFolder, ActivityLog& log, QString& error);
 // The diagnostic image beside the profile when the switch is on, else "ultimo_scanin_diag.tif"
 // in tmpFolder, so the last diagnostic image is always kept somewhere.
 QString GuardarDiagJuntoPerfil(const QString& diag, const QString& perfil, bool junto,

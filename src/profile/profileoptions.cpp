@@ -1,5 +1,7 @@
 #include "profile/profileoptions.h"
 
+#include "lang/texto.h"
+
 #include <QRegularExpression>
 
 #include <cmath>
@@ -113,10 +115,9 @@ ValorLimitado LimitarValor(const QString& text, double defaultValue, double mini
     if (v >= minimum && v <= maximum) {
         return {v, QString()};
     }
-    return {defaultValue, label + QStringLiteral(" debe estar entre ") + NumeroCorto(minimum) +
-                              QStringLiteral(" y ") + NumeroCorto(maximum) +
-                              QStringLiteral(". Se usará ") + NumeroCorto(defaultValue) +
-                              QStringLiteral(".")};
+    return {defaultValue,
+            Texto(QStringLiteral("warn.out_of_range"))
+                .arg(label, NumeroCorto(minimum), NumeroCorto(maximum), NumeroCorto(defaultValue))};
 }
 
 double LeerGamma(const QString& text) {
@@ -142,12 +143,12 @@ ArgumentoAjuste ArgumentoPuntoBlanco(const QString& text, int argyllMajorVersion
     const QString option = (argyllMajorVersion > 0 && argyllMajorVersion < 3)
                                ? QStringLiteral("-U")
                                : QStringLiteral("-u");
-    return Ajuste(text, kPuntoBlancoMinimo, kPuntoBlancoMaximo, QStringLiteral("Punto blanco"),
-                  option);
+    return Ajuste(text, kPuntoBlancoMinimo, kPuntoBlancoMaximo,
+                  Texto(QStringLiteral("warn.white_point")), option);
 }
 
 ArgumentoAjuste ArgumentoSombras(const QString& text) {
-    return Ajuste(text, kSombrasMinimo, kSombrasMaximo, QStringLiteral("Sombras"),
+    return Ajuste(text, kSombrasMinimo, kSombrasMaximo, Texto(QStringLiteral("warn.dark_areas")),
                   QStringLiteral("-V"));
 }
 

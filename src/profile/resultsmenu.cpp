@@ -53,7 +53,8 @@ void ResultsMenu::ActualizarMenuResultados() {
 
 void ResultsMenu::RegistrarResultados(const ResultadoCreacion& r) {
     main_.UltimoPerfil = r.perfil;
-    main_.UltimoTi3 = r.ti3;
+    // The graphs need a TI3; the tmp folder keeps one when none is kept beside the profile.
+    main_.UltimoTi3 = r.ti3.isEmpty() ? r.ti3Ultimo : r.ti3;
     main_.UltimoDiagnostico = r.diagnostico;
     main_.UltimaVerificacion = r.verificacion;
     main_.SalidaVerificacionAuto = r.salidaVerificacion;
@@ -61,7 +62,7 @@ void ResultsMenu::RegistrarResultados(const ResultadoCreacion& r) {
     const QString section = QStringLiteral("results");
     FicheroIni ini(main_.RutaIniAjustes);
     ini.Escribir(section, QStringLiteral("last_profile"), r.perfil);
-    ini.Escribir(section, QStringLiteral("last_ti3"), r.ti3);
+    ini.Escribir(section, QStringLiteral("last_ti3"), main_.UltimoTi3);
     ini.Escribir(section, QStringLiteral("last_diag"), r.diagnostico);
     ini.Escribir(section, QStringLiteral("last_check"), r.verificacion);
     ini.Guardar();
@@ -81,8 +82,8 @@ void ResultsMenu::MostrarResumenResultados(const ResultadoCreacion& r) {
         TextoResumenResultados(shown, main_.mnuResultsSaveTi3WithProfile->isChecked(),
                                main_.mnuResultsAutoScaninDiag->isChecked());
     main_.LogMsg(LineaLogResumen(message));
-    if (MsgBox(&main_, message, Msg::Information + Msg::YesNo, QStringLiteral("Perfil creado")) ==
-        Msg::Yes) {
+    if (MsgBox(&main_, message, Msg::Information + Msg::YesNo,
+               Texto(QStringLiteral("results.created_title"))) == Msg::Yes) {
         AbrirCarpeta(shown.perfil);
     }
 }
@@ -133,7 +134,7 @@ void ResultsMenu::mnuResultsViewDiag_Click() {
         return;
     }
     MostrarImagenCompleta(&main_, main_.UltimoDiagnostico, NombreFichero(main_.UltimoDiagnostico),
-                          QStringLiteral("Diagnóstico scanin"));
+                          Texto(QStringLiteral("results.diag_title")));
 }
 
 void ResultsMenu::mnuResultsVerify_Click() {

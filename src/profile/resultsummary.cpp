@@ -3,21 +3,16 @@
 #include "lang/texto.h"
 
 QString TextoResumenResultados(const ResultadoCreacion& r, bool guardarTi3, bool guardarDiag) {
-    QString m = QStringLiteral("Perfil creado correctamente:\n") + r.perfil +
-                QStringLiteral("\n\nResultado para el operador:\n"
-                               "- Perfil ICC/ICM: archivo que se instala o se asigna al "
-                               "escáner/cámara.\n");
+    QString m = Texto(QStringLiteral("summary.created")).arg(r.perfil);
     if (!r.ti3.isEmpty()) {
-        m += QStringLiteral("- TI3: mediciones guardadas para verificar o comparar el perfil "
-                            "después.\n");
+        m += Texto(QStringLiteral("summary.ti3"));
     } else if (guardarTi3) {
-        m += QStringLiteral("- TI3: no se pudo guardar; revisa el log.\n");
+        m += Texto(QStringLiteral("summary.ti3_failed"));
     }
     if (!r.diagnostico.isEmpty()) {
-        m += QStringLiteral("- Diagnóstico TIFF: imagen para revisar si scanin detectó bien la "
-                            "carta.\n");
+        m += Texto(QStringLiteral("summary.diag"));
     } else if (guardarDiag) {
-        m += QStringLiteral("- Diagnóstico TIFF: no se pudo guardar; revisa el log.\n");
+        m += Texto(QStringLiteral("summary.diag_failed"));
     }
     if (!r.verificacion.isEmpty()) {
         m += QLatin1Char('\n') + r.verificacion + QLatin1Char('\n');
@@ -28,6 +23,10 @@ QString TextoResumenResultados(const ResultadoCreacion& r, bool guardarTi3, bool
                  .arg(*r.maximo2000, 0, 'f', 2) +
              QLatin1Char('\n');
     }
+    // The verification window opens on another intent by default and shows other figures.
+    if (!r.verificacion.isEmpty()) {
+        m += Texto(QStringLiteral("verify.intent_note")) + QLatin1Char('\n');
+    }
     if (!r.avisoLectura.isEmpty()) {
         m += QLatin1Char('\n') + r.avisoLectura + QLatin1Char('\n');
     }
@@ -37,7 +36,7 @@ QString TextoResumenResultados(const ResultadoCreacion& r, bool guardarTi3, bool
     if (!r.avisosCaptura.isEmpty()) {
         m += QLatin1Char('\n');
     }
-    m += QStringLiteral("\n¿Abrir la carpeta donde se ha guardado el perfil?");
+    m += Texto(QStringLiteral("summary.open_folder"));
     return m;
 }
 
@@ -45,5 +44,5 @@ QString LineaLogResumen(const QString& message) {
     QString line = message;
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" | "));
     line.replace(QLatin1Char('\n'), QStringLiteral(" | "));
-    return QStringLiteral("Resumen operador: ") + line;
+    return Texto(QStringLiteral("summary.log_line")) + line;
 }

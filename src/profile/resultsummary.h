@@ -10,7 +10,8 @@
 // What one successful run produced, as recorded in the main window state.
 struct ResultadoCreacion {
     QString perfil;             // UltimoPerfil
-    QString ti3;                // UltimoTi3 (kept TI3 or empty)
+    QString ti3;                // kept TI3 beside the profile, or empty
+    QString ti3Ultimo;          // else the run's TI3 kept in the tmp folder, or empty
     QString diagnostico;        // UltimoDiagnostico (kept diagnostic image or empty)
     QString verificacion;       // UltimaVerificacion (profcheck summary or empty)
     QString salidaVerificacion; // SalidaVerificacionAuto (not persisted)

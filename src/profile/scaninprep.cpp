@@ -1,6 +1,7 @@
 #include "profile/scaninprep.h"
 
 #include "image/freeimagelite.h"
+#include "lang/texto.h"
 #include "shell/activitylog.h"
 #include "shell/workfolders.h"
 
@@ -17,10 +18,10 @@ bool PrepararTiffScanin(const QString& imagen, const QString& tmpFolder, QString
     const QString converted = RutaTmp(tmpFolder, nombreTemporal);
     BorrarFicheroSiHay(converted);
     if (!FI_ConvertirATIFFRGB(imagen, converted)) {
-        error = QStringLiteral("No se pudo convertir a TIFF: ") + FI_UltimoError();
+        error = Texto(QStringLiteral("log.tiff_failed")) + FI_UltimoError();
         return false;
     }
-    log.LogMsg(QStringLiteral("Imagen convertida a TIFF temporal -> ") + converted);
+    log.LogMsg(Texto(QStringLiteral("log.tiff_converted")) + converted);
     tiff = converted;
     temporal = converted;
     return true;
@@ -35,8 +36,7 @@ bool OrientarQPcard202(const QString& ficheroCarta, const QString& tmpFolder, QS
     int width = 0;
     int height = 0;
     if (!FI_ObtenerDimensiones(tiff, width, height)) {
-        error =
-            QStringLiteral("No se pudo comprobar la orientación de la imagen: ") + FI_UltimoError();
+        error = Texto(QStringLiteral("log.orientation_failed")) + FI_UltimoError();
         return false;
     }
     if (height <= width) {
@@ -46,12 +46,10 @@ bool OrientarQPcard202(const QString& ficheroCarta, const QString& tmpFolder, QS
         RutaTmp(tmpFolder, QStringLiteral("chromaflux_scanin_qpc202_rot_tmp.tif"));
     BorrarFicheroSiHay(rotated);
     if (!FI_RotarGuardarTIFF(tiff, rotated, false)) {
-        error = QStringLiteral("No se pudo orientar QPcard 202 para scanin: ") + FI_UltimoError();
+        error = Texto(QStringLiteral("log.qpcard_rotate_failed")) + FI_UltimoError();
         return false;
     }
-    log.LogMsg(QStringLiteral(
-                   "QPcard 202 vertical detectada: imagen rotada a horizontal para scanin -> ") +
-               rotated);
+    log.LogMsg(Texto(QStringLiteral("log.qpcard_rotated")) + rotated);
     tiff = rotated;
     temporal = rotated;
     return true;

@@ -1,5 +1,6 @@
 #include "shell/dialogs.h"
 
+#include "lang/texto.h"
 #include "shell/appfolders.h"
 #include "shell/dialogfolder.h"
 #include "shell/qtdialogprovider.h"
@@ -29,14 +30,13 @@ void EstablecerDialogos(DialogProvider* provider) {
 }
 
 bool PreguntarDetenerHerramienta(QWidget* owner, const QString& title) {
-    return MsgBox(owner,
-                  QStringLiteral("La herramienta todavía está en marcha. ¿Quieres detenerla y "
-                                 "cerrar la ventana?"),
+    return MsgBox(owner, Texto(QStringLiteral("msg.stop_tool_question")),
                   Msg::YesNo | Msg::Question, title) == Msg::Yes;
 }
 
-int MsgBox(QWidget* owner, const QString& text, int style, const QString& title) {
-    return Dialogos().message(owner, text, style, title);
+int MsgBox(QWidget* owner, const QString& text, int style, const QString& title,
+           const QString& details) {
+    return Dialogos().message(owner, text, style, title, details);
 }
 
 QString AbrirFichero(QWidget* owner, const QString& filter, const QString& title,

@@ -24,7 +24,9 @@ enum Answer : int { Ok = 1, Yes = 6, No = 7 };
 class DialogProvider {
 public:
     virtual ~DialogProvider() = default;
-    virtual int message(QWidget* owner, const QString& text, int style, const QString& title) = 0;
+    // `details`: the lines behind the message (a failed run's log), shown on request; may be "".
+    virtual int message(QWidget* owner, const QString& text, int style, const QString& title,
+                        const QString& details) = 0;
     // filter in the pipe notation ("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm"); "" means cancelled.
     virtual QString openFile(QWidget* owner, const QString& filter, const QString& title,
                              const QString& initialFolder) = 0;
@@ -40,7 +42,8 @@ void EstablecerDialogos(DialogProvider* provider); // nullptr restores the real 
 bool PreguntarDetenerHerramienta(QWidget* owner, const QString& title);
 
 // Shorthands over Dialogos().
-int MsgBox(QWidget* owner, const QString& text, int style, const QString& title);
+int MsgBox(QWidget* owner, const QString& text, int style, const QString& title,
+           const QString& details = QString());
 QString AbrirFichero(QWidget* owner, const QString& filter, const QString& title,
                      const QString& initialFolder);
 QString GuardarFichero(QWidget* owner, const QString& filter, const QString& title,

@@ -43,12 +43,6 @@ template <typename Step> void SinErrores(Step step) {
 
 constexpr int kMaxLineasLog = 200000;
 
-// The log keeps "\n" line ends whatever the tool wrote.
-QString SinRetornos(QString text) {
-    text.remove(QLatin1Char('\r'));
-    return text;
-}
-
 } // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
@@ -116,7 +110,7 @@ void frmMain::Form_Load() {
     AplicarTextosMain();
     menuResultados->ActualizarMenuResultados();
     panelReferencia->DibujarImagenCarta();
-    LogMsg(QStringLiteral("Base inicial Nerva Chromaflux lista."));
+    LogMsg(Texto(QStringLiteral("log.ready")));
 }
 
 void frmMain::Form_Unload() {
@@ -158,21 +152,21 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::DescartarAjusteManual(const QString& reason) {
     const bool stored = !FiducialesManuales.isEmpty();
     if (!reason.isEmpty() && stored)
-        LogMsg(QStringLiteral("Ajuste manual de cuadrícula descartado: ") + reason);
+        LogMsg(Texto(QStringLiteral("log.grid_discarded")) + reason);
     FiducialesManuales.clear();
     CartaAjusteManual.clear();
     ImagenAjusteManual.clear();
 }
 
 void frmMain::LogMsg(const QString& text) {
-    QString line = SinRetornos(text);
-    if (!txtLog->document()->isEmpty())
-        line.prepend(QLatin1Char('\n'));
-    AgregarSalidaLog(line);
+    Anadir(textoLog_.Entrada(text, txtLog->document()->isEmpty()));
 }
 
 void frmMain::AgregarSalidaLog(const QString& text) {
-    const QString chunk = SinRetornos(text);
+    Anadir(textoLog_.Salida(text));
+}
+
+void frmMain::Anadir(const QString& chunk) {
     if (chunk.isEmpty())
         return;
     txtLog->moveCursor(QTextCursor::End);

@@ -2,6 +2,7 @@
 
 #include "lang/textapplier.h"
 #include "shell/activitylog.h"
+#include "shell/logtext.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -228,8 +229,11 @@ private:
     bool PreguntarSalir();
     AjustesPrincipales AjustesActuales() const;
     void MostrarTiempo();
+    // Appends to the log and keeps its end in view.
+    void Anadir(const QString& chunk);
 
     bool descargando_ = false; // Form_Unload ran
-    QElapsedTimer reloj_;      // since the busy status was set
+    TextoLog textoLog_;
+    QElapsedTimer reloj_; // since the busy status was set
     QTimer* cronometro_ = nullptr;
 };

@@ -96,9 +96,10 @@ int QtDialogProvider::respuesta(const QMessageBox& box) {
     }
 }
 
-int QtDialogProvider::message(QWidget* owner, const QString& text, int style,
-                              const QString& title) {
+int QtDialogProvider::message(QWidget* owner, const QString& text, int style, const QString& title,
+                              const QString& details) {
     const auto box = crearMensaje(owner, text, style, title);
+    box->setDetailedText(details);
     box->exec();
     return respuesta(*box);
 }

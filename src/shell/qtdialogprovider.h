@@ -11,7 +11,8 @@ class QMessageBox;
 // pattern matching depends on letter case; "CHART.TIF" must show under "*.tif").
 class QtDialogProvider : public DialogProvider {
 public:
-    int message(QWidget* owner, const QString& text, int style, const QString& title) override;
+    int message(QWidget* owner, const QString& text, int style, const QString& title,
+                const QString& details) override;
     QString openFile(QWidget* owner, const QString& filter, const QString& title,
                      const QString& initialFolder) override;
     QString saveFile(QWidget* owner, const QString& filter, const QString& title,

@@ -9,14 +9,18 @@ CajaLog::CajaLog(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void CajaLog::LogMsg(const QString& text) {
-    AgregarSalidaLog(document()->isEmpty() ? text : QStringLiteral("\n") + text);
+    Anadir(textoLog_.Entrada(text, document()->isEmpty()));
 }
 
 void CajaLog::AgregarSalidaLog(const QString& text) {
-    if (text.isEmpty())
+    Anadir(textoLog_.Salida(text));
+}
+
+void CajaLog::Anadir(const QString& chunk) {
+    if (chunk.isEmpty())
         return;
     moveCursor(QTextCursor::End);
-    insertPlainText(text);
+    insertPlainText(chunk);
     moveCursor(QTextCursor::End);
     ensureCursorVisible();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/activitylog.h"
+#include "shell/logtext.h"
 
 #include <QPlainTextEdit>
 
@@ -18,4 +19,9 @@ public:
     void AgregarSalidaLog(const QString& text) override;
     // Tool windows show no busy status line; their run button is disabled instead.
     void MostrarEstado(const QString&) override {}
+
+private:
+    void Anadir(const QString& chunk);
+
+    TextoLog textoLog_;
 };

@@ -133,7 +133,7 @@ QString frmColVerify::ElegirTi3(const QString& title) {
 }
 
 void frmColVerify::cmdTarget_Click() {
-    const QString path = ElegirTi3(QStringLiteral("Abrir TI3 de referencia"));
+    const QString path = ElegirTi3(Texto(QStringLiteral("colverify.open_reference_title")));
     if (path.isEmpty())
         return;
     referencia_ = path;
@@ -141,7 +141,7 @@ void frmColVerify::cmdTarget_Click() {
 }
 
 void frmColVerify::cmdMeasured_Click() {
-    const QString path = ElegirTi3(QStringLiteral("Abrir TI3 medido"));
+    const QString path = ElegirTi3(Texto(QStringLiteral("colverify.open_measured_title")));
     if (path.isEmpty())
         return;
     medido_ = path;

@@ -37,8 +37,7 @@ frmProfCheck::frmProfCheck(QWidget* owner) : VentanaHerramienta(owner) {
     chkDE2000->setVisible(false);
     tipoGrafico_ = 0;
     ResaltarBotonesGrafico();
-    MostrarMensajeGrafico(QStringLiteral("Pulsa 'Verificar y dibujar gráficos' para ver Delta-e "
-                                         "CIE76, Lightness, Chroma y Hue."));
+    MostrarMensajeGrafico(Texto(QStringLiteral("profcheck.press_verify")));
     AplicarTextosProfCheck();
 }
 
@@ -84,8 +83,9 @@ void frmProfCheck::CrearControles() {
     options->addWidget(chkAxes, 2, 0);
     options->addWidget(chkColorVectors, 2, 1);
     options->addWidget(lblPruneHint, 2, 2, 1, 2);
-    options->addWidget(chkDE2000, 3, 0);
-    options->setColumnStretch(4, 1);
+    // Three rows, so the graph keeps its room on a 720-pixel screen.
+    options->addWidget(chkDE2000, 0, 4);
+    options->setColumnStretch(5, 1);
 
     cmdRun = CrearControl<QPushButton>(this, "cmdRun");
     cmdGraphDE = CrearControl<QPushButton>(this, "cmdGraphDE");
@@ -105,9 +105,9 @@ void frmProfCheck::CrearControles() {
     buttons->addWidget(cmdClose);
 
     picDEGraph = CrearControl<LienzoGrafico>(this, "picDEGraph");
-    picDEGraph->setMinimumSize(760, 320);
+    picDEGraph->setMinimumSize(760, 240);
     picDEGraph->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    txtLog->setMinimumHeight(150);
+    txtLog->setMinimumHeight(120);
 
     auto* top = new QHBoxLayout;
     top->addWidget(fraInput, 1);
@@ -213,7 +213,7 @@ void frmProfCheck::AplicarTextosProfCheck() {
 void frmProfCheck::cmdTi3_Click() {
     const QString path =
         AbrirFichero(this, QStringLiteral("CGATS TI3 (*.ti3)|*.ti3|Todos|*.*"),
-                     QStringLiteral("Abrir fichero TI3"), Carpetas().programFolder);
+                     Texto(QStringLiteral("profcheck.open_ti3_title")), Carpetas().programFolder);
     if (path.isEmpty())
         return;
     ti3_ = path;
@@ -221,9 +221,9 @@ void frmProfCheck::cmdTi3_Click() {
 }
 
 void frmProfCheck::cmdProfile_Click() {
-    const QString path =
-        AbrirFichero(this, QStringLiteral("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm|Todos|*.*"),
-                     QStringLiteral("Abrir perfil ICC/ICM"), Carpetas().programFolder);
+    const QString path = AbrirFichero(
+        this, QStringLiteral("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm|Todos|*.*"),
+        Texto(QStringLiteral("profcheck.open_profile_title")), Carpetas().programFolder);
     if (path.isEmpty())
         return;
     perfil_ = path;

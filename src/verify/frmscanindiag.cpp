@@ -26,15 +26,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// This window's own fixed question, not taken from the text tables.
-const QString kPreguntaTitulo = QStringLiteral("Borrar carpeta temporal");
-const QString kPreguntaTexto = QStringLiteral(
-    "Se ha creado una carpeta temporal de trabajo:\n\n%1\n\n¿Quieres borrarla ahora?");
-
-} // namespace
-
 frmScaninDiag::frmScaninDiag(QWidget* owner) : VentanaHerramienta(owner) {
     CrearControles();
     lblImage->setText(Texto(QStringLiteral("placeholder.no_image")));
@@ -292,9 +283,11 @@ void frmScaninDiag::cmdRun_Click() {
         const ResultadoScaninDiag r = EjecutarScaninDiag(in, *txtLog, cancel);
         if (!r.exito)
             return;
-        if (PreguntarBorrarCarpeta(this, r.carpetaTrabajo, kPreguntaTexto, kPreguntaTitulo))
+        if (PreguntarBorrarCarpeta(this, r.carpetaTrabajo,
+                                   Texto(QStringLiteral("msg.temp_delete_question")),
+                                   Texto(QStringLiteral("msg.temp_delete_title"))))
             BorrarCarpetaTrabajo(r.carpetaTrabajo, Carpetas().programFolder, *txtLog);
         else
-            txtLog->LogMsg(QStringLiteral("Carpeta temporal conservada: ") + r.carpetaTrabajo);
+            txtLog->LogMsg(Texto(QStringLiteral("log.work_folder_kept")) + r.carpetaTrabajo);
     });
 }

@@ -1,6 +1,7 @@
 #include "verify/profcheckreport.h"
 
 #include "charts/xyz.h"
+#include "lang/texto.h"
 #include "verify/reporttext.h"
 
 #include <QtMath>
@@ -36,15 +37,15 @@ QString ResumirProfcheck(const QString& output) {
     const CifrasProfcheck c = LeerCifrasProfcheck(output);
     if (c.maximo.isEmpty() && c.media.isEmpty() && c.rms.isEmpty())
         return QString();
-    QString summary = QStringLiteral("Resumen profcheck: ");
+    QString summary = Texto(QStringLiteral("verify.summary"));
     if (!c.parches.isEmpty())
-        summary += c.parches + QStringLiteral(" parches; ");
+        summary += Texto(QStringLiteral("verify.summary_patches")).arg(c.parches);
     if (!c.maximo.isEmpty())
-        summary += QStringLiteral("Delta E máx. ") + c.maximo;
+        summary += Texto(QStringLiteral("verify.summary_max")) + c.maximo;
     if (!c.peor.isEmpty())
         summary += QStringLiteral(" (") + c.peor + QStringLiteral(")");
     if (!c.media.isEmpty())
-        summary += QStringLiteral("; media ") + c.media;
+        summary += Texto(QStringLiteral("verify.summary_avg")) + c.media;
     if (!c.rms.isEmpty())
         summary += QStringLiteral("; RMS ") + c.rms;
     return summary;

@@ -26,11 +26,12 @@ inline SalidaPrograma EjecutarCli(const QStringList& args, const QString& tmpDir
     QProcess process;
     if (hijo)
         process.setChildProcessModifier(hijo);
-    if (!tmpDir.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // The messages in English whatever the machine's locale.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
+    if (!tmpDir.isEmpty())
         env.insert(QStringLiteral("TMPDIR"), tmpDir);
-        process.setProcessEnvironment(env);
-    }
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(NC_CLI_PROGRAM), args);
     SalidaPrograma s;
     if (!process.waitForFinished(timeoutMs))

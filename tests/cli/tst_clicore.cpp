@@ -7,6 +7,7 @@
 #include "cli/createrun.h"
 #include "cli/jsonreport.h"
 #include "cli/parallelrun.h"
+#include "lang/texto.h"
 #include "profile/profileoptions.h"
 #include "recordinglog.h"
 #include "shell/toolrunner.h"
@@ -246,7 +247,7 @@ void TestCliCore::frontEndAnswersForTheCommandLine() {
     const QString linea = log.lines.value(0);
     QVERIFY(linea.startsWith("Resumen operador: Perfil creado correctamente: | /p/cam.icc"));
     QVERIFY(linea.contains("- TI3: mediciones guardadas"));
-    QVERIFY(linea.endsWith("RMS 2.6"));      // no question to open the folder
+    QVERIFY(linea.endsWith(Texto("verify.intent_note"))); // no question to open the folder
     QVERIFY(!linea.contains("Diagnóstico")); // the tmp copy goes with the command's tmp folder
     QVERIFY(sinDiag.PreguntarBorrarCarpeta("/tmp/run"));
 
@@ -373,7 +374,7 @@ void TestCliCore::createJsonAndFailureReasons() {
     mal.ejecucion.motivo = "No se puede crear el perfil. Faltan datos:\n- Tipo de carta";
     QCOMPARE(MotivoFallo(mal), "No se puede crear el perfil. Faltan datos: - Tipo de carta");
     mal.ejecutado = false;
-    QCOMPARE(MotivoFallo(mal), "not run: the command was stopped");
+    QCOMPARE(MotivoFallo(mal), Texto("cli.not_run"));
     QVERIFY(MotivoFallo(bien).isEmpty() && PerfilEscrito(bien) && !PerfilEscrito(mal));
 }
 

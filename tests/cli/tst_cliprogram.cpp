@@ -63,6 +63,14 @@ void TestCliProgram::refusedArguments_data() {
                                    << "nerva-chromaflux-cli charts: unknown option '--all'\n";
     QTest::newRow("unknown command")
         << QStringList{"profile"} << "nerva-chromaflux-cli: unknown command 'profile'\n";
+    // --language overrides the locale's language (English here), wherever it stands.
+    QTest::newRow("French") << QStringList{"--language", "fr", "profile"}
+                            << "nerva-chromaflux-cli : commande inconnue 'profile'\n";
+    QTest::newRow("Italian") << QStringList{"profile", "--language=it"}
+                             << "nerva-chromaflux-cli: comando sconosciuto 'profile'\n";
+    QTest::newRow("unknown language")
+        << QStringList{"--language", "de", "charts"}
+        << "nerva-chromaflux-cli: --language takes es, en, fr or it, not 'de'\n";
 }
 
 void TestCliProgram::refusedArguments() {
@@ -98,7 +106,7 @@ void TestCliProgram::helpAndCharts() {
     // The create help names the window's start selections.
     const QString create = EjecutarCli({"create", "--help"}).out;
     for (const char* text : {"position (gamma-matrix):", "position (high):",
-                             "position (perceptual):", "at most 10 (2.2)", "(Dispositivo)"})
+                             "position (perceptual):", "at most 10 (2.2)", "(Device)"})
         QVERIFY2(create.contains(QLatin1String(text)), text);
     const SalidaPrograma sin = EjecutarCli({});
     QCOMPARE(sin.rc, 2);

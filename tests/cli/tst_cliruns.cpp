@@ -1,5 +1,6 @@
 #include "chartcapture.h"
 #include "cliprocess.h"
+#include "profile/destinationcheck.h"
 #include "profile/readplausibility.h"
 
 #include <QCoreApplication>
@@ -39,7 +40,7 @@ void ComprobarVerificacion(const QJsonObject& check, int parches) {
     QVERIFY(check.value("avg").toDouble() <= check.value("max").toDouble());
     QVERIFY(check.value("avg").toDouble() > 0);
     QVERIFY(check.value("worst").isString());
-    QVERIFY(check.value("summary").toString().startsWith("Resumen profcheck: "));
+    QVERIFY(check.value("summary").toString().startsWith("profcheck summary: "));
 }
 
 } // namespace
@@ -134,11 +135,12 @@ void TestCliRuns::singleProfileWithJson() {
     QVERIFY(check.value("avg2000").toDouble() <= check.value("max2000").toDouble());
 
     // The log is the activity log's: the corners given, the texts and options typed.
-    QVERIFY(s.err.contains("Referencia genérica asociada a la carta: "));
-    QVERIFY(s.err.contains("Aplicando ajuste manual de cuadrícula al perfil: -F " + fiduciales_));
+    QVERIFY(s.err.contains("Generic reference that goes with the chart: "));
+    QVERIFY(
+        s.err.contains("Applying the manual grid adjustment to the profile: -F " + fiduciales_));
     QVERIFY(s.err.contains(" -F " + fiduciales_ + " -dion "));
-    QVERIFY(s.err.contains("-A\"Acme\" -M\"Modelo\" -D\"Cámara de prueba\" -C\"\" -ql -am "));
-    QVERIFY(s.err.contains("Perfil guardado: " + perfil_ + "\n"));
+    QVERIFY(s.err.contains("-A\"Acme\" -M\"Model\" -D\"Cámara de prueba\" -C\"\" -ql -am "));
+    QVERIFY(s.err.contains("Profile saved: " + perfil_ + "\n"));
     QVERIFY(s.err.contains("profcheck rc=0\n"));
     QVERIFY(s.err.contains("Carpeta temporal borrada: "));
     // Nothing left behind, and no settings file.
@@ -214,7 +216,7 @@ void TestCliRuns::batchWithFailingImages() {
     const QJsonObject roto = perfiles.at(1).toObject();
     QVERIFY(roto.value("profile").isNull());
     QVERIFY(roto.value("scanin_rc").isNull());
-    QVERIFY2(roto.value("error").toString().startsWith("No se pudo convertir a TIFF: "),
+    QVERIFY2(roto.value("error").toString().startsWith("Could not convert to TIFF: "),
              qPrintable(roto.value("error").toString()));
     const QJsonObject gris = perfiles.at(3).toObject();
     QVERIFY(gris.value("profile").isNull());
@@ -231,14 +233,14 @@ void TestCliRuns::batchWithFailingImages() {
 
     // Every log line after the reference line belongs to one image.
     const QStringList lines = s.err.split('\n', Qt::SkipEmptyParts);
-    QVERIFY(lines.first().startsWith("Referencia genérica asociada a la carta: "));
+    QVERIFY(lines.first().startsWith("Generic reference that goes with the chart: "));
     for (const QString& line : lines.mid(1)) {
         QVERIFY2(QRegularExpression("^\\[(cc\\.tif|broken\\.png|cc2\\.png|blank\\.png)\\] ")
                      .match(line)
                      .hasMatch(),
                  qPrintable(line));
     }
-    QVERIFY(s.err.contains("[cc2.png] Perfil guardado: " + salida + "/cc2.icc\n"));
+    QVERIFY(s.err.contains("[cc2.png] Profile saved: " + salida + "/cc2.icc\n"));
     QVERIFY(s.err.contains("[blank.png] scanin rc="));
     QCOMPARE(Restos(tmp_), QStringList());
 }
@@ -259,8 +261,7 @@ void TestCliRuns::batchSummaryInText() {
     QVERIFY(s.err.isEmpty());
     const QStringList lines = s.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);
-    QVERIFY(
-        lines.at(0).startsWith("FAILED:  " + Ruta("own/broken.png") + ": No se pudo convertir"));
+    QVERIFY(lines.at(0).startsWith("FAILED:  " + Ruta("own/broken.png") + ": Could not convert"));
     QCOMPARE(lines.at(1), "written: " + Ruta("own/" + largo + ".tif") + " -> " +
                               Ruta("batch-text/" + largo + ".icc"));
     QCOMPARE(lines.at(2), QStringLiteral("1 of 2 profiles written; failed: broken.png."));
@@ -282,7 +283,7 @@ void TestCliRuns::failedRunKeepsTheOldProfile() {
     QCOMPARE(Contenido(perfil), QByteArray("old profile"));
     // The failed run's work folder is kept, where the log says.
     const QRegularExpressionMatch kept =
-        QRegularExpression("Carpeta temporal conservada: (.+)\n").match(s.err);
+        QRegularExpression("Temporary folder kept: (.+)\n").match(s.err);
     QVERIFY2(kept.hasMatch(), qPrintable(s.err));
     QVERIFY(kept.captured(1).startsWith(tmp_ + "/nerva-chromaflux-cli-"));
     QVERIFY(QFileInfo(kept.captured(1)).isDir());
@@ -372,7 +373,7 @@ void TestCliRuns::stopOnSignal() {
     QVERIFY(!QFileInfo::exists(perfil));
     if (senal != SIGKILL) {
         err += process.readAllStandardError();
-        QVERIFY(err.contains("Creación del perfil cancelada: no se ha escrito ningún perfil."));
+        QVERIFY(err.contains("Profile creation cancelled: no profile was written."));
     } else {
         QCOMPARE(Restos(tmp_).size(), 1);
         QCOMPARE(EjecutarCli({"charts"}, tmp_).rc, 0);
@@ -402,9 +403,14 @@ void TestCliRuns::closedLogPipeAndTimeLimit() {
 void TestCliRuns::fullDiskKeepsEveryFile_data() {
     QTest::addColumn<qint64>("libre"); // bytes left on a full disk, or -1 for a size limit
     QTest::addColumn<bool>("perfilNuevo");
-    QTest::newRow("file size limit") << qint64(-1) << false;
-    QTest::newRow("no room for the profile") << qint64(0) << false;
-    QTest::newRow("room for the profile only") << qint64(64 * 1024) << true;
+    QTest::addColumn<QString>("motivo");
+    QTest::newRow("file size limit") << qint64(-1) << false << "Could not convert to TIFF";
+    // Refused before any tool runs.
+    QTest::newRow("no room for the profile") << qint64(0) << false << "There is not enough room";
+    // What the destination check asks for, but not enough for the diagnostic image.
+    QTest::newRow("room for the profile only")
+        << kEspacioPerfil + QFileInfo(Ruta("cc2.png")).size() + 64 * 1024 << true
+        << "No space left on device";
 }
 
 // Writes that fail leave every file the user had either old and untouched or new and whole,
@@ -412,6 +418,7 @@ void TestCliRuns::fullDiskKeepsEveryFile_data() {
 void TestCliRuns::fullDiskKeepsEveryFile() {
     QFETCH(qint64, libre);
     QFETCH(bool, perfilNuevo);
+    QFETCH(QString, motivo);
     const QString disco = Ruta("disk");
     QVERIFY(QDir().mkpath(disco));
     std::function<void()> limite;
@@ -422,7 +429,7 @@ void TestCliRuns::fullDiskKeepsEveryFile() {
         };
     } else {
         if (::getuid() != 0 ||
-            QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=4m", "tmpfs", disco}) != 0)
+            QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=8m", "tmpfs", disco}) != 0)
             QSKIP("needs root to mount a small file system");
     }
     const auto desmontar = qScopeGuard([&] {
@@ -450,8 +457,7 @@ void TestCliRuns::fullDiskKeepsEveryFile() {
                     tmp_, 600000, limite);
     QCOMPARE(s.rc, 1);
     const QString error = s.json().object().value("error").toString();
-    QVERIFY2(error.contains(libre < 0 ? "No se pudo convertir a TIFF" : "No space left on device"),
-             qPrintable(s.err));
+    QVERIFY2(error.contains(motivo), qPrintable(s.err));
     for (auto it = viejos.begin(); it != viejos.end(); ++it) {
         const QByteArray ahora = Contenido(disco + "/" + it.key());
         const bool nuevo = ahora != it.value();

@@ -161,21 +161,21 @@ private slots:
         QImage caja(10, 10, QImage::Format_RGB32);
         int w = 0, h = 0, dw = 0, dh = 0;
         QVERIFY(!DibujarImagenGDIP(ruta("missing.tif"), caja, 10, 10, w, h, dw, dh));
-        QCOMPARE(GDIP_UltimoError(), QString("GDI+ no pudo abrir el TIFF (10)"));
+        QCOMPARE(GDIP_UltimoError(), QString("No se pudo abrir el TIFF (10)"));
         QVERIFY(EscribirBytes(ruta("text.tif"), "no es un TIFF"));
         QVERIFY(!DibujarImagenGDIP(ruta("text.tif"), caja, 10, 10, w, h, dw, dh));
-        QCOMPARE(GDIP_UltimoError(), QString("GDI+ no pudo abrir el TIFF (1)"));
+        QCOMPARE(GDIP_UltimoError(), QString("No se pudo abrir el TIFF (1)"));
         QVERIFY(EscribirBytes(ruta("text.abc"), "no es nada"));
         QVERIFY(!DibujarImagenGDIP(ruta("text.abc"), caja, 10, 10, w, h, dw, dh));
-        QCOMPARE(GDIP_UltimoError(), QString("GDI+ no pudo abrir el TIFF (13)"));
+        QCOMPARE(GDIP_UltimoError(), QString("No se pudo abrir el TIFF (13)"));
         QVERIFY(EscribirBytes(ruta("huge.png"), PngConCabecera(100000, 100000)));
         QVERIFY(!DibujarImagenGDIP(ruta("huge.png"), caja, 10, 10, w, h, dw, dh));
-        QCOMPARE(GDIP_UltimoError(), QString("GDI+ no pudo abrir el TIFF (3)"));
+        QCOMPARE(GDIP_UltimoError(), QString("No se pudo abrir el TIFF (3)"));
 
         QVERIFY(EscribirImagenRGB(ruta("ok.png"), FIF_PNG, 3, 3, 8, Rojo));
         QImage nula;
         QVERIFY(!DibujarImagenGDIP(ruta("ok.png"), nula, 10, 10, w, h, dw, dh));
-        QCOMPARE(GDIP_UltimoError(), QString("GDI+ no pudo crear el contexto grafico (1)"));
+        QCOMPARE(GDIP_UltimoError(), QString("No se pudo crear el lienzo de dibujo (1)"));
         // The next operation starts with an empty error.
         QVERIFY(DibujarImagenGDIP(ruta("ok.png"), caja, 10, 10, w, h, dw, dh));
         QVERIFY(GDIP_UltimoError().isEmpty());
@@ -221,11 +221,11 @@ private slots:
         bool tiene = true;
         QVERIFY(!TieneICCIncrustado(ruta("missing.jpg"), tiene));
         QVERIFY(!tiene);
-        QCOMPARE(GDIP_UltimoError(), QString("GDI+ no pudo abrir la imagen (10)"));
+        QCOMPARE(GDIP_UltimoError(), QString("No se pudo abrir la imagen (10)"));
         QString descripcion = "x";
         QVERIFY(EscribirBytes(ruta("bad.jpg"), "nada"));
         QVERIFY(!LeerPerfilIncrustado(ruta("bad.jpg"), tiene, descripcion));
-        QCOMPARE(GDIP_UltimoError(), QString("GDI+ no pudo abrir la imagen (1)"));
+        QCOMPARE(GDIP_UltimoError(), QString("No se pudo abrir la imagen (1)"));
         QVERIFY(descripcion.isEmpty());
     }
 

@@ -160,7 +160,7 @@ private slots:
         const QStringList nuevas = elegir(ruta("CAPITALS.TIF"));
         QCOMPARE(nuevas, QStringList({
                              "Imagen target: " + ruta("CAPITALS.TIF"),
-                             "Previsualización TIFF (GDI+): 200x100 -> 400x200 escala 2,000",
+                             "Previsualización TIFF: 200x100 -> 400x200 escala 2,000",
                          }));
         const QImage p = preview();
         QCOMPARE(p.pixel(200, 10), qRgb(0, 0, 0));
@@ -193,26 +193,26 @@ private slots:
                  QString("Previsualización: 1x1000 -> 4x250 escala 0,250"));
     }
 
-    void failedLoadsKeepThePathWithoutPreview() {
-        QVERIFY(EscribirBytes(ruta("broken.png"), "no es una imagen"));
-        QStringList nuevas = elegir(ruta("broken.png"));
-        QCOMPARE(nuevas, QStringList({"Imagen target: " + ruta("broken.png"),
-                                      "Fallo al cargar imagen target: " + ruta("broken.png"),
-                                      "Detalle: FreeImage_Load fallo (fif=13)"}));
-        QCOMPARE(main_->RutaImagenTarget, ruta("broken.png"));
-        QVERIFY(main_->picPreview->pixmap().isNull());
-        QCOMPARE(objetivo_->anchoDibujo(), 0);
-
-        QVERIFY(EscribirBytes(ruta("broken.tif"), "tampoco"));
-        nuevas = elegir(ruta("broken.tif"));
-        QCOMPARE(nuevas, QStringList({"Imagen target: " + ruta("broken.tif"),
-                                      "Fallo al cargar imagen target: " + ruta("broken.tif"),
-                                      "Detalle TIFF: GDI+ no pudo abrir el TIFF (1)"}));
-        // The inspector still opens on the image, at its centre.
-        QSignalSpy inspector(objetivo_, &TargetImage::abrirInspector);
-        pulsarDosVeces(origenCaja() + QPoint(5, 5));
-        QCOMPARE(inspector.size(), 1);
-        QCOMPARE(inspector[0][2].toDouble(), 0.5);
+    // A file that is not an image is refused at once and the previous target stays; an image
+    // whose pixels do not fit in memory leaves no target, so no Create starts with either.
+    void unreadableFilesAreRefused() {
+        const QString anterior = main_->RutaImagenTarget;
+        QVERIFY(!anterior.isEmpty());
+        for (const QString& nombre : {ruta("broken.png"), ruta("broken.tif")}) {
+            QVERIFY(EscribirBytes(nombre, "no es una imagen"));
+            const qsizetype lineas = log().size();
+            ScriptedDialogs dialogos;
+            dialogos.answerOpen(nombre).answerMessage(Msg::Ok);
+            QTest::mouseClick(main_->cmdLoadImage, Qt::LeftButton);
+            QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
+            QCOMPARE(dialogos.messages(), QStringList(Texto("msg.target_not_image").arg(nombre)));
+            QCOMPARE(log().mid(lineas),
+                     QStringList({"Fallo al cargar imagen target: " + nombre,
+                                  "Detalle: FreeImage_Load fallo (fif=" +
+                                      QString(nombre.endsWith("png") ? "13)" : "18)")}));
+            QCOMPARE(main_->RutaImagenTarget, anterior);
+            QCOMPARE(main_->txtImage->text(), anterior);
+        }
 
 #ifndef __SANITIZE_ADDRESS__ // the sanitizer's allocator ends the program instead
         // Memory to decode the file but not for its samples: the log and a message say so.
@@ -233,6 +233,7 @@ private slots:
                          "Detalle: fif=13 it=9 bpp=48 W=3000 H=3000 pitch=18000  | imagen "
                          "demasiado grande para la memoria disponible"}));
         QVERIFY(main_->picPreview->pixmap().isNull());
+        QVERIFY(main_->RutaImagenTarget.isEmpty());
 #endif
     }
 
@@ -253,7 +254,7 @@ private slots:
 
         QVERIFY(ComprobarICCIncrustado(ruta("missing.tif"), registro, main_.get()));
         QCOMPARE(registro.lines, QStringList("Aviso: no se pudo comprobar si la imagen ya estaba "
-                                             "perfilada: GDI+ no pudo abrir la imagen (10)"));
+                                             "perfilada: No se pudo abrir la imagen (10)"));
         QVERIFY(dialogos.calls().isEmpty());
 
         const QByteArray perfil = PerfilSRGB();

@@ -29,7 +29,8 @@ namespace {
 // Records message boxes instead of showing them.
 class RecordingDialogs : public DialogProvider {
 public:
-    int message(QWidget*, const QString& text, int style, const QString& title) override {
+    int message(QWidget*, const QString& text, int style, const QString& title,
+                const QString&) override {
         messages.append({text, title});
         styles.append(style);
         return Msg::Ok;

@@ -1,10 +1,14 @@
 #include "lang/texto.h"
 #include "lang/texttables.h"
 
+#include <QDirIterator>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -21,10 +25,44 @@ class TestTexto : public QObject {
 private slots:
     void init() { EstablecerIdiomaActual(IdiomaEs); }
 
-    // Every language holds every key: nothing falls back to another language.
+    void tablesHoldTheirKeys_data() {
+        QTest::addColumn<int>("idioma");
+        for (const char* code : {"es", "en", "fr", "it"})
+            QTest::newRow(code) << NumeroIdioma(code);
+    }
+
+    // Every language holds every key, and every key the code names: nothing falls back to
+    // another language or shows a bare key. A key ending in "." or "_" begins keys that are
+    // completed at run time.
     void tablesHoldTheirKeys() {
-        for (int idioma : {IdiomaEn, IdiomaFr, IdiomaIt})
-            QCOMPARE(keysOf(idioma), keysOf(IdiomaEs));
+        QFETCH(int, idioma);
+        const QSet<QString> keys = keysOf(idioma);
+        QCOMPARE(keys, keysOf(IdiomaEs));
+        QSet<QString> groups;
+        for (const QString& key : keys)
+            groups.insert(key.section('.', 0, 0));
+        static const QRegularExpression literal(
+            QStringLiteral("\"([a-z][a-z0-9_]*(?:\\.[a-z0-9_]+)+\\.?)\""));
+        int used = 0;
+        QDirIterator files(NC_SOURCE_DIR, {"*.cpp", "*.h"}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            for (const auto& m : literal.globalMatch(QString::fromUtf8(file.readAll()))) {
+                const QString key = m.captured(1);
+                if (!groups.contains(key.section('.', 0, 0)))
+                    continue;
+                ++used;
+                const bool begins = key.endsWith('.') || key.endsWith('_');
+                const bool known =
+                    begins ? std::any_of(keys.begin(), keys.end(),
+                                         [&](const QString& k) { return k.startsWith(key); })
+                           : keys.contains(key);
+                QVERIFY2(known, qPrintable(key + " in " + file.fileName()));
+            }
+        }
+        QVERIFY(used > 200);
         QVERIFY(TablaTextos(4).isEmpty());
         QVERIFY(TablaTextos(-1).isEmpty());
     }
@@ -82,6 +120,32 @@ private slots:
         QCOMPARE(TextosEnTodosIdiomas("default.model"),
                  QStringList({"Modelo", "Model", "Modèle", "Modello"}));
         QCOMPARE(TextosEnTodosIdiomas("app.title").size(), 4);
+    }
+
+    // The command line's language: the first locale variable set rules; only es, fr and it
+    // are taken, anything else is English.
+    void languageFromTheEnvironment_data() {
+        QTest::addColumn<QStringList>("variables"); // LANGUAGE, LC_ALL, LC_MESSAGES, LANG
+        QTest::addColumn<int>("number");
+        QTest::newRow("none") << QStringList{"", "", "", ""} << int(IdiomaEn);
+        QTest::newRow("LANG") << QStringList{"", "", "", "es_ES.UTF-8"} << int(IdiomaEs);
+        QTest::newRow("C") << QStringList{"", "", "", "C.UTF-8"} << int(IdiomaEn);
+        QTest::newRow("messages over LANG")
+            << QStringList{"", "", "fr_CA", "es_ES"} << int(IdiomaFr);
+        QTest::newRow("LC_ALL over both")
+            << QStringList{"", "de_DE", "fr_FR", "es_ES"} << int(IdiomaEn);
+        QTest::newRow("LANGUAGE list") << QStringList{"it:en", "es_ES", "", ""} << int(IdiomaIt);
+    }
+    void languageFromTheEnvironment() {
+        QFETCH(QStringList, variables);
+        QFETCH(int, number);
+        QProcessEnvironment entorno;
+        const char* nombres[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+        for (int i = 0; i < 4; ++i) {
+            if (!variables[i].isEmpty())
+                entorno.insert(nombres[i], variables[i]);
+        }
+        QCOMPARE(IdiomaDelEntorno(entorno), number);
     }
 
     void codesAndNumbers_data() {

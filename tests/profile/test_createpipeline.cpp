@@ -1,5 +1,6 @@
 #include "chartrenderer.h"
 #include "charts/chartdefinition.h"
+#include "lang/texto.h"
 #include "profile/autoverify.h"
 #include "profile/chartlocator.h"
 #include "profile/createpipeline.h"
@@ -263,7 +264,7 @@ private slots:
         QVERIFY(frontEnd.preguntas.isEmpty());
         QVERIFY(frontEnd.registrados.isEmpty());
 
-        // colprof succeeds but the destination folder takes no new file.
+        // A folder that takes no new file is refused before any tool runs.
         const QString locked = dir_.filePath("locked");
         QVERIFY(QDir().mkpath(locked));
         in = Entrada(capture_, "ColorChecker");
@@ -274,10 +275,24 @@ private slots:
         run = CrearPerfil(in, in.referenciaGenerica, lockedLog, frontEnd);
         BloquearCarpeta(locked, false);
         QCOMPARE(run.fin, FinCreacion::Fallido);
-        QVERIFY(Contiene(lockedLog.lines, "No se pudo guardar el perfil en " + in.destino));
-        QVERIFY(Contiene(lockedLog.lines, "El perfil existente no se ha modificado: "));
+        QCOMPARE(run.paso, PasoCreacion::Destino);
+        QVERIFY(!run.rcScanin);
+        QCOMPARE(run.motivo, Texto("dest.not_writable").arg(locked));
         QCOMPARE(Contenido(in.destino), old);
-        QCOMPARE(QDir(locked).entryList(QDir::Files), QStringList({"keep.icc"}));
+        QCOMPARE(QDir(locked).entryList(QDir::Files | QDir::Hidden), QStringList({"keep.icc"}));
+
+        // colprof succeeds but nothing can replace the destination: a folder holds its name.
+        const QString occupied = dir_.filePath("out/occupied.icc");
+        QVERIFY(QDir().mkpath(occupied));
+        EntradaCreacion ocupada = in;
+        ocupada.destino = occupied;
+        RecordingLog occupiedLog;
+        run = CrearPerfil(ocupada, in.referenciaGenerica, occupiedLog, frontEnd);
+        QCOMPARE(run.fin, FinCreacion::Fallido);
+        QCOMPARE(run.paso, PasoCreacion::Guardado);
+        QVERIFY(Contiene(occupiedLog.lines, "No se pudo guardar el perfil en " + occupied));
+        QVERIFY(Contiene(occupiedLog.lines, "El perfil existente no se ha modificado: "));
+        QVERIFY(QFileInfo(occupied).isDir());
 
         RecordingLog okLog;
         run = CrearPerfil(in, in.referenciaGenerica, okLog, frontEnd);

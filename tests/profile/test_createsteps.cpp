@@ -1,3 +1,4 @@
+#include "lang/texto.h"
 #include "profile/createvalidation.h"
 #include "profile/profilecommands.h"
 #include "profile/resultsummary.h"
@@ -187,7 +188,8 @@ private slots:
         m = TextoResumenResultados(r, true, true);
         QVERIFY(m.contains("- TI3: mediciones guardadas"));
         QVERIFY(m.contains("- Diagnóstico TIFF: imagen para revisar"));
-        QVERIFY(m.contains("\n\nResumen profcheck: 24 parches\n\nAviso: mal leída\n\n¿Abrir"));
+        QVERIFY(m.contains("\n\nResumen profcheck: 24 parches\n" + Texto("verify.intent_note") +
+                           "\n\nAviso: mal leída\n\n¿Abrir"));
         QCOMPARE(LineaLogResumen("a\r\nb\nc"), QString("Resumen operador: a | b | c"));
     }
 };

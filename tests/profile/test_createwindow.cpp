@@ -1,5 +1,7 @@
 #include "charts/chartcatalog.h"
+#include "image/frmimagencompleta.h"
 #include "lang/texto.h"
+#include "profile/createcontroller.h"
 #include "profile/createvalidation.h"
 #include "profile/resultsmenu.h"
 #include "profilefixtures.h"
@@ -171,8 +173,8 @@ private slots:
         dialogs.answerSave(profile).answerMessage(Msg::No).answerMessage(Msg::Yes);
         ModalCloser modals;
         w->cmdCreate->click();
-        // The verification window opens after the summary when the TI3 was kept.
-        QCOMPARE(modals.closed, keepBeside ? QStringList({"frmProfCheck"}) : QStringList());
+        // The verification window opens after the summary, the TI3 kept beside the profile or not.
+        QCOMPARE(modals.closed, QStringList({"frmProfCheck"}));
         QVERIFY2(dialogs.problems().isEmpty(),
                  qPrintable(dialogs.problems() + "\n" + w->txtLog->toPlainText()));
 
@@ -183,15 +185,15 @@ private slots:
         if (keepBeside) {
             QCOMPARE(w->UltimoTi3, p0 + ".ti3");
             QCOMPARE(w->UltimoDiagnostico, p0 + "_scanin_diag.tif");
-            QCOMPARE(ParchesTi3(w->UltimoTi3), ParchesTi3(reference));
         } else {
-            QVERIFY(w->UltimoTi3.isEmpty());
+            QCOMPARE(w->UltimoTi3, Carpetas().tmpFolder + "/ultimo.ti3");
             QCOMPARE(w->UltimoDiagnostico, Carpetas().tmpFolder + "/ultimo_scanin_diag.tif");
             QVERIFY(!QFile::exists(p0 + ".ti3"));
         }
         QVERIFY(QFile::exists(w->UltimoDiagnostico));
+        QCOMPARE(ParchesTi3(w->UltimoTi3), ParchesTi3(reference));
         QVERIFY(w->mnuResultsSummary->isEnabled());
-        QCOMPARE(w->mnuResultsVerify->isEnabled(), keepBeside);
+        QVERIFY(w->mnuResultsVerify->isEnabled());
         QCOMPARE(LeerIni(Carpetas().settingsFile(), "results", "last_profile", ""), profile);
 
         const QStringList messages = dialogs.messages();
@@ -237,6 +239,49 @@ private slots:
             "\n\n- Imagen target\n- Fichero de referencia personalizado"));
         QCOMPARE(LogLines(*w, "No se puede crear el perfil. Faltan datos:"), 1);
         QCOMPARE(LogLines(*w, "scanin: "), 0);
+    }
+
+    void failedRunExplainsItself_data() {
+        QTest::addColumn<QString>("chart");
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<QString>("step");
+        QTest::newRow("missing folder") << "ColorChecker"
+                                        << "missing/p.icc"
+                                        << "fail.step.destination";
+        QTest::newRow("chart not found") << "QPcard_201"
+                                         << "p.icc"
+                                         << "fail.step.read";
+    }
+
+    // A run that fails after the save dialog ends in one message naming the step, with the
+    // log behind it; a destination that cannot take the profile is refused before any tool
+    // runs, a chart that cannot be read opens its diagnostic image after the message.
+    void failedRunExplainsItself() {
+        QFETCH(QString, chart);
+        QFETCH(QString, destination);
+        QFETCH(QString, step);
+        const QString image = dir_->filePath("capture.png");
+        QVERIFY(RenderizarCarta("ColorChecker", image, false, 0.0, 700).isEmpty());
+        auto w = Cargar();
+        Elegir(*w, image, "ColorChecker");
+        w->cboChart->setCurrentIndex(Catalogo().IndiceCarta(chart + ".cht"));
+        ScriptedDialogs dialogs;
+        dialogs.answerSave(dir_->filePath(destination)).answerMessage(Msg::Ok);
+        w->cmdCreate->click();
+        QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
+        const ScriptedDialogs::Call& failure = dialogs.calls().last();
+        QCOMPARE(failure.title, Texto("fail.title"));
+        QCOMPARE(failure.style, int(Msg::Critical));
+        QVERIFY2(failure.text.contains(Texto(step)), qPrintable(failure.text));
+        const QString reason = w->controlCrear->UltimaEjecucion().motivo;
+        QVERIFY(failure.text.contains(reason));
+        QVERIFY(failure.details.contains(reason));
+        const bool read = step == "fail.step.read";
+        QCOMPARE(LogLines(*w, "scanin: "), read ? 1 : 0);
+        QCOMPARE(failure.text.contains(Texto("fail.try.read_diag")), read);
+        QCOMPARE(VisorImagenCompleta() != nullptr, read);
+        delete VisorImagenCompleta();
+        QVERIFY(!QFile::exists(dir_->filePath(destination)));
     }
 
     // A kept TI3 that would replace the reference is refused; nothing runs.
@@ -285,7 +330,8 @@ private slots:
         QVERIFY(enabled);
         QCOMPARE(caption, TextoEnIdioma(IdiomaEn, "main.create_cancel"));
         QVERIFY(!QFile::exists(profile));
-        QCOMPARE(LogLines(*w, "Creación del perfil cancelada: no se ha escrito ningún perfil."), 1);
+        // The run's own lines follow the switch too.
+        QCOMPARE(LogLines(*w, TextoEnIdioma(IdiomaEn, "log.cancelled")), 1);
         QVERIFY(w->UltimoPerfil.isEmpty());
         QCOMPARE(w->cmdCreate->text(), Texto("main.create"));
     }

@@ -216,13 +216,18 @@ private slots:
     void messageBoxAnswers() {
         QtDialogProvider real;
         alAparecer<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
-        QCOMPARE(real.message(nullptr, "q", Msg::Question + Msg::YesNo, "T"), int(Msg::Yes));
+        QCOMPARE(real.message(nullptr, "q", Msg::Question + Msg::YesNo, "T", ""), int(Msg::Yes));
         alAparecer<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
-        QCOMPARE(real.message(nullptr, "q", Msg::Question + Msg::YesNo, "T"), int(Msg::No));
+        QCOMPARE(real.message(nullptr, "q", Msg::Question + Msg::YesNo, "T", ""), int(Msg::No));
         alAparecer<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
-        QCOMPARE(real.message(nullptr, "q", Msg::YesNo, "T"), int(Msg::No));
-        alAparecer<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
-        QCOMPARE(real.message(nullptr, "i", Msg::Information, "T"), int(Msg::Ok));
+        QCOMPARE(real.message(nullptr, "q", Msg::YesNo, "T", ""), int(Msg::No));
+        QString details;
+        alAparecer<QMessageBox>([&](QMessageBox* box) {
+            details = box->detailedText();
+            box->button(QMessageBox::Ok)->click();
+        });
+        QCOMPARE(real.message(nullptr, "i", Msg::Information, "T", "log\nlines"), int(Msg::Ok));
+        QCOMPARE(details, QString("log\nlines"));
     }
 
     void openDialogOffersAnyLetterCase() {

@@ -1,10 +1,20 @@
 #include "charts/chartcatalog.h"
+#include "grid/frmgridadjust.h"
+#include "grid/frmgridcheck.h"
+#include "grid/gridcontroller.h"
+#include "image/frmcartaanalisis.h"
+#include "image/frmimagencompleta.h"
+#include "lang/aboutinfo.h"
+#include "lang/frmacercade.h"
 #include "lang/texto.h"
 #include "lang/windowplacement.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
 #include "shell/inifile.h"
+#include "verify/frmcolverify.h"
+#include "verify/frmprofcheck.h"
+#include "verify/frmscanindiag.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +40,8 @@
 #include <QTest>
 #include <QWindow>
 
+#include <functional>
+#include <map>
 #include <memory>
 
 namespace {
@@ -374,6 +386,11 @@ private slots:
         w.AgregarSalidaLog("");
         QCOMPARE(w.txtLog->toPlainText(), QString("first\ntwo\nlines\nraw a\nraw b"));
         QCOMPARE(w.txtLog->textCursor().position(), w.txtLog->toPlainText().size());
+        // A logged command line ends before its tool's output, which may come in pieces.
+        w.LogMsg("scanin: \"a_diag.tif\"");
+        w.AgregarSalidaLog("Input ");
+        w.AgregarSalidaLog("file\n");
+        QVERIFY(w.txtLog->toPlainText().endsWith("raw b\nscanin: \"a_diag.tif\"\nInput file\n"));
     }
 
     // The busy status shows in the status bar with the elapsed time and a busy indicator; on
@@ -399,6 +416,44 @@ private slots:
         QVERIFY(w->cmdCreate->isEnabled());
         QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(w->txtLog->toPlainText(), QString("Ejecutando scanin..."));
+    }
+
+    void everyWindowFitsSmallScreens_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* name : {"verification", "comparison", "scanin", "grid adjustment",
+                                 "grid check", "viewer", "inspector", "about"})
+            QTest::newRow(name) << name;
+    }
+
+    // Laid out at the inside size a 1280x720 or 1366x768 screen leaves, in the longest
+    // language, no window insists on more: every control gets its minimum size.
+    void everyWindowFitsSmallScreens() {
+        QFETCH(QString, window);
+        auto w = Cargar();
+        GridController grid(*w);
+        const std::map<QString, std::function<QWidget*()>> ventanas = {
+            {"verification", [&] { return new frmProfCheck(w.get()); }},
+            {"comparison", [&] { return new frmColVerify(w.get()); }},
+            {"scanin", [&] { return new frmScaninDiag(w.get()); }},
+            {"grid adjustment", [&] { return new frmGridAdjust(grid, nullptr); }},
+            {"grid check", [&] { return new frmGridCheck(nullptr); }},
+            {"viewer", [&] { return new frmImagenCompleta(nullptr); }},
+            {"inspector", [&] { return new frmCartaAnalisis(nullptr); }},
+            {"about", [&] { return new frmACercaDe(InfoPrograma{}, w.get()); }}};
+        for (const int idioma : {IdiomaEs, IdiomaFr}) {
+            EstablecerIdiomaActual(idioma);
+            std::unique_ptr<QWidget> ventana(ventanas.at(window)());
+            for (const QSize pantalla : {QSize(1280, 720), QSize(1366, 768)}) {
+                const QSize sitio = pantalla - kMarcoVentana;
+                ventana->resize(sitio);
+                ventana->show();
+                QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
+                QVERIFY2(ventana->width() <= sitio.width() && ventana->height() <= sitio.height(),
+                         qPrintable(
+                             QStringLiteral("%1x%2").arg(ventana->width()).arg(ventana->height())));
+            }
+        }
+        EstablecerIdiomaActual(IdiomaEs);
     }
 
     void discardingTheManualAdjustmentLogsOnlyWhenOneWasStored() {

@@ -20,6 +20,7 @@ public:
         QString text; // message text
         int style = 0;
         QString title;
+        QString details; // message details
         QString filter;
         QString initialFolder;
         QString defaultExtension;
@@ -54,12 +55,14 @@ public:
         return all.join(QLatin1Char('\n'));
     }
 
-    int message(QWidget*, const QString& text, int style, const QString& title) override {
+    int message(QWidget*, const QString& text, int style, const QString& title,
+                const QString& details) override {
         Call call;
         call.kind = Kind::Message;
         call.text = text;
         call.style = style;
         call.title = title;
+        call.details = details;
         calls_.append(call);
         Answer answer;
         if (take(Kind::Message, QStringLiteral("message \"%1\"").arg(text), &answer))
