@@ -16,17 +16,15 @@ QString ProblemaDestino(const EntradaCreacion& in) {
     // Creating a file is the only sure test: permissions, read-only mounts and immutable
     // folders all refuse it, also for root.
     QTemporaryFile prueba(carpeta + QStringLiteral("/.chromaflux_XXXXXX"));
-    if (!prueba.open() || (destino.exists() && !destino.isWritable()))
+    if (!prueba.open())
         return Texto(QStringLiteral("dest.not_writable")).arg(carpeta);
-    prueba.remove();
     qint64 necesario = kEspacioPerfil;
     if (in.guardarDiagJuntoPerfil)
         necesario += QFileInfo(in.imagen).size();
     const QStorageInfo disco(carpeta);
     if (disco.isValid() && disco.bytesAvailable() < necesario)
         return Texto(QStringLiteral("dest.no_room"))
-            .arg(carpeta)
-            .arg(QLocale().formattedDataSize(disco.bytesAvailable()),
+            .arg(carpeta, QLocale().formattedDataSize(disco.bytesAvailable()),
                  QLocale().formattedDataSize(necesario));
     return QString();
 }
