@@ -185,8 +185,15 @@ QList<Quad> FiducialesDeCarta(const ChartDefinition& chart, const LocatedChart& 
     for (const Quad& source : sources) {
         for (const Quad& target : Giros(located.corners)) {
             QTransform h;
-            if (QTransform::quadToQuad(ToPolygon(source), ToPolygon(target), h))
-                sets.append(FromPolygon(AjustarAParches(chart, h, located.centres).map(marks)));
+            if (!QTransform::quadToQuad(ToPolygon(source), ToPolygon(target), h))
+                continue;
+            const Quad set = FromPolygon(AjustarAParches(chart, h, located.centres).map(marks));
+            // scanin would take a negative first number for an option; such a turn puts the
+            // chart's marks outside the image anyway.
+            if (std::all_of(set.begin(), set.end(), [](const QPointF& p) {
+                    return std::isfinite(p.x()) && std::isfinite(p.y()) && p.x() >= 0 && p.y() >= 0;
+                }))
+                sets.append(set);
         }
     }
     return sets;

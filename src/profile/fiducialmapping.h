@@ -26,8 +26,8 @@ QList<Quad> Giros(const Quad& corners);
 // mapped through the homography between the chart definition and the located chart: for a
 // detector block, its corners at patches A1, A6, D6, D1 pushed out as the detector's model
 // does (then at E1, E6, H6, H1 and so on, for charts of several blocks); for a region, the
-// extent of the chart's patches. Empty when the chart has no fiducial marks or, for a block,
-// no A1..D6 patches.
+// extent of the chart's patches. Turns that would put a mark left of or above the image are
+// left out. Empty when the chart has no fiducial marks or, for a block, no A1..D6 patches.
 QList<Quad> FiducialesDeCarta(const ChartDefinition& chart, const LocatedChart& located);
 
 // The chart's fiducial marks where LocateChart finds the chart in the image, in the image's
