@@ -262,10 +262,7 @@ void frmGridAdjust::Descargar() {
     const QString carpeta = p_.CarpetaTrabajoAjuste;
     if (carpeta.isEmpty())
         return;
-    if (!PreguntarBorrarCarpeta(this, carpeta,
-                                QStringLiteral("Se ha creado una carpeta temporal de trabajo:\n\n"
-                                               "%1\n\n¿Quieres borrarla ahora?"),
-                                Texto(QStringLiteral("msg.temp_delete_title"))))
+    if (!PreguntarBorrarCarpeta(this, carpeta))
         return;
     BorrarCarpetaTrabajo(carpeta, folders.programFolder, owner_.Principal());
     if (!QFileInfo::exists(carpeta))

@@ -194,9 +194,7 @@ void CreateController::AbrirVerificacionAuto(const ResultadoCreacion&) {
 }
 
 bool CreateController::PreguntarBorrarCarpeta(const QString& folder) {
-    return ::PreguntarBorrarCarpeta(&main_, folder,
-                                    Texto(QStringLiteral("msg.temp_delete_question")),
-                                    Texto(QStringLiteral("msg.temp_delete_title")));
+    return ::PreguntarBorrarCarpeta(&main_, folder);
 }
 
 void CreateController::LogMsg(const QString& text) {

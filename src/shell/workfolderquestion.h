@@ -4,8 +4,6 @@
 
 class QWidget;
 
-// Asks whether to delete a work folder now: a question box with Yes/No, `text` with every "%1"
-// replaced by the path. The empty path is answered no without asking. The main window passes
-// its text-table texts, the scanin window its own fixed text.
-bool PreguntarBorrarCarpeta(QWidget* owner, const QString& path, const QString& text,
-                            const QString& title);
+// Asks whether to delete a work folder now: a question box with Yes/No, in the current
+// language, naming the path. The empty path is answered no without asking.
+bool PreguntarBorrarCarpeta(QWidget* owner, const QString& path);

@@ -283,9 +283,7 @@ void frmScaninDiag::cmdRun_Click() {
         const ResultadoScaninDiag r = EjecutarScaninDiag(in, *txtLog, cancel);
         if (!r.exito)
             return;
-        if (PreguntarBorrarCarpeta(this, r.carpetaTrabajo,
-                                   Texto(QStringLiteral("msg.temp_delete_question")),
-                                   Texto(QStringLiteral("msg.temp_delete_title"))))
+        if (PreguntarBorrarCarpeta(this, r.carpetaTrabajo))
             BorrarCarpetaTrabajo(r.carpetaTrabajo, Carpetas().programFolder, *txtLog);
         else
             txtLog->LogMsg(Texto(QStringLiteral("log.work_folder_kept")) + r.carpetaTrabajo);

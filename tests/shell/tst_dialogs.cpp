@@ -179,16 +179,14 @@ private slots:
     void deleteQuestion() {
         ScriptedDialogs dialogs;
         dialogs.answerMessage(Msg::Yes).answerMessage(Msg::No);
-        const QString text = "Carpeta:\n\n%1\n\n¿Borrar %1?";
-        QVERIFY(!PreguntarBorrarCarpeta(nullptr, "", text, "Borrar"));
+        QVERIFY(!PreguntarBorrarCarpeta(nullptr, ""));
         QVERIFY(dialogs.calls().isEmpty());
-        QVERIFY(PreguntarBorrarCarpeta(nullptr, "/t/w %1", text, "Borrar"));
-        QVERIFY(!PreguntarBorrarCarpeta(nullptr, "/t/w", text, "Borrar"));
+        QVERIFY(PreguntarBorrarCarpeta(nullptr, "/t/w %1"));
+        QVERIFY(!PreguntarBorrarCarpeta(nullptr, "/t/w"));
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QCOMPARE(dialogs.calls().size(), 2);
-        QCOMPARE(dialogs.calls()[0].text, QString("Carpeta:\n\n/t/w %1\n\n¿Borrar /t/w %1?"));
+        QVERIFY(dialogs.calls()[0].text.contains("/t/w %1"));
         QCOMPARE(dialogs.calls()[0].style, int(Msg::Question + Msg::YesNo));
-        QCOMPARE(dialogs.calls()[0].title, QString("Borrar"));
     }
 
     void messageBoxSetUp() {
