@@ -1,5 +1,6 @@
 #include "shell/qtdialogprovider.h"
 
+#include "lang/texto.h"
 #include "shell/dialogfilter.h"
 
 #include <QFileDialog>
@@ -26,12 +27,31 @@ QMessageBox::Icon Icono(int style) {
     }
 }
 
+// The windows name their filters in Spanish; the dialog shows the names in the current
+// language.
+QStringList FiltrosEnIdioma(const QString& filter) {
+    static const std::pair<const char16_t*, const char*> nombres[] = {
+        {u"Imágenes", "filter.images"},
+        {u"Perfiles ICC", "filter.icc_profiles"},
+        {u"Todos", "filter.all"},
+    };
+    QStringList filtros = FiltrosQt(filter);
+    for (QString& f : filtros) {
+        for (const auto& [espanol, clave] : nombres) {
+            const QString nombre = QString::fromUtf16(espanol);
+            if (f.startsWith(nombre + QStringLiteral(" (")))
+                f.replace(0, nombre.size(), Texto(QLatin1String(clave)));
+        }
+    }
+    return filtros;
+}
+
 std::unique_ptr<QFileDialog> DialogoFichero(QWidget* owner, const QString& filter,
                                             const QString& title, const QString& initialFolder) {
     auto dialog = std::make_unique<QFileDialog>(owner, title, initialFolder);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
-    dialog->setNameFilters(FiltrosQt(filter));
+    dialog->setNameFilters(FiltrosEnIdioma(filter));
     return dialog;
 }
 
