@@ -264,7 +264,7 @@ void frmGridAdjust::Descargar() {
         return;
     if (!PreguntarBorrarCarpeta(this, carpeta))
         return;
-    BorrarCarpetaTrabajo(carpeta, folders.programFolder, owner_.Principal());
+    BorrarCarpetaTrabajo(carpeta, owner_.Principal());
     if (!QFileInfo::exists(carpeta))
         p_.CarpetaTrabajoAjuste.clear();
 }

@@ -154,15 +154,6 @@ BitmapFI ARGBParaScanin(BitmapFI bitmap) {
 
 } // namespace
 
-bool FI_Inicializar(const QString& /*carpeta*/) {
-    UltimoError().clear();
-    return true;
-}
-
-void FI_Liberar() {
-    UltimoError().clear();
-}
-
 QString FI_UltimoError() {
     return UltimoError();
 }

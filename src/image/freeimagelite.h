@@ -9,10 +9,6 @@ class BufferRGB;
 // library bitmap before returning; failures leave a text in FI_UltimoError (emptied at the
 // start of each operation). Paths are full paths, UTF-8 and blanks allowed.
 
-// FreeImage is linked when the program is built, so there is nothing to load: true.
-bool FI_Inicializar(const QString& carpeta);
-// Clears the last error.
-void FI_Liberar();
 QString FI_UltimoError();
 // Whether the last FI_CargarRGB failed because the image does not fit in the memory available.
 bool FI_SinMemoria();

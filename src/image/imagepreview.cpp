@@ -219,11 +219,19 @@ QImage CargarImagenFI(const QString& ruta, int& w, int& h) {
     return imagen;
 }
 
+namespace {
+
+constexpr qint64 kMaxLogDepuracion = 256 * 1024;
+
+} // namespace
+
 void LogDepuracionTIF(const QString& mensaje) {
     if (Carpetas().tmpFolder.isEmpty())
         return; // folders not set up yet: no place for the log
     QFile log(RutaTmp(Carpetas().tmpFolder, QStringLiteral("chromaflux_tif_debug.log")));
-    if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Bounded: started afresh once it passes its size, so it never grows without end.
+    const bool lleno = log.size() > kMaxLogDepuracion;
+    if (!log.open(QIODevice::WriteOnly | (lleno ? QIODevice::Truncate : QIODevice::Append)))
         return;
     const QString linea =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +

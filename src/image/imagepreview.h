@@ -24,6 +24,6 @@ QString EscribirBMPTemporal(const BufferRGB& buffer);
 // that cannot become a byte (below 0, or not a number).
 int ByteDeValor(double v);
 
-// Appends "yyyy-MM-dd hh:mm:ss | " + message to "chromaflux_tif_debug.log" in the tmp folder;
-// errors are ignored.
+// Appends "yyyy-MM-dd hh:mm:ss | " + message to "chromaflux_tif_debug.log" in the tmp folder,
+// which starts afresh past 256 KiB; errors are ignored.
 void LogDepuracionTIF(const QString& mensaje);

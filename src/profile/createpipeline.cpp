@@ -47,7 +47,8 @@ private:
         return problema.isEmpty() || Fallar(problema);
     }
 
-    // Steps 5 to 9: chart, TIFF, orientation, work folder, image copy.
+    // The chart file, the TIFF scanin reads (turned for a portrait QPcard 202), a fresh work
+    // folder and the image copied into it.
     bool Preparar() {
         run_.paso = PasoCreacion::Preparacion;
         if (!QFile::exists(in_.carta)) {
@@ -153,7 +154,7 @@ private:
         return true;
     }
 
-    // Steps 15 to 17: colprof builds the profile, which then replaces the chosen file.
+    // colprof builds the profile, which then replaces the chosen file.
     bool Perfilar() {
         run_.paso = PasoCreacion::Calculo;
         log_.MostrarEstado(Texto(QStringLiteral("status.colprof")));
@@ -214,7 +215,7 @@ private:
         }
     }
 
-    // Step 18: by-products, automatic verification, state, summary.
+    // By-products, automatic verification, state, summary.
     void Resultados() {
         run_.paso = PasoCreacion::Resultados;
         log_.MostrarEstado(Texto(QStringLiteral("status.saving_results")));
@@ -253,7 +254,7 @@ private:
         run_.fin = FinCreacion::Correcto;
     }
 
-    // Step 19, reached from every step.
+    // Clean-up, reached from every step.
     void Limpiar() {
         BorrarFicheroSiHay(convertido_);
         BorrarFicheroSiHay(rotado_);
@@ -270,7 +271,7 @@ private:
             return;
         }
         if (frontEnd_.PreguntarBorrarCarpeta(run_.carpetaTrabajo)) {
-            BorrarCarpetaTrabajo(run_.carpetaTrabajo, in_.carpetaPrograma, log_);
+            BorrarCarpetaTrabajo(run_.carpetaTrabajo, log_);
         } else {
             log_.LogMsg(Texto(QStringLiteral("log.work_folder_kept")) + run_.carpetaTrabajo);
         }

@@ -69,6 +69,8 @@ ToolResult EjecutarTool(const CommandLine& command, const QString& workFolder, A
 
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+    // Nothing to read: a tool that reads its input ends at once instead of waiting forever.
+    process.setStandardInputFile(QProcess::nullDevice());
     process.setWorkingDirectory(workFolder);
     process.setProgram(command.program);
     process.setArguments(command.arguments);

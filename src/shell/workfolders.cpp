@@ -140,10 +140,9 @@ QString CrearCarpetaTrabajo(const QString& tmpFolder,
     return QString();
 }
 
-void BorrarCarpetaTrabajo(const QString& path, const QString& programFolder, ActivityLog& log) {
+void BorrarCarpetaTrabajo(const QString& path, ActivityLog& log) {
     if (path.isEmpty() || !QFileInfo(path).isDir())
         return;
-    QDir::setCurrent(programFolder); // the folder to delete must not be the current one
     QString error;
     for (int attempt = 1; attempt <= kDeleteAttempts; ++attempt) {
         if (BorrarArbol(path, &error)) {

@@ -23,5 +23,6 @@ QString CrearCarpetaTrabajo(const QString& tmpFolder,
 // "chromaflux_tmp_" + the seconds as text with "." and "," as "_" and no blanks + "_" + attempt;
 // the same under every locale.
 QString NombreCarpetaTrabajo(float secondsSinceMidnight, int attempt);
-// Five attempts 250 ms apart, read-only files included; logs the outcome.
-void BorrarCarpetaTrabajo(const QString& path, const QString& programFolder, ActivityLog& log);
+// Five attempts 250 ms apart, read-only files included; logs the outcome. By absolute path:
+// the process's current folder is never changed (batch runs delete from worker threads).
+void BorrarCarpetaTrabajo(const QString& path, ActivityLog& log);

@@ -284,7 +284,7 @@ void frmScaninDiag::cmdRun_Click() {
         if (!r.exito)
             return;
         if (PreguntarBorrarCarpeta(this, r.carpetaTrabajo))
-            BorrarCarpetaTrabajo(r.carpetaTrabajo, Carpetas().programFolder, *txtLog);
+            BorrarCarpetaTrabajo(r.carpetaTrabajo, *txtLog);
         else
             txtLog->LogMsg(Texto(QStringLiteral("log.work_folder_kept")) + r.carpetaTrabajo);
     });

@@ -113,6 +113,13 @@ private slots:
         QVERIFY(!result.cancelled);
     }
 
+    // A tool that reads its standard input finds it empty and ends.
+    void toolReadingItsInputEnds() {
+        const ToolResult result = EjecutarTool({"/bin/cat", {}, "cat"}, dir_.path());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.output, QString());
+    }
+
     // Each failure gives -1 and says which it was, in the output and the log.
     void failuresGiveMinusOneAndTheirReason() {
         RecordingLog log;

@@ -167,16 +167,21 @@ private slots:
         QDir::setCurrent(work); // must not stop the deletion
 
         RecordingLog log;
-        BorrarCarpetaTrabajo(work, dir_.path(), log);
+        BorrarCarpetaTrabajo(work, log);
         QVERIFY(!QFileInfo::exists(work));
         QCOMPARE(log.lines, QStringList{"Carpeta temporal borrada: " + work});
+        // Elsewhere, the current folder stays where it is.
+        QVERIFY(QDir::setCurrent(dir_.path()));
+        const QString other = CrearCarpetaTrabajo(tmp);
+        BorrarCarpetaTrabajo(other, log);
+        QVERIFY(!QFileInfo::exists(other));
         QCOMPARE(QDir::currentPath(), dir_.path());
     }
 
     void deleteNothingWhenNoFolder() {
         RecordingLog log;
-        BorrarCarpetaTrabajo(QString(), dir_.path(), log);
-        BorrarCarpetaTrabajo(dir_.filePath("never-made"), dir_.path(), log);
+        BorrarCarpetaTrabajo(QString(), log);
+        BorrarCarpetaTrabajo(dir_.filePath("never-made"), log);
         QVERIFY(log.lines.isEmpty());
     }
 
@@ -197,7 +202,7 @@ private slots:
         RecordingLog log;
         QElapsedTimer clock;
         clock.start();
-        BorrarCarpetaTrabajo(work, dir_.path(), log);
+        BorrarCarpetaTrabajo(work, log);
         const qint64 elapsed = clock.elapsed();
         if (root)
             QProcess::execute("chattr", {"-i", parent});
