@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libvulkan-dev
-    libfreeimage-dev liblcms2-dev libopencv-dev libopencv-contrib-dev qt6-translations-l10n liblcms2-utils libbenchmark-dev
+    libfreeimage-dev liblcms2-dev libopencv-dev libopencv-contrib-dev qt6-translations-l10n liblcms2-utils
     argyll argyll-ref argyll-doc
     xvfb xauth imagemagick
 )

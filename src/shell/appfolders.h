@@ -13,7 +13,8 @@ struct AppFolders {
     QString argyllDoc;      // "<program>/Argyll/doc" when it exists, else /usr/share/doc/argyll-doc
     QString helpFolder;     // "ayuda" beside the program, else the installed data folder
 
-    // The layout design.md gives for a program in programFolder.
+    // The folders of a program in programFolder: its data beside it when that folder is
+    // writable (a portable build), else the XDG folders; ArgyllCMS beside it when bundled.
     static AppFolders forProgram(const QString& programFolder);
 
     QString settingsFile() const;        // dataFolder + "/nerva_chromaflux.ini"
