@@ -62,9 +62,10 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     cronometro_ = new QTimer(this);
     cronometro_->setInterval(1000);
     connect(cronometro_, &QTimer::timeout, this, &frmMain::MostrarTiempo);
-    // Roomy on a usual desktop, never larger than the screen.
-    resize(TamanoEnPantalla(QSize(1240, 780),
-                            QGuiApplication::primaryScreen()->availableGeometry().size()));
+    // Roomy on a usual desktop, most of a large screen (the pictures and the log take the extra
+    // room), never larger than the screen.
+    const QSize pantalla = QGuiApplication::primaryScreen()->availableGeometry().size();
+    resize(TamanoEnPantalla(QSize(1240, 780).expandedTo(pantalla * 0.85), pantalla));
 }
 
 frmMain::~frmMain() {
