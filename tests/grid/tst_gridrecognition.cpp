@@ -53,9 +53,9 @@ private slots:
         const CommandLine c = ComandoReconocimiento(QStringLiteral("/usr/bin/scanin"), p,
                                                     ModoReconocimiento::Manual, kStartPoints);
         QCOMPARE(c.program, QString("/usr/bin/scanin"));
-        QCOMPARE(c.arguments, QStringList({"-v", "-G", "1.", "-F", kStartPoints, "-dion",
-                                           "/w/my chart.tif", p.ChtAjuste, p.ReferenciaAjuste,
-                                           "/w/grid_manual_diag.tif"}));
+        QCOMPARE(c.arguments,
+                 QStringList({"-v", "-G", "1.", "-F", kStartPoints, "-dion", "/w/my chart.tif",
+                              p.ChtAjuste, p.ReferenciaAjuste, "/w/grid_manual_diag.tif"}));
         QCOMPARE(c.display, QString("\"/usr/bin/scanin\" -v -G 1. -F ") + kStartPoints +
                                 " -dion \"/w/my chart.tif\" \"" + p.ChtAjuste + "\" \"" +
                                 p.ReferenciaAjuste + "\" \"/w/grid_manual_diag.tif\"");

@@ -13,12 +13,12 @@
 
 #include "cameramodel.h"
 #include "chartcapture.h"
-#include "charts/chartdefinition.h"
 #include "chartlayout.h"
 #include "chartrenderer.h"
-#include "chartscene.h"
+#include "charts/chartdefinition.h"
 #include "charts/referencevalues.h"
 #include "charts/sampleid.h"
+#include "chartscene.h"
 
 using namespace chartrender;
 

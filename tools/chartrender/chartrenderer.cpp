@@ -10,11 +10,11 @@
 
 #include "cameramodel.h"
 #include "capturefilters.h"
-#include "charts/chartdefinition.h"
 #include "chartlayout.h"
+#include "charts/chartdefinition.h"
+#include "charts/referencevalues.h"
 #include "chartscene.h"
 #include "imagewriter.h"
-#include "charts/referencevalues.h"
 
 namespace chartrender {
 

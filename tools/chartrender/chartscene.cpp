@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "charts/chartdefinition.h"
 #include "chartlayout.h"
+#include "charts/chartdefinition.h"
 
 namespace chartrender {
 
