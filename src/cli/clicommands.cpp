@@ -1,8 +1,12 @@
 #include "cli/clicommands.h"
 
+#include "cli/cliargs.h"
+
 #include "cli/consola.h"
 #include "cli/helptexts.h"
 #include "lang/texto.h"
+#include "profile/createvalidation.h"
+#include "shell/toolrunner.h"
 
 int ErrorUso(Consola& consola, const QString& comando, const QString& message) {
     consola.Error(QStringLiteral("%1 %2: %3\n").arg(kProgramaCli, comando, message) +
@@ -64,4 +68,13 @@ int EjecutarLineaComandos(const QStringList& argumentos, Consola& consola,
         return ComandoCompare(resto, consola, cancel);
     consola.Error(Texto(QStringLiteral("cli.unknown_command")).arg(kProgramaCli, comando));
     return SalidaUso;
+}
+
+QString PrepararHerramienta(const ArgumentosCli& args, const QString& tool) {
+    int limite = 0;
+    QString error;
+    if (!LeerLimiteHerramientas(args, limite, error))
+        return error;
+    FijarLimiteHerramientas(limite);
+    return FaltaHerramienta(tool);
 }

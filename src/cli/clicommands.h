@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class ArgumentosCli;
 class CancelToken;
 class Consola;
 
@@ -24,6 +25,10 @@ int ComandoCreate(const QStringList& args, Consola& consola, const CancelToken& 
 int ComandoCharts(const QStringList& args, Consola& consola);
 int ComandoVerify(const QStringList& args, Consola& consola, const CancelToken& cancel);
 int ComandoCompare(const QStringList& args, Consola& consola, const CancelToken& cancel);
+
+// Gets the tool of a verify or compare command ready: its time limit from --timeout. The usage
+// error (a bad limit, the tool missing), or empty.
+QString PrepararHerramienta(const ArgumentosCli& args, const QString& tool);
 
 // One error message for a command, followed by where its help is; SalidaUso.
 int ErrorUso(Consola& consola, const QString& comando, const QString& message);

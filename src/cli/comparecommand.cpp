@@ -4,7 +4,6 @@
 #include "cli/consola.h"
 #include "cli/consolelog.h"
 #include "cli/helptexts.h"
-#include "profile/createvalidation.h"
 #include "shell/toolrunner.h"
 #include "verify/colverifyrun.h"
 
@@ -64,11 +63,7 @@ int ComandoCompare(const QStringList& args, Consola& consola, const CancelToken&
         !Lista(leidos, QStringLiteral("x3dom"), NombresX3dom(), o.x3dom, error)) {
         return ErrorUso(consola, comando, error);
     }
-    int limite = 0;
-    if (!LeerLimiteHerramientas(leidos, limite, error))
-        return ErrorUso(consola, comando, error);
-    FijarLimiteHerramientas(limite);
-    const QString falta = FaltaHerramienta(QStringLiteral("colverify"));
+    const QString falta = PrepararHerramienta(leidos, QStringLiteral("colverify"));
     if (!falta.isEmpty())
         return ErrorUso(consola, comando, falta);
 

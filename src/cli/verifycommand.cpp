@@ -5,7 +5,6 @@
 #include "cli/consolelog.h"
 #include "cli/helptexts.h"
 #include "cli/jsonreport.h"
-#include "profile/createvalidation.h"
 #include "shell/toolrunner.h"
 #include "verify/profcheckreport.h"
 #include "verify/profcheckrun.h"
@@ -64,11 +63,7 @@ int ComandoVerify(const QStringList& args, Consola& consola, const CancelToken& 
         ti3.isEmpty() ? QString() : FicheroRequerido(leidos, QStringLiteral("profile"), error);
     if (perfil.isEmpty() || !LeerOpciones(leidos, opciones, error))
         return ErrorUso(consola, comando, error);
-    int limite = 0;
-    if (!LeerLimiteHerramientas(leidos, limite, error))
-        return ErrorUso(consola, comando, error);
-    FijarLimiteHerramientas(limite);
-    const QString falta = FaltaHerramienta(QStringLiteral("profcheck"));
+    const QString falta = PrepararHerramienta(leidos, QStringLiteral("profcheck"));
     if (!falta.isEmpty())
         return ErrorUso(consola, comando, falta);
 
