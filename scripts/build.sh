@@ -11,5 +11,11 @@ werror=OFF
 if [ -n "${CI:-}" ]; then
     werror=ON
 fi
-cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DNC_WERROR="$werror"
+# A compiler cache, when there is one, shares objects between checkouts of the project.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build "${generator[@]}" "${launcher[@]}" -DCMAKE_BUILD_TYPE=Release -DNC_WERROR="$werror"
 cmake --build build --parallel "$(nproc)"
