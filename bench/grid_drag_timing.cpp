@@ -89,12 +89,17 @@ int main(int argc, char** argv) {
     window->resize(1280, 900);
     QElapsedTimer clock;
     clock.start();
-    window->Configurar(image, QStringLiteral("/ref/ColorChecker.cht"),
-                       QStringLiteral("ColorChecker.cht"), QStringLiteral("/ref/cc.cie"), work, {},
-                       {});
+    window->Configurar({image,
+                        QStringLiteral("/ref/ColorChecker.cht"),
+                        QStringLiteral("ColorChecker.cht"),
+                        QStringLiteral("/ref/cc.cie"),
+                        work,
+                        {},
+                        {},
+                        image});
     QCoreApplication::processEvents();
     const double firstMs = clock.nsecsElapsed() / 1e6;
-    CajaImagen* box = window->picAdjust;
+    CajaImagen* box = window->findChild<CajaImagen*>("picAdjust");
 
     const QPoint start = window->Marco().PosicionTirador(0);
     Raton(box, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);

@@ -90,7 +90,7 @@ int Medir(int argc, char** argv, const QString& ruta) {
     main.resize(1200, 900);
     main.show();
     QApplication::processEvents();
-    TargetImage objetivo(main);
+    TargetImage& objetivo = *main.findChild<TargetImage*>();
     ScriptedDialogs dialogos;
     dialogos.answerOpen(ruta);
     const long base = PicoMemoriaKB();
@@ -100,7 +100,8 @@ int Medir(int argc, char** argv, const QString& ruta) {
     objetivo.cmdLoadImage_Click();
     const double segundos = reloj.nsecsElapsed() / 1e9;
     const double segundosCpu = SegundosCpu() - cpu;
-    const bool mostrada = !main.picPreview->pixmap().isNull() && objetivo.anchoDibujo() > 0;
+    const bool mostrada =
+        !main.findChild<QLabel*>("picPreview")->pixmap().isNull() && objetivo.anchoDibujo() > 0;
     std::printf("%.3f %.3f %ld %ld %d\n", segundos, segundosCpu, PicoMemoriaKB(), base,
                 mostrada ? 1 : 0);
     return mostrada ? 0 : 1;

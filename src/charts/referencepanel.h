@@ -1,60 +1,78 @@
 #pragma once
 
-#include "charts/chartcatalog.h"
+#include "charts/referencechoice.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
 
+class ActivityLog;
+class QAction;
 class QComboBox;
-class frmMain;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
 
-// The reference panel and chart picture of the main window: which reference goes with the
-// chosen chart, the generic/custom choice, the custom file and the chart picture. Works on
-// frmMain's public controls and state (cboChart, cboGenericRef, optFRGenerico,
-// optPersoanlizado, cmdLoadRef, mnuFileOpenRef, txtRef, picTipoCartaColor,
-// RutaReferenciaPersonalizada, CambioInterno) and logs through frmMain::LogMsg.
-//
-// The constructor connects the controls' signals to the handlers below, so the main window
-// only constructs it (after creating its controls) and forwards its own calls.
+// The reference panel and chart picture of the main window: the controls of the chart type,
+// the generic/custom choice, the custom file and the chart picture, kept in step with the
+// rules of ReferenceChoice. The constructor connects the controls' signals; selections the
+// panel makes itself raise none, so one change never starts another.
 class ReferencePanel : public QObject {
     Q_OBJECT
 
 public:
-    // descartarAjusteManual(reason) forgets the stored manual grid adjustment (and logs the
-    // reason when one was stored); it runs on every user change of chart type.
-    ReferencePanel(frmMain& main, std::function<void(const QString&)> descartarAjusteManual,
+    // The main window's controls the panel works on.
+    struct Controles {
+        QComboBox* cboChart = nullptr;
+        QComboBox* cboGenericRef = nullptr;
+        QRadioButton* optFRGenerico = nullptr;
+        QRadioButton* optPersoanlizado = nullptr;
+        QPushButton* cmdLoadRef = nullptr;
+        QAction* mnuFileOpenRef = nullptr;
+        QLineEdit* txtRef = nullptr;
+        QLabel* picTipoCartaColor = nullptr;
+    };
+
+    // window: the owner of the file dialog and of the panel; log: where choices are reported.
+    ReferencePanel(QWidget& window, const Controles& controles, ActivityLog& log,
                    const ChartCatalog& catalogo = Catalogo());
 
-    // Event handlers (connected by the constructor).
-    void cboChart_Click();
-    void cboGenericRef_Click();
-    void cmdLoadRef_Click(); // also mnuFileOpenRef
-    void optFRGenerico_Click();
-    void optPersoanlizado_Click();
+    // The panel as the user sees it now.
+    EstadoReferencia Estado() const;
 
-    // Chooses the reference for the chart now selected: its generic reference, else its own
-    // reference file beside the .cht, else asks (in the log) for a custom file.
-    void AplicarReferenciaDeCarta();
     // Selects the generic reference of the selected chart (or the empty item); options untouched.
     void SincronizarGenericaConCarta();
-    // Selects the chart's generic reference and the generic option when there is one.
-    bool SeleccionarGenericaDeCarta();
     // Enables the list or the load button by mode and shows the reference in use in txtRef.
     void ActualizarPanelReferencia();
     // Redraws picTipoCartaColor from the selected chart's picture (also when the box is
     // resized, since the window's layout can change its size).
     void DibujarImagenCarta();
 
+signals:
+    // The user chose another chart type; its reference is associated right after.
+    void cartaCambiada();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Selects an item while CambioInterno is set, so the list handlers skip their logic.
-    void SeleccionarInterno(QComboBox* combo, int index);
+    void cboChart_Click();
+    void cboGenericRef_Click();
+    void cmdLoadRef_Click(); // also mnuFileOpenRef
+    void optFRGenerico_Click();
 
-    frmMain& main_;
-    std::function<void(const QString&)> descartarAjusteManual_;
+    // Applies one rule to the panel's state, shows the result and logs its line.
+    void Cambiar(const std::function<QString(EstadoReferencia&)>& paso);
+    // Shows a state; the selections are made without raising the lists' signals.
+    void Mostrar(const EstadoReferencia& e);
+
+    QWidget& window_;
+    Controles c_;
+    ActivityLog& log_;
+    ReferenceChoice reglas_;
     const ChartCatalog& catalogo_;
+    QString personalizada_; // the custom reference file
 };

@@ -8,9 +8,9 @@
 #include "lang/controlproperty.h"
 #include "lang/texto.h"
 #include "lang/windowplacement.h"
+#include "shell/activitylog.h"
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
-#include "shell/frmmain.h"
 #include "shell/workfolderquestion.h"
 #include "shell/workfolders.h"
 
@@ -89,18 +89,8 @@ void frmGridAdjust::AplicarTextosGridAdjust() {
                          Texto(QString::fromLatin1(key)));
 }
 
-void frmGridAdjust::Configurar(const QString& imagenAjuste, const QString& chtAjuste,
-                               const QString& nombreChtAjuste, const QString& referenciaAjuste,
-                               const QString& carpetaTrabajoAjuste, const QStringList& argGamma,
-                               const QStringList& argPerspectiva) {
-    p_.ImagenAjuste = imagenAjuste;
-    p_.ChtAjuste = chtAjuste;
-    p_.NombreChtAjuste = nombreChtAjuste;
-    p_.ReferenciaAjuste = referenciaAjuste;
-    p_.CarpetaTrabajoAjuste = carpetaTrabajoAjuste;
-    p_.ArgGamma = argGamma;
-    p_.ArgPerspectiva = argPerspectiva;
-    p_.ImagenOrigen = owner_.Principal().RutaImagenTarget;
+void frmGridAdjust::Configurar(const ParametrosAjuste& p) {
+    p_ = p;
     marco_ = MarcoAjuste();
     show();
     raise();
@@ -217,11 +207,11 @@ void frmGridAdjust::Reconocer(ModoReconocimiento modo) {
     const ParametrosAjuste p = p_;
     const bool manual = modo == ModoReconocimiento::Manual;
     const QString fiduciales = manual ? ListaFiduciales(marco_.PuntosX, marco_.PuntosY) : QString();
-    frmMain& main = owner_.Principal();
+    ActivityLog& log = owner_.Registro();
     const AppFolders& folders = Carpetas();
     const ResultadoReconocimiento r =
         EjecutarReconocimiento(folders.toolPath(QStringLiteral("scanin")), folders.tmpFolder, p,
-                               modo, fiduciales, main, cancel_.get());
+                               modo, fiduciales, log, cancel_.get());
     if (!r.correcto) {
         MostrarInfo(r.mensaje);
     } else {
@@ -231,7 +221,7 @@ void frmGridAdjust::Reconocer(ModoReconocimiento modo) {
             owner_.RegistrarReconocimientoCuadriculaAutomatico(p.NombreChtAjuste);
         owner_.MostrarComprobacion(r.diagnostico, p.NombreChtAjuste, r.salida);
         MostrarInfo(TextoReconocimiento(modo, "done"));
-        main.LogMsg(LineaDiagnosticoAbierto(modo, r.diagnostico));
+        log.LogMsg(LineaDiagnosticoAbierto(modo, r.diagnostico));
     }
     cmdAuto->setEnabled(true);
     cmdRun->setEnabled(true);
@@ -264,7 +254,7 @@ void frmGridAdjust::Descargar() {
         return;
     if (!PreguntarBorrarCarpeta(this, carpeta))
         return;
-    BorrarCarpetaTrabajo(carpeta, owner_.Principal());
+    BorrarCarpetaTrabajo(carpeta, owner_.Registro());
     if (!QFileInfo::exists(carpeta))
         p_.CarpetaTrabajoAjuste.clear();
 }

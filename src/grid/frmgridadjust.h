@@ -29,14 +29,11 @@ public:
     frmGridAdjust(GridController& owner, QWidget* parent);
     ~frmGridAdjust() override;
 
-    // Stores the values, shows the window, puts the corners at their start and draws. The
-    // image size of an earlier image is forgotten, so the start points follow the new one.
-    // The main window's chart image is noted too: a manual adjustment is stored for it, even
-    // when another image has been loaded before the run ends.
-    void Configurar(const QString& imagenAjuste, const QString& chtAjuste,
-                    const QString& nombreChtAjuste, const QString& referenciaAjuste,
-                    const QString& carpetaTrabajoAjuste, const QStringList& argGamma,
-                    const QStringList& argPerspectiva);
+    // Stores the run's values, shows the window, puts the corners at their start and draws.
+    // The image size of an earlier image is forgotten, so the start points follow the new one.
+    // p.ImagenOrigen is the main window's chart image: a manual adjustment is stored for it,
+    // even when another image has been loaded before the run ends.
+    void Configurar(const ParametrosAjuste& p);
     void ReiniciarPuntos();
     void Redibujar();
     // cmdAuto and cmdRun.
@@ -51,13 +48,6 @@ public:
     const MarcoAjuste& Marco() const { return marco_; }
     bool EjecutandoScanin() const { return ejecutandoScanin_; }
     const FittedImageCache& Cache() const { return cache_; }
-
-    CajaImagen* picAdjust = nullptr;
-    QPlainTextEdit* txtInfo = nullptr;
-    QPushButton* cmdAuto = nullptr;
-    QPushButton* cmdRun = nullptr;
-    QPushButton* cmdReset = nullptr;
-    QPushButton* cmdClose = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,6 +64,13 @@ private:
     QPointF PuntoActivo() const;
     // Unload: the tmp copies of the diagnostics, then the work folder question.
     void Descargar();
+
+    CajaImagen* picAdjust = nullptr;
+    QPlainTextEdit* txtInfo = nullptr;
+    QPushButton* cmdAuto = nullptr;
+    QPushButton* cmdRun = nullptr;
+    QPushButton* cmdReset = nullptr;
+    QPushButton* cmdClose = nullptr;
 
     GridController& owner_;
     ParametrosAjuste p_;

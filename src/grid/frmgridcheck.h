@@ -34,14 +34,14 @@ public:
     int AnchoImagen() const { return anchoImagen_; }
     int AltoImagen() const { return altoImagen_; }
 
-    CajaImagen* picGrid = nullptr;
-    QPlainTextEdit* txtInfo = nullptr;
-    QPushButton* cmdClose = nullptr;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    CajaImagen* picGrid = nullptr;
+    QPlainTextEdit* txtInfo = nullptr;
+    QPushButton* cmdClose = nullptr;
+
     void MostrarDiagnostico();
     void SoltarImagen();
 

@@ -4,45 +4,61 @@
 #include <QPointer>
 #include <QString>
 
+class ActivityLog;
+class CreateController;
+class QAction;
+class QWidget;
 class frmGridAdjust;
 class frmGridCheck;
-class frmMain;
+
+// The manual grid adjustment kept for Create: the corners (eight numbers joined by ","), and
+// the chart file and image they belong to, trimmed and lower-cased.
+struct AjusteCuadriculaManual {
+    QString fiduciales;
+    QString carta;
+    QString imagen;
+};
 
 // The main window's side of grid recognition: Tools > grid opens the adjustment window on a
 // work copy of the prepared chart image, the runs report back here, and the manual adjustment
-// that profile creation uses is stored in the main window's state (FiducialesManuales,
-// CartaAjusteManual, ImagenAjusteManual). A child of the main window, which only constructs it;
-// the constructor connects mnuToolsGridCheck.
+// that profile creation uses is kept here. A child of the main window, which only constructs
+// it; the constructor connects mnuToolsGridCheck.
 class GridController : public QObject {
     Q_OBJECT
 
 public:
-    explicit GridController(frmMain& main);
+    // window: the main window, owner of the grid windows; log: its activity log; crear: the
+    // Create button's controller, whose inputs and checks the grid window shares.
+    GridController(QWidget& window, QAction& mnuToolsGridCheck, ActivityLog& log,
+                   CreateController& crear);
 
     // mnuToolsGridCheck: checks the inputs as Create does, prepares the image and opens (or
     // reuses) the adjustment window on its copy in a fresh work folder.
     void AbrirAjusteCuadricula();
 
     // A successful manual run: keeps its fiducials for Create, bound to the chart and to the
-    // chart image (by default the one now loaded in the main window).
+    // chart image the window was opened on.
     void RegistrarAjusteCuadriculaManual(const QString& chart, const QString& fiducials,
                                          const QString& image);
-    void RegistrarAjusteCuadriculaManual(const QString& chart, const QString& fiducials);
     // A successful automatic run: Create goes back to scanin's own recognition.
     void RegistrarReconocimientoCuadriculaAutomatico(const QString& chart);
-    // Whether the stored adjustment belongs to the chart and image now chosen.
-    bool CuadriculaManualAplicable() const;
+    // Forgets the stored manual adjustment; logs the reason when one was stored.
+    void DescartarAjusteManual(const QString& reason);
+    const AjusteCuadriculaManual& AjusteManual() const { return ajusteManual_; }
 
     // Opens (or reuses) the grid check window on a run's diagnostic image, which the window
     // deletes when it closes.
     void MostrarComprobacion(const QString& image, const QString& chart, const QString& output);
 
-    frmMain& Principal() const { return main_; }
+    ActivityLog& Registro() const { return log_; }
     frmGridAdjust* VentanaAjuste() const;
     frmGridCheck* VentanaComprobacion() const;
 
 private:
-    frmMain& main_;
+    QWidget& window_;
+    ActivityLog& log_;
+    CreateController& crear_;
+    AjusteCuadriculaManual ajusteManual_;
     QPointer<frmGridAdjust> ajuste_;
     QPointer<frmGridCheck> comprobacion_;
 };

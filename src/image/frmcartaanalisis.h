@@ -31,6 +31,11 @@ public:
     const QImage& imagenCarta() const { return carta_; }
     const QImage& imagenHistograma() const { return histogramaDibujado_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
     QWidget* picCarta = nullptr;
     QWidget* picHist = nullptr;
     QLabel* lblProfile = nullptr;
@@ -42,11 +47,6 @@ public:
     QLabel* lblGreen = nullptr;
     QLabel* lblBlue = nullptr;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     void TituloCarta();
     void InfoPerfilCarta();
     void DibujarCarta();

@@ -36,11 +36,6 @@ public:
     const EstadoVisor& estado() const { return estado_; }
     const ImagenVisor& imagen() const { return imagen_; }
 
-    QWidget* picGrande = nullptr;
-    QScrollBar* hsbX = nullptr;
-    QScrollBar* vsbY = nullptr;
-    QLabel* lblDescripcion = nullptr;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -48,6 +43,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QWidget* picGrande = nullptr;
+    QScrollBar* hsbX = nullptr;
+    QScrollBar* vsbY = nullptr;
+    QLabel* lblDescripcion = nullptr;
+
     EntornoVisor entorno() const;
     void MostrarAjustada();
     void PintarAjustada(QSize area);

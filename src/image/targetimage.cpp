@@ -5,10 +5,11 @@
 #include "image/frmcartaanalisis.h"
 #include "image/gdipluspreview.h"
 #include "image/imagepreview.h"
+#include "lang/aboutinfo.h"
 #include "lang/texto.h"
+#include "shell/activitylog.h"
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
-#include "shell/frmmain.h"
 #include "shell/paths.h"
 
 #include <QAction>
@@ -34,34 +35,35 @@ QString Extension(const QString& ruta) {
 
 } // namespace
 
-TargetImage::TargetImage(frmMain& main) : QObject(&main), main_(main) {
-    connect(main_.cmdLoadImage, &QPushButton::clicked, this, &TargetImage::cmdLoadImage_Click);
-    connect(main_.mnuFileOpenTarget, &QAction::triggered, this, &TargetImage::cmdLoadImage_Click);
-    main_.picPreview->installEventFilter(this);
+TargetImage::TargetImage(QWidget& window, const Controles& controles, ActivityLog& log)
+    : QObject(&window), window_(window), c_(controles), log_(log) {
+    connect(c_.cmdLoadImage, &QPushButton::clicked, this, &TargetImage::cmdLoadImage_Click);
+    connect(c_.mnuFileOpenTarget, &QAction::triggered, this, &TargetImage::cmdLoadImage_Click);
+    c_.picPreview->installEventFilter(this);
     connect(this, &TargetImage::abrirInspector, this,
             [this](const QString& ruta, const QString& nombre, double fx, double fy) {
-                MostrarCartaAnalisis(&main_, ruta, nombre, fx, fy);
+                MostrarCartaAnalisis(&window_, ruta, nombre, fx, fy);
             });
 }
 
 void TargetImage::cmdLoadImage_Click() {
     const QString ruta = AbrirFichero(
-        &main_,
+        &window_,
         QStringLiteral("Imágenes (*.tif;*.tiff;*.png;*.jpg)|*.tif;*.tiff;*.png;*.jpg|Todos|*.*"),
         Texto(QStringLiteral("msg.open_target_title")), Carpetas().programFolder);
     if (ruta.isEmpty())
         return;
     // Not an image at all: the previous target stays.
     if (!FI_EsImagen(ruta)) {
-        main_.LogMsg(Texto(QStringLiteral("log.target_failed")) + ruta);
-        main_.LogMsg(Texto(QStringLiteral("log.detail")) + FI_UltimoError());
+        log_.LogMsg(Texto(QStringLiteral("log.target_failed")) + ruta);
+        log_.LogMsg(Texto(QStringLiteral("log.detail")) + FI_UltimoError());
         rechazar(ruta);
         return;
     }
-    main_.RutaImagenTarget = ruta;
-    main_.DescartarAjusteManual(Texto(QStringLiteral("log.target_changed")));
-    main_.txtImage->setText(ruta);
-    main_.LogMsg(Texto(QStringLiteral("log.target")) + ruta);
+    ruta_ = ruta;
+    emit imagenCambiada();
+    c_.txtImage->setText(ruta);
+    log_.LogMsg(Texto(QStringLiteral("log.target")) + ruta);
 
     const QString extension = Extension(ruta);
     borrarPreview();
@@ -69,19 +71,19 @@ void TargetImage::cmdLoadImage_Click() {
     if (tiff ? mostrarPreviewTiff(ruta) : mostrarPreview(ruta))
         return;
     // Its header read but its pixels do not: no Create may start with it.
-    main_.RutaImagenTarget.clear();
-    main_.txtImage->clear();
+    ruta_.clear();
+    c_.txtImage->clear();
     if (!UltimaCargaSinMemoria())
         rechazar(ruta);
 }
 
 void TargetImage::rechazar(const QString& ruta) {
-    MsgBox(&main_, Texto(QStringLiteral("msg.target_not_image")).arg(ruta), Msg::Exclamation,
-           main_.NombreProducto);
+    MsgBox(&window_, Texto(QStringLiteral("msg.target_not_image")).arg(ruta), Msg::Exclamation,
+           AboutInfo::kNombreProducto);
 }
 
 void TargetImage::borrarPreview() {
-    main_.picPreview->clear();
+    c_.picPreview->clear();
     anchoDibujo_ = altoDibujo_ = 0;
 }
 
@@ -89,14 +91,14 @@ bool TargetImage::mostrarPreview(const QString& ruta) {
     int w = 0, h = 0;
     const QImage imagen = CargarImagenFI(ruta, w, h);
     if (imagen.isNull()) {
-        main_.LogMsg(Texto(QStringLiteral("log.target_failed")) + ruta);
-        main_.LogMsg(Texto(QStringLiteral("log.detail")) + UltimoDetalleCarga());
+        log_.LogMsg(Texto(QStringLiteral("log.target_failed")) + ruta);
+        log_.LogMsg(Texto(QStringLiteral("log.detail")) + UltimoDetalleCarga());
         if (UltimaCargaSinMemoria())
-            MsgBox(&main_, Texto(QStringLiteral("msg.image_too_large")).arg(ruta), Msg::Exclamation,
-                   main_.NombreProducto);
+            MsgBox(&window_, Texto(QStringLiteral("msg.image_too_large")).arg(ruta),
+                   Msg::Exclamation, AboutInfo::kNombreProducto);
         return false;
     }
-    const QSize caja = main_.picPreview->contentsRect().size();
+    const QSize caja = c_.picPreview->contentsRect().size();
     const AjusteImagen ajuste = CalcularAjuste(w, h, caja.width(), caja.height(), 4);
     // The full-size picture is only needed for this one drawing.
     QImage lienzo(caja, QImage::Format_ARGB32_Premultiplied);
@@ -105,49 +107,49 @@ bool TargetImage::mostrarPreview(const QString& ruta) {
     pintor.drawImage(QPoint(0, 0), imagen.scaled(ajuste.ancho, ajuste.alto, Qt::IgnoreAspectRatio,
                                                  Qt::SmoothTransformation));
     pintor.end();
-    main_.picPreview->setPixmap(QPixmap::fromImage(lienzo));
+    c_.picPreview->setPixmap(QPixmap::fromImage(lienzo));
 
     cajaDibujo_ = caja;
     anchoDibujo_ = ajuste.ancho;
     altoDibujo_ = ajuste.alto;
     previewTiff_ = false;
-    main_.LogMsg(Texto(QStringLiteral("log.preview"))
-                     .arg(w)
-                     .arg(h)
-                     .arg(anchoDibujo_)
-                     .arg(altoDibujo_)
-                     .arg(Escala(ajuste.escala)));
+    log_.LogMsg(Texto(QStringLiteral("log.preview"))
+                    .arg(w)
+                    .arg(h)
+                    .arg(anchoDibujo_)
+                    .arg(altoDibujo_)
+                    .arg(Escala(ajuste.escala)));
     return true;
 }
 
 bool TargetImage::mostrarPreviewTiff(const QString& ruta) {
-    const QSize caja = main_.picPreview->contentsRect().size();
+    const QSize caja = c_.picPreview->contentsRect().size();
     QImage lienzo(caja, QImage::Format_RGB32);
     int w = 0, h = 0, anchoDibujo = 0, altoDibujo = 0;
     if (!DibujarImagenGDIP(ruta, lienzo, caja.width(), caja.height(), w, h, anchoDibujo,
                            altoDibujo)) {
-        main_.LogMsg(Texto(QStringLiteral("log.target_failed")) + ruta);
-        main_.LogMsg(Texto(QStringLiteral("log.detail_tiff")) + GDIP_UltimoError());
+        log_.LogMsg(Texto(QStringLiteral("log.target_failed")) + ruta);
+        log_.LogMsg(Texto(QStringLiteral("log.detail_tiff")) + GDIP_UltimoError());
         return false;
     }
-    main_.picPreview->setPixmap(QPixmap::fromImage(lienzo));
+    c_.picPreview->setPixmap(QPixmap::fromImage(lienzo));
     cajaDibujo_ = caja;
     anchoDibujo_ = anchoDibujo;
     altoDibujo_ = altoDibujo;
     previewTiff_ = true;
-    main_.LogMsg(Texto(QStringLiteral("log.preview_tiff"))
-                     .arg(w)
-                     .arg(h)
-                     .arg(anchoDibujo_)
-                     .arg(altoDibujo_)
-                     .arg(Escala(double(anchoDibujo) / w)));
+    log_.LogMsg(Texto(QStringLiteral("log.preview_tiff"))
+                    .arg(w)
+                    .arg(h)
+                    .arg(anchoDibujo_)
+                    .arg(altoDibujo_)
+                    .arg(Escala(double(anchoDibujo) / w)));
     return true;
 }
 
 QPointF TargetImage::origenDibujo() const {
     // Where the label placed the preview, which may differ from the box it was drawn for once
     // the window has been resized.
-    const QLabel* caja = main_.picPreview;
+    const QLabel* caja = c_.picPreview;
     const QRect colocado = QStyle::alignedRect(caja->layoutDirection(), caja->alignment(),
                                                cajaDibujo_, caja->contentsRect());
     if (!previewTiff_)
@@ -157,7 +159,7 @@ QPointF TargetImage::origenDibujo() const {
 }
 
 void TargetImage::AbrirInspectorCarta() {
-    const QString ruta = main_.RutaImagenTarget;
+    const QString ruta = ruta_;
     if (ruta.isEmpty())
         return;
     double fx = 0.5;
@@ -173,7 +175,7 @@ void TargetImage::AbrirInspectorCarta() {
 }
 
 bool TargetImage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == main_.picPreview) {
+    if (watched == c_.picPreview) {
         if (event->type() == QEvent::MouseButtonPress) {
             const auto* raton = static_cast<QMouseEvent*>(event);
             if (raton->button() == Qt::LeftButton)

@@ -5,21 +5,38 @@
 #include <QSize>
 #include <QString>
 
-class frmMain;
+class ActivityLog;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
 
 // The target image of the main window: choosing it (cmdLoadImage and mnuFileOpenTarget), its
-// preview in picPreview, and the double-click hand-over to the chart inspector. Works on the
-// main window's public controls and state; a child of the main window.
+// path in txtImage, its preview in picPreview, and the double-click hand-over to the chart
+// inspector. The constructor connects the controls; a child of the window.
 class TargetImage : public QObject {
     Q_OBJECT
 
 public:
-    explicit TargetImage(frmMain& main);
+    // The main window's controls the target image works on.
+    struct Controles {
+        QPushButton* cmdLoadImage = nullptr;
+        QAction* mnuFileOpenTarget = nullptr;
+        QLineEdit* txtImage = nullptr;
+        QLabel* picPreview = nullptr;
+    };
 
-    // Asks for the image; on a choice sets RutaImagenTarget, drops a stored grid adjustment,
-    // shows the path and the preview, and logs each step. A file that is not a readable image
-    // is refused with a message: a header that is not an image keeps the previous target, an
-    // image whose pixels do not load leaves none.
+    // window: the owner of the dialogs and the inspector; log: where each step is reported.
+    TargetImage(QWidget& window, const Controles& controles, ActivityLog& log);
+
+    // The chosen chart image (RutaImagenTarget), empty while there is none.
+    const QString& Ruta() const { return ruta_; }
+
+    // Asks for the image; on a choice takes it as the target (imagenCambiada), shows the path
+    // and the preview, and logs each step. A file that is not a readable image is refused
+    // with a message: a header that is not an image keeps the previous target, an image
+    // whose pixels do not load leaves none.
     void cmdLoadImage_Click();
     // Opens the chart inspector at the last press point relative to the drawn image (the
     // image centre when the point lies outside it); nothing while there is no target.
@@ -30,6 +47,8 @@ public:
     int altoDibujo() const { return altoDibujo_; }
 
 signals:
+    // Another image became the target, before its preview is drawn.
+    void imagenCambiada();
     // The hand-over to the chart inspector: the image path, its file name and the relative
     // point (0..1 each).
     void abrirInspector(const QString& ruta, const QString& nombre, double fx, double fy);
@@ -45,7 +64,10 @@ private:
     void rechazar(const QString& ruta);
     QPointF origenDibujo() const;
 
-    frmMain& main_;
+    QWidget& window_;
+    Controles c_;
+    ActivityLog& log_;
+    QString ruta_;
     QSize cajaDibujo_; // picPreview's inner size when the preview was drawn
     int anchoDibujo_ = 0;
     int altoDibujo_ = 0;

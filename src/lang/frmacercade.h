@@ -20,6 +20,7 @@ public:
     void AplicarTextosAcercaDe();
     void aplicarTextos() override { AplicarTextosAcercaDe(); }
 
+private:
     QLabel* Image1 = nullptr;
     QLabel* lblNerva = nullptr;
     QLabel* lblNombrePrograma = nullptr;
@@ -37,7 +38,6 @@ public:
     QLabel* lblArgyllCMS = nullptr;
     QLabel* lblFreeimage = nullptr;
 
-private:
     void cmdDonar_Click();
     void fitHeight();
 

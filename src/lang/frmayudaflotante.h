@@ -20,5 +20,6 @@ public:
     int AnchoTexto(const QString& text) const;
     int AltoTexto() const; // height of "Ag"
 
+private:
     QLabel* lblTexto = nullptr;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profile/createpipeline.h"
+#include "profile/creationform.h"
 #include "profile/creationfrontend.h"
 #include "profile/creationinputs.h"
 #include "shell/activitylog.h"
@@ -10,7 +11,8 @@
 
 #include <optional>
 
-class frmMain;
+class QPushButton;
+class QWidget;
 class ResultsMenu;
 
 // The Create button of the main window. Pressing it reads the inputs once, checks them,
@@ -21,13 +23,17 @@ class CreateController : public QObject, private InterlocutorCreacion, private A
     Q_OBJECT
 
 public:
-    CreateController(frmMain& main, ResultsMenu& results);
+    // window: the main window, owner of the dialogs, whose closing a run holds up; boton: its
+    // Create button; formulario: where the inputs come from; log: its activity log.
+    CreateController(QWidget& window, QPushButton& boton, const FormularioCreacion& formulario,
+                     ActivityLog& log, ResultsMenu& results);
 
     bool Ejecutando() const { return ejecutando_; }
     // The last run (for the caller that wants its outcome or timings).
     const EjecucionCreacion& UltimaEjecucion() const { return ultima_; }
 
-    // Everything a run reads from the main window, as it is now (also read by grid adjustment).
+    // Everything a run reads, as the window shows it now, with the folders and tools (also
+    // read by grid adjustment).
     EntradaCreacion LeerEntradas() const;
     // Lists every missing input in one message and the log, then asks about an embedded
     // profile; empty when the run must not go on, else the reference to use.
@@ -38,6 +44,11 @@ public:
     void CancelarCreacion();
     // The button's caption in the current language: Cancel while a run is going, else Create.
     void AplicarTextoBoton();
+
+signals:
+    // The user wants to check the chart's grid after a doubtful reading; raised once the run
+    // has ended.
+    void revisarCuadricula();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,7 +74,10 @@ private:
     void AgregarSalidaLog(const QString& text) override;
     void MostrarEstado(const QString& text) override;
 
-    frmMain& main_;
+    QWidget& window_;
+    QPushButton& boton_;
+    const FormularioCreacion& formulario_;
+    ActivityLog& log_;
     ResultsMenu& results_;
     CancelToken* cancel_ = nullptr; // set while a run is going
     bool ejecutando_ = false;

@@ -1,20 +1,17 @@
 #include "profile/resultsmenu.h"
 
 #include "image/frmimagencompleta.h"
+#include "lang/aboutinfo.h"
 #include "lang/texto.h"
-#include "profile/profileoptions.h"
 #include "profile/showinfolder.h"
+#include "shell/activitylog.h"
+#include "shell/appfolders.h"
 #include "shell/dialogs.h"
-#include "shell/frmmain.h"
 #include "shell/inifile.h"
 #include "shell/paths.h"
-#include "verify/frmcolverify.h"
 #include "verify/frmprofcheck.h"
-#include "verify/frmscanindiag.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 
@@ -26,43 +23,36 @@ bool Existe(const QString& path) {
 
 } // namespace
 
-ResultsMenu::ResultsMenu(frmMain& main) : QObject(&main), main_(main) {
-    connect(main_.mnuResultsSummary, &QAction::triggered, this,
-            &ResultsMenu::mnuResultsSummary_Click);
-    connect(main_.mnuResultsOpenFolder, &QAction::triggered, this,
+ResultsMenu::ResultsMenu(QWidget& window, const Controles& controles, ActivityLog& log)
+    : QObject(&window), window_(window), c_(controles), log_(log) {
+    connect(c_.mnuResultsSummary, &QAction::triggered, this, &ResultsMenu::mnuResultsSummary_Click);
+    connect(c_.mnuResultsOpenFolder, &QAction::triggered, this,
             &ResultsMenu::mnuResultsOpenFolder_Click);
-    connect(main_.mnuResultsViewDiag, &QAction::triggered, this,
+    connect(c_.mnuResultsViewDiag, &QAction::triggered, this,
             &ResultsMenu::mnuResultsViewDiag_Click);
-    connect(main_.mnuResultsVerify, &QAction::triggered, this,
-            &ResultsMenu::mnuResultsVerify_Click);
-    connect(main_.mnuResultsScaninDiag, &QAction::triggered, this,
-            &ResultsMenu::mnuResultsScaninDiag_Click);
-    connect(main_.mnuResultsColVerify, &QAction::triggered, this,
-            &ResultsMenu::mnuResultsColVerify_Click);
+    connect(c_.mnuResultsVerify, &QAction::triggered, this, &ResultsMenu::mnuResultsVerify_Click);
 }
 
-ResultsMenu::~ResultsMenu() = default;
-
 void ResultsMenu::ActualizarMenuResultados() {
-    const bool perfil = Existe(main_.UltimoPerfil);
-    main_.mnuResultsSummary->setEnabled(perfil);
-    main_.mnuResultsOpenFolder->setEnabled(perfil);
-    main_.mnuResultsViewDiag->setEnabled(Existe(main_.UltimoDiagnostico));
-    main_.mnuResultsVerify->setEnabled(perfil && Existe(main_.UltimoTi3));
+    const bool perfil = Existe(ultimos_.perfil);
+    c_.mnuResultsSummary->setEnabled(perfil);
+    c_.mnuResultsOpenFolder->setEnabled(perfil);
+    c_.mnuResultsViewDiag->setEnabled(Existe(ultimos_.diagnostico));
+    c_.mnuResultsVerify->setEnabled(perfil && Existe(ultimos_.ti3));
 }
 
 void ResultsMenu::RegistrarResultados(const ResultadoCreacion& r) {
-    main_.UltimoPerfil = r.perfil;
+    ultimos_.perfil = r.perfil;
     // The graphs need a TI3; the tmp folder keeps one when none is kept beside the profile.
-    main_.UltimoTi3 = r.ti3.isEmpty() ? r.ti3Ultimo : r.ti3;
-    main_.UltimoDiagnostico = r.diagnostico;
-    main_.UltimaVerificacion = r.verificacion;
-    main_.SalidaVerificacionAuto = r.salidaVerificacion;
+    ultimos_.ti3 = r.ti3.isEmpty() ? r.ti3Ultimo : r.ti3;
+    ultimos_.diagnostico = r.diagnostico;
+    ultimos_.verificacion = r.verificacion;
+    ultimos_.salidaVerificacion = r.salidaVerificacion;
     // Written now rather than only at exit, so a crash later does not lose them.
     const QString section = QStringLiteral("results");
-    FicheroIni ini(main_.RutaIniAjustes);
+    FicheroIni ini(Carpetas().settingsFile());
     ini.Escribir(section, QStringLiteral("last_profile"), r.perfil);
-    ini.Escribir(section, QStringLiteral("last_ti3"), main_.UltimoTi3);
+    ini.Escribir(section, QStringLiteral("last_ti3"), ultimos_.ti3);
     ini.Escribir(section, QStringLiteral("last_diag"), r.diagnostico);
     ini.Escribir(section, QStringLiteral("last_check"), r.verificacion);
     ini.Guardar();
@@ -72,17 +62,17 @@ void ResultsMenu::RegistrarResultados(const ResultadoCreacion& r) {
 void ResultsMenu::MostrarResumenResultados(const ResultadoCreacion& r) {
     ResultadoCreacion shown = r;
     if (shown.perfil.isEmpty()) {
-        shown.perfil = main_.UltimoPerfil;
+        shown.perfil = ultimos_.perfil;
     }
     if (!Existe(shown.perfil)) {
         Informar(QStringLiteral("msg.no_results_profile"));
         return;
     }
     const QString message =
-        TextoResumenResultados(shown, main_.mnuResultsSaveTi3WithProfile->isChecked(),
-                               main_.mnuResultsAutoScaninDiag->isChecked());
-    main_.LogMsg(LineaLogResumen(message));
-    if (MsgBox(&main_, message, Msg::Information + Msg::YesNo,
+        TextoResumenResultados(shown, c_.mnuResultsSaveTi3WithProfile->isChecked(),
+                               c_.mnuResultsAutoScaninDiag->isChecked());
+    log_.LogMsg(LineaLogResumen(message));
+    if (MsgBox(&window_, message, Msg::Information + Msg::YesNo,
                Texto(QStringLiteral("results.created_title"))) == Msg::Yes) {
         AbrirCarpeta(shown.perfil);
     }
@@ -90,14 +80,14 @@ void ResultsMenu::MostrarResumenResultados(const ResultadoCreacion& r) {
 
 void ResultsMenu::AbrirCarpeta(const QString& perfil) {
     if (!MostrarEnCarpeta(perfil)) {
-        MsgBox(&main_,
+        MsgBox(&window_,
                Texto(QStringLiteral("msg.open_by_hand")).arg(QFileInfo(perfil).absolutePath()),
-               Msg::Exclamation, main_.NombreProducto);
+               Msg::Exclamation, AboutInfo::kNombreProducto);
     }
 }
 
 bool ResultsMenu::HayPerfilResultado() {
-    if (Existe(main_.UltimoPerfil)) {
+    if (Existe(ultimos_.perfil)) {
         return true;
     }
     Informar(QStringLiteral("msg.no_results_profile"));
@@ -105,35 +95,35 @@ bool ResultsMenu::HayPerfilResultado() {
 }
 
 void ResultsMenu::AbrirVerificacionAuto() {
-    if (main_.SalidaVerificacionAuto.isEmpty() || main_.UltimoPerfil.isEmpty() ||
-        main_.UltimoTi3.isEmpty()) {
+    if (ultimos_.salidaVerificacion.isEmpty() || ultimos_.perfil.isEmpty() ||
+        ultimos_.ti3.isEmpty()) {
         return;
     }
-    frmProfCheck::MostrarConSalida(&main_, main_.UltimoTi3, main_.UltimoPerfil,
-                                   main_.SalidaVerificacionAuto);
+    frmProfCheck::MostrarConSalida(&window_, ultimos_.ti3, ultimos_.perfil,
+                                   ultimos_.salidaVerificacion);
 }
 
 void ResultsMenu::mnuResultsSummary_Click() {
     ResultadoCreacion last;
-    last.perfil = main_.UltimoPerfil;
-    last.ti3 = main_.UltimoTi3;
-    last.diagnostico = main_.UltimoDiagnostico;
-    last.verificacion = main_.UltimaVerificacion;
+    last.perfil = ultimos_.perfil;
+    last.ti3 = ultimos_.ti3;
+    last.diagnostico = ultimos_.diagnostico;
+    last.verificacion = ultimos_.verificacion;
     MostrarResumenResultados(last);
 }
 
 void ResultsMenu::mnuResultsOpenFolder_Click() {
     if (HayPerfilResultado()) {
-        AbrirCarpeta(main_.UltimoPerfil);
+        AbrirCarpeta(ultimos_.perfil);
     }
 }
 
 void ResultsMenu::mnuResultsViewDiag_Click() {
-    if (!Existe(main_.UltimoDiagnostico)) {
+    if (!Existe(ultimos_.diagnostico)) {
         Informar(QStringLiteral("msg.no_diag_last"));
         return;
     }
-    MostrarImagenCompleta(&main_, main_.UltimoDiagnostico, NombreFichero(main_.UltimoDiagnostico),
+    MostrarImagenCompleta(&window_, ultimos_.diagnostico, NombreFichero(ultimos_.diagnostico),
                           Texto(QStringLiteral("results.diag_title")));
 }
 
@@ -141,24 +131,13 @@ void ResultsMenu::mnuResultsVerify_Click() {
     if (!HayPerfilResultado()) {
         return;
     }
-    if (!Existe(main_.UltimoTi3)) {
+    if (!Existe(ultimos_.ti3)) {
         Informar(QStringLiteral("msg.no_ti3_last"));
         return;
     }
-    frmProfCheck::MostrarConRutas(&main_, main_.UltimoTi3, main_.UltimoPerfil);
-}
-
-void ResultsMenu::mnuResultsScaninDiag_Click() {
-    frmScaninDiag::MostrarConDatos(
-        &main_, main_.RutaImagenTarget, main_.RutaReferenciaPersonalizada,
-        main_.cboChart->currentIndex(), main_.cboGenericRef->currentIndex(),
-        main_.chkPerspective->isChecked(), LeerGamma(main_.txtGamma->currentText()));
-}
-
-void ResultsMenu::mnuResultsColVerify_Click() {
-    frmColVerify::Mostrar(&main_);
+    frmProfCheck::MostrarConRutas(&window_, ultimos_.ti3, ultimos_.perfil);
 }
 
 void ResultsMenu::Informar(const QString& key) {
-    MsgBox(&main_, Texto(key), Msg::Information, Texto(QStringLiteral("menu.results")));
+    MsgBox(&window_, Texto(key), Msg::Information, Texto(QStringLiteral("menu.results")));
 }

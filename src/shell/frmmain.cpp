@@ -18,6 +18,7 @@
 #include "shell/dialogs.h"
 #include "shell/mainsettings.h"
 #include "shell/workfolders.h"
+#include "verify/frmcolverify.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -50,12 +51,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     CrearMenus();
     CrearControles();
     ConectarMenus();
-    panelReferencia =
-        new ReferencePanel(*this, [this](const QString& reason) { DescartarAjusteManual(reason); });
-    menuResultados = new ResultsMenu(*this);
-    controlCrear = new CreateController(*this, *menuResultados);
-    new GridController(*this); // Tools > grid; a child of this window
-    imagenTarget = new TargetImage(*this);
+    CrearControladores();
     // Tool output that never stops cannot fill the memory; the log keeps its last lines.
     txtLog->setMaximumBlockCount(kMaxLineasLog);
     ConectarAyudaFlotante();
@@ -75,15 +71,41 @@ frmMain::~frmMain() {
     picTipoCartaColor->removeEventFilter(panelReferencia);
 }
 
+void frmMain::CrearControladores() {
+    panelReferencia = new ReferencePanel(*this,
+                                         {cboChart, cboGenericRef, optFRGenerico, optPersoanlizado,
+                                          cmdLoadRef, mnuFileOpenRef, txtRef, picTipoCartaColor},
+                                         *this);
+    menuResultados =
+        new ResultsMenu(*this,
+                        {mnuResultsAutoScaninDiag, mnuResultsSaveTi3WithProfile, mnuResultsSummary,
+                         mnuResultsOpenFolder, mnuResultsViewDiag, mnuResultsVerify},
+                        *this);
+    controlCrear = new CreateController(*this, *cmdCreate, *this, *this, *menuResultados);
+    controlCuadricula = new GridController(*this, *mnuToolsGridCheck, *this, *controlCrear);
+    imagenTarget =
+        new TargetImage(*this, {cmdLoadImage, mnuFileOpenTarget, txtImage, picPreview}, *this);
+    // A new chart image or chart type: the corners stored for the old one no longer apply.
+    connect(imagenTarget, &TargetImage::imagenCambiada, controlCuadricula, [this] {
+        controlCuadricula->DescartarAjusteManual(Texto(QStringLiteral("log.target_changed")));
+    });
+    connect(panelReferencia, &ReferencePanel::cartaCambiada, controlCuadricula, [this] {
+        controlCuadricula->DescartarAjusteManual(Texto(QStringLiteral("log.chart_changed")));
+    });
+    connect(controlCrear, &CreateController::revisarCuadricula, controlCuadricula,
+            &GridController::AbrirAjusteCuadricula);
+    connect(mnuResultsScaninDiag, &QAction::triggered, this, &frmMain::AbrirScaninDiag);
+    connect(mnuResultsColVerify, &QAction::triggered, this,
+            [this] { frmColVerify::Mostrar(this); });
+}
+
 void frmMain::ConectarMenus() {
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(mnuHelpContents, &QAction::triggered, this, [this] { AbrirAyuda(this); });
     connect(mnuHelpArgyllCMS, &QAction::triggered, this,
             [this] { AbrirDocumentacionArgyll(this); });
-    connect(mnuAcercaDe, &QAction::triggered, this, [this] {
-        MostrarAcercaDe(this, InfoPrograma{NombreProducto, VersionPrograma, TextoCopyright,
-                                           DireccionWeb, DireccionContacto});
-    });
+    connect(mnuAcercaDe, &QAction::triggered, this,
+            [this] { MostrarAcercaDe(this, InfoPrograma{}); });
     const std::pair<QAction*, const char*> idiomas[] = {
         {mnuLanguageES, "es"}, {mnuLanguageEN, "en"}, {mnuLanguageFR, "fr"}, {mnuLanguageIT, "it"}};
     for (const auto& [item, code] : idiomas) {
@@ -94,12 +116,6 @@ void frmMain::ConectarMenus() {
 }
 
 void frmMain::Form_Load() {
-    NombreProducto = AboutInfo::kNombreProducto;
-    VersionPrograma = AboutInfo::kVersion;
-    TextoCopyright = AboutInfo::kCopyright;
-    DireccionWeb = AboutInfo::kWeb;
-    DireccionContacto = AboutInfo::kContacto;
-
     const AppFolders& folders = Carpetas();
     LimpiarCarpetaTmp(folders.tmpFolder);
     RutaIniAjustes = UbicarFicheroAjustes(folders.settingsFile(), folders.legacySettingsFile());
@@ -126,9 +142,10 @@ void frmMain::Form_Unload() {
 }
 
 bool frmMain::PreguntarSalir() {
-    const QString question = Texto(QStringLiteral("msg.exit_question")).arg(NombreProducto);
+    const QString question =
+        Texto(QStringLiteral("msg.exit_question")).arg(AboutInfo::kNombreProducto);
     return MsgBox(this, question, Msg::Question + Msg::YesNo + Msg::DefaultButton2,
-                  NombreProducto) == Msg::Yes;
+                  AboutInfo::kNombreProducto) == Msg::Yes;
 }
 
 void frmMain::mnuExit_Click() {
@@ -148,15 +165,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
     }
     Form_Unload();
     event->accept();
-}
-
-void frmMain::DescartarAjusteManual(const QString& reason) {
-    const bool stored = !FiducialesManuales.isEmpty();
-    if (!reason.isEmpty() && stored)
-        LogMsg(Texto(QStringLiteral("log.grid_discarded")) + reason);
-    FiducialesManuales.clear();
-    CartaAjusteManual.clear();
-    ImagenAjusteManual.clear();
 }
 
 void frmMain::LogMsg(const QString& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lang/textapplier.h"
+#include "profile/creationform.h"
 #include "shell/activitylog.h"
 #include "shell/logtext.h"
 
@@ -10,6 +11,7 @@
 
 struct AjustesPrincipales;
 class CreateController;
+class GridController;
 class HoverHelp;
 class ReferencePanel;
 class ResultsMenu;
@@ -29,10 +31,16 @@ class QRadioButton;
 class QSplitter;
 class QTimer;
 
-// The main window: the hub that owns the running program's state. Other windows and the
-// subsystems' controllers work on its public controls and state and report through LogMsg.
-// Control members carry their objectName, so texts can be applied by name.
-class frmMain : public QMainWindow, public ActivityLog, public TextApplier {
+// The main window, the hub of the program. Its controls are its own: each subsystem's
+// controller, owned by the window, gets the controls it serves, keeps its part of the state
+// (the target image, the custom reference, the last results, the stored grid adjustment) and
+// reports through the activity log; Create reads the window's inputs through
+// EntradasFormulario. Controls carry their objectName, so texts are applied, and tests find
+// them, by name.
+class frmMain : public QMainWindow,
+                public ActivityLog,
+                public TextApplier,
+                private FormularioCreacion {
     Q_OBJECT
 
 public:
@@ -52,51 +60,49 @@ public:
     void AgregarSalidaLog(const QString& text) override;
     void MostrarEstado(const QString& text) override;
 
-    // Settings file access on RutaIniAjustes.
-    QString LeerAjuste(const QString& section, const QString& key,
-                       const QString& defaultValue) const;
-    void CargarAjustes();
-    void GuardarAjustes();
-    // Selects the item equal to stored (or else fallback, or else item 0), "," read as ".".
-    static void SeleccionarValorCombo(QComboBox* list, const QString& stored,
-                                      const QString& fallback);
+    void aplicarTextos() override { AplicarTextosMain(); }
 
+signals:
+    // Emitted once, when the exit work of Form_Unload has been done.
+    void descargado();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CrearMenus();
+    void CrearControles();
+    void CrearControladores();
+    void ConectarMenus();
+    void ConectarAyudaFlotante();
+    bool PreguntarSalir();
     // Fills the six option lists and the chart and generic reference lists.
     void RellenarOpciones();
     // Captions, menus, option lists and placeholders in the current language.
     void AplicarTextosMain();
-    void aplicarTextos() override { AplicarTextosMain(); }
+    void CargarAjustes();
+    void GuardarAjustes();
+    AjustesPrincipales AjustesActuales() const;
+    EntradaCreacion EntradasFormulario() const override;
+    // Results > manual scanin, pre-filled with this window's choices.
+    void AbrirScaninDiag();
+    void MostrarTiempo();
+    // Appends to the log and keeps its end in view.
+    void Anadir(const QString& chunk);
 
-    // Forgets the stored manual grid adjustment; logs the reason when one was stored.
-    void DescartarAjusteManual(const QString& reason);
+    QString RutaIniAjustes;
+    bool descargando_ = false; // Form_Unload ran
+    TextoLog textoLog_;
+    QElapsedTimer reloj_; // since the busy status was set
+    QTimer* cronometro_ = nullptr;
 
     // The subsystems' controllers working on this window (owned by it).
     ReferencePanel* panelReferencia = nullptr;
     ResultsMenu* menuResultados = nullptr;
     CreateController* controlCrear = nullptr;
+    GridController* controlCuadricula = nullptr;
     TargetImage* imagenTarget = nullptr;
     HoverHelp* ayudaFlotante = nullptr;
-
-    // ---- State -------------------------------------------------------------------------
-    QString NombreProducto;
-    QString VersionPrograma;
-    QString TextoCopyright;    // About window: copyright line
-    QString DireccionWeb;      // About window: web address
-    QString DireccionContacto; // About window: contact address
-    QString RutaImagenTarget;
-    QString RutaReferenciaPersonalizada;
-    QString RutaIniAjustes;
-    QString UltimoPerfil;
-    QString UltimoTi3;
-    QString UltimoDiagnostico;
-    QString UltimaVerificacion;
-    QString SalidaVerificacionAuto;
-    // Stored manual grid adjustment (eight numbers joined by ","), its chart file and image.
-    QString FiducialesManuales;
-    QString CartaAjusteManual;
-    QString ImagenAjusteManual;
-    // Set while the program itself changes list selections, so handlers skip their logic.
-    bool CambioInterno = false;
 
     // ---- Menus -------------------------------------------------------------------------
     QMenu* mnuFile = nullptr;
@@ -213,27 +219,4 @@ public:
     QLabel* lblMeta = nullptr;
     QLabel* lblTiempo = nullptr;
     QProgressBar* prgOcupado = nullptr;
-
-signals:
-    // Emitted once, when the exit work of Form_Unload has been done.
-    void descargado();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void CrearMenus();
-    void CrearControles();
-    void ConectarMenus();
-    void ConectarAyudaFlotante();
-    bool PreguntarSalir();
-    AjustesPrincipales AjustesActuales() const;
-    void MostrarTiempo();
-    // Appends to the log and keeps its end in view.
-    void Anadir(const QString& chunk);
-
-    bool descargando_ = false; // Form_Unload ran
-    TextoLog textoLog_;
-    QElapsedTimer reloj_; // since the busy status was set
-    QTimer* cronometro_ = nullptr;
 };

@@ -6,7 +6,7 @@
 #include "charts/charttables.h"
 #include "charts/referencepanel.h"
 #include "profile/profileoptions.h"
-#include "shell/inifile.h"
+#include "profile/resultsmenu.h"
 #include "shell/mainsettings.h"
 
 #include <QAction>
@@ -30,19 +30,12 @@ void SeleccionarSiValido(QComboBox* list, int index) {
         list->setCurrentIndex(index);
 }
 
+// Selects the item equal to stored (or else fallback, or else item 0), "," read as ".".
+void SeleccionarValorCombo(QComboBox* list, const QString& stored, const QString& fallback) {
+    SeleccionarSiValido(list, IndiceValorLista(Elementos(list), stored, fallback));
+}
+
 } // namespace
-
-QString frmMain::LeerAjuste(const QString& section, const QString& key,
-                            const QString& defaultValue) const {
-    return LeerIni(RutaIniAjustes, section, key, defaultValue);
-}
-
-void frmMain::SeleccionarValorCombo(QComboBox* list, const QString& stored,
-                                    const QString& fallback) {
-    const int index = IndiceValorLista(Elementos(list), stored, fallback);
-    if (index >= 0)
-        list->setCurrentIndex(index);
-}
 
 void frmMain::RellenarOpciones() {
     RellenarComboCartas(cboChart);
@@ -75,10 +68,11 @@ AjustesPrincipales frmMain::AjustesActuales() const {
     a.perspective = chkPerspective->isChecked();
     a.saveScaninDiag = mnuResultsAutoScaninDiag->isChecked();
     a.saveTi3WithProfile = mnuResultsSaveTi3WithProfile->isChecked();
-    a.lastProfile = UltimoPerfil;
-    a.lastTi3 = UltimoTi3;
-    a.lastDiag = UltimoDiagnostico;
-    a.lastCheck = UltimaVerificacion;
+    const UltimosResultados& ultimos = menuResultados->Ultimos();
+    a.lastProfile = ultimos.perfil;
+    a.lastTi3 = ultimos.ti3;
+    a.lastDiag = ultimos.diagnostico;
+    a.lastCheck = ultimos.verificacion;
     a.logSplit = QString::fromLatin1(splLog->saveState().toBase64());
     return a;
 }
@@ -113,10 +107,7 @@ void frmMain::CargarAjustes() {
 
     chkPerspective->setChecked(a.perspective);
 
-    UltimoPerfil = a.lastProfile;
-    UltimoTi3 = a.lastTi3;
-    UltimoDiagnostico = a.lastDiag;
-    UltimaVerificacion = a.lastCheck;
+    menuResultados->RestaurarUltimos({a.lastProfile, a.lastTi3, a.lastDiag, a.lastCheck, {}});
 
     mnuResultsAutoScaninDiag->setChecked(a.saveScaninDiag);
     mnuResultsSaveTi3WithProfile->setChecked(a.saveTi3WithProfile);

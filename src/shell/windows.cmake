@@ -9,6 +9,7 @@ target_sources(nc_ui PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/frmmain.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frmmain.h
     ${CMAKE_CURRENT_SOURCE_DIR}/frmmain_help.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/frmmain_inputs.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frmmain_layout.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frmmain_settings.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frmmain_texts.cpp

@@ -24,6 +24,7 @@ public:
     void AplicarTextosColVerify();
     void aplicarTextos() override { AplicarTextosColVerify(); }
 
+private:
     QGroupBox* fraInput = nullptr;
     QPushButton* cmdTarget = nullptr;
     QPushButton* cmdMeasured = nullptr;
@@ -43,7 +44,6 @@ public:
     QCheckBox* chkAxes = nullptr;
     QPushButton* cmdRun = nullptr;
 
-private:
     void CrearControles();
     QString ElegirTi3(const QString& title);
     void cmdTarget_Click();

@@ -41,6 +41,7 @@ public:
     const QList<ErrorParche>& Errores() const { return errores_; }
     const GraficoErrores& Grafico() const { return grafico_; }
 
+private:
     QGroupBox* fraInput = nullptr;
     QPushButton* cmdTi3 = nullptr;
     QPushButton* cmdProfile = nullptr;
@@ -67,7 +68,6 @@ public:
     QPushButton* cmdGraphDE2000 = nullptr;
     LienzoGrafico* picDEGraph = nullptr;
 
-private:
     void CrearControles();
     void cmdTi3_Click();
     void cmdProfile_Click();

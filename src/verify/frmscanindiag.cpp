@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 frmScaninDiag::frmScaninDiag(QWidget* owner) : VentanaHerramienta(owner) {
@@ -212,18 +213,16 @@ void frmScaninDiag::cboChart_Click() {
 }
 
 void frmScaninDiag::cboGenericRef_Click() {
-    if (enGenericRefClick_)
-        return;
-    enGenericRefClick_ = true;
     const int g = cboGenericRef->currentIndex();
     if (g >= 1) {
         const int chart = Catalogo().IndiceCarta(FicheroCartaGenerica(g));
+        // The chart follows the generic reference, not the other way round.
+        const QSignalBlocker silencio(cboChart);
         if (chart >= 0 && chart < cboChart->count())
             cboChart->setCurrentIndex(chart);
         referenciaDiag_.clear();
     }
     ActualizarEtiquetaReferencia();
-    enGenericRefClick_ = false;
 }
 
 void frmScaninDiag::cmdImage_Click() {

@@ -34,6 +34,7 @@ public:
     const QString& ImagenDiag() const { return imagenDiag_; }
     const QString& ReferenciaDiag() const { return referenciaDiag_; }
 
+private:
     QGroupBox* fraInput = nullptr;
     QPushButton* cmdImage = nullptr;
     QLabel* lblImage = nullptr;
@@ -59,7 +60,6 @@ public:
     QPushButton* cmdSaveTi3 = nullptr;
     QPushButton* cmdRun = nullptr;
 
-private:
     void CrearControles();
     void RellenarListas();
     void ActualizarEtiquetaReferencia();
@@ -73,5 +73,4 @@ private:
 
     QString imagenDiag_;
     QString referenciaDiag_;
-    bool enGenericRefClick_ = false; // cboGenericRef_Click is running
 };

@@ -1,8 +1,10 @@
 #include "charts/chartcatalog.h"
 #include "charts/chartcombos.h"
 #include "charts/charttables.h"
-#include "charts/referencepanel.h"
+#include "charts/referencechoice.h"
+#include "grid/gridcontroller.h"
 #include "lang/texto.h"
+#include "namedcontrol.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
@@ -28,54 +30,45 @@ void Tocar(const QString& ruta) {
     QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(ruta));
 }
 
-// A main window over its own reference and picture folders, with both lists filled and the
-// reference panel working on it.
+// Reference and picture folders holding every catalogue chart, the extra files beside them
+// and green pictures, made the process's folders.
 struct Banco {
     QTemporaryDir raiz;
-    QString ref;
-    QString doc;
-    std::unique_ptr<frmMain> main;
-    ReferencePanel* panel = nullptr;
+    QString ref = raiz.filePath("ref");
+    QString doc = raiz.filePath("doc");
 
-    // extras: files created in the reference folder beside every catalogue chart.
     explicit Banco(const QStringList& extras = {}, const QStringList& imagenes = {}) {
-        ref = raiz.filePath("ref");
-        doc = raiz.filePath("doc");
         QDir().mkpath(ref);
         QDir().mkpath(doc);
-        for (int row = 0; row < NumFilasCatalogo(); ++row) {
+        for (int row = 0; row < NumFilasCatalogo(); ++row)
             Tocar(ref + "/" + QString::fromUtf8(FilaCatalogoEn(row).fichero));
-        }
-        for (const QString& nombre : extras) {
+        for (const QString& nombre : extras)
             Tocar(ref + "/" + nombre);
-        }
         for (const QString& nombre : imagenes) {
             QImage imagen(60, 30, QImage::Format_RGB32);
             imagen.fill(Qt::green);
             imagen.save(doc + "/" + nombre, "JPG");
         }
-        AppFolders carpetas;
-        carpetas.programFolder = raiz.path();
+        AppFolders carpetas = AppFolders::forProgram(raiz.path());
         carpetas.argyllRef = ref;
         carpetas.argyllDoc = doc;
         EstablecerCarpetas(carpetas);
-        main = std::make_unique<frmMain>();
-        // The main window builds its panel with its controls.
-        panel = main->findChild<ReferencePanel*>();
-        RellenarComboCartas(main->cboChart);
-        RellenarComboGenericas(main->cboGenericRef);
-    }
-
-    int Carta(const QString& fichero) const { return Catalogo().IndiceCarta(fichero); }
-    void ElegirCarta(const QString& fichero) { main->cboChart->setCurrentIndex(Carta(fichero)); }
-    QStringList Log() const { return main->txtLog->toPlainText().split('\n', Qt::SkipEmptyParts); }
-    QString UltimaLinea() const { return Log().value(Log().size() - 1); }
-    void GuardarAjusteManual() {
-        main->FiducialesManuales = QStringLiteral("1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00");
-        main->CartaAjusteManual = QStringLiteral("it8.cht");
-        main->ImagenAjusteManual = QStringLiteral("/tmp/chart.tif");
     }
 };
+
+// Both lists filled, the given chart selected, the empty generic item, no mode.
+EstadoReferencia Estado(const QString& carta) {
+    EstadoReferencia e;
+    e.numCartas = Catalogo().NumCartas();
+    e.carta = Catalogo().IndiceCarta(carta);
+    e.numGenericas = NumGenericas() + 1;
+    e.generica = 0;
+    return e;
+}
+
+QString Linea(const char* key, const QString& ruta = {}) {
+    return Texto(QString::fromLatin1(key)) + ruta;
+}
 
 } // namespace
 
@@ -83,334 +76,264 @@ class TestReferencePanel : public QObject {
     Q_OBJECT
 
 private slots:
-    void fillingSelectsIt8Once();
-    void fillingWithoutIt8OrCharts();
-    void genericListFill();
-    void chartWithGenericReference();
-    void chartWithOwnReference();
-    void chartWithoutAnyReference();
-    void genericPickMovesChartWithoutDiscard();
-    void emptyGenericItemKeepsChart();
-    void genericOptionSelectsChartGeneric();
-    void customReferenceChosen();
-    void customReferenceCancelled();
-    void internalChangeSkipsReferenceLogic();
-    void synchroniseAndSelectGeneric();
+    void initTestCase() { EstablecerIdiomaActual(IdiomaEs); }
+    void fillingTheListsRaisesOneChange();
+    void chartChoosesItsReference_data();
+    void chartChoosesItsReference();
+    void userChoicesOfReference();
+    void genericOfTheChart();
+    void panelFollowsTheUserWithoutDiscardingOnItsOwnMoves();
+    void customReferenceDialog();
     void pictureFollowsChart();
     void realFolderOwnReference();
 };
 
-void TestReferencePanel::fillingSelectsIt8Once() {
+void TestReferencePanel::fillingTheListsRaisesOneChange() {
     Banco banco;
     QComboBox combo;
     QSignalSpy cambios(&combo, &QComboBox::currentIndexChanged);
     RellenarComboCartas(&combo);
-    QCOMPARE(combo.count(), 22);
+    RellenarComboCartas(&combo); // refilling gives the same list and one more notice
+    QCOMPARE(combo.count(), NumFilasCatalogo());
     QCOMPARE(combo.currentText(), QStringLiteral("IT8.7"));
-    QCOMPARE(cambios.count(), 1);
-    for (int i = 0; i < combo.count(); ++i) {
-        QCOMPARE(combo.itemText(i), QString::fromUtf8(FilaCatalogoEn(i).nombre));
-    }
-    // Refilling keeps one change notice and the same choice.
-    combo.setCurrentIndex(0);
-    cambios.clear();
-    RellenarComboCartas(&combo);
-    QCOMPARE(cambios.count(), 1);
-    QCOMPARE(combo.count(), 22);
-    QCOMPARE(combo.currentText(), QStringLiteral("IT8.7"));
-}
+    QCOMPARE(cambios.count(), 2);
 
-void TestReferencePanel::fillingWithoutIt8OrCharts() {
+    // Without it8 the first chart; an empty catalogue selects nothing.
     QTemporaryDir ref;
     Tocar(ref.filePath("SpyderChecker.cht"));
     Tocar(ref.filePath("ColorChecker.cht"));
-    QComboBox combo;
     RellenarComboCartas(&combo, ChartCatalog(ref.path(), ref.path()));
-    QCOMPARE(combo.count(), 2);
     QCOMPARE(combo.currentIndex(), 0);
-    QCOMPARE(combo.currentText(), QStringLiteral("Datacolor SpyderChecker"));
-
+    QCOMPARE(combo.count(), 2);
     QTemporaryDir vacio;
     RellenarComboCartas(&combo, ChartCatalog(vacio.path(), vacio.path()));
-    QCOMPARE(combo.count(), 0);
     QCOMPARE(combo.currentIndex(), -1);
-}
 
-void TestReferencePanel::genericListFill() {
-    QComboBox combo;
     combo.addItem("old");
     RellenarComboGenericas(&combo);
     QCOMPARE(combo.count(), NumGenericas() + 1);
     QCOMPARE(combo.itemText(0), QString());
-    QCOMPARE(combo.itemText(1), QStringLiteral("CMP Digital Target 4"));
-    QCOMPARE(combo.itemText(7), QStringLiteral("QPcard 202/203"));
     QCOMPARE(combo.currentIndex(), 0);
 }
 
-void TestReferencePanel::chartWithGenericReference() {
-    Banco banco;
-    frmMain& m = *banco.main;
-    banco.GuardarAjusteManual();
-    banco.ElegirCarta("ColorChecker.cht");
-    QCOMPARE(m.cboGenericRef->currentIndex(), 4);
-    QVERIFY(m.optFRGenerico->isChecked());
-    QVERIFY(!m.optPersoanlizado->isChecked());
-    QVERIFY(m.cboGenericRef->isEnabled());
-    QVERIFY(!m.cmdLoadRef->isEnabled());
-    QCOMPARE(m.txtRef->text(), banco.ref + "/ColorChecker.cie");
-    QCOMPARE(banco.UltimaLinea(),
-             "Referencia genérica asociada a la carta: " + banco.ref + "/ColorChecker.cie");
-    QVERIFY(m.FiducialesManuales.isEmpty());
-    QVERIFY(banco.Log().contains(
-        QStringLiteral("Ajuste manual de cuadrícula descartado: Cambio de tipo de carta.")));
-    QVERIFY(!m.CambioInterno);
+void TestReferencePanel::chartChoosesItsReference_data() {
+    // "@" stands for the reference folder.
+    QTest::addColumn<QStringList>("extras");
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<int>("generic");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("custom");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("generic") << QStringList() << "ColorChecker.cht" << 4
+                             << int(EstadoReferencia::Generico) << "/elsewhere/mine.ti3"
+                             << "@/ColorChecker.cie"
+                             << Linea("log.chart_generic_ref", "@/ColorChecker.cie");
+    QTest::newRow("own file, .cie before .ti2")
+        << QStringList{"ColorCheckerSG.ti2", "ColorCheckerSG.cie"} << "ColorCheckerSG.cht" << 0
+        << int(EstadoReferencia::Personalizado) << "@/ColorCheckerSG.cie"
+        << "@/ColorCheckerSG.cie" << Linea("log.chart_own_ref", "@/ColorCheckerSG.cie");
+    QTest::newRow("none: the custom file is dropped")
+        << QStringList() << "ColorCheckerSG.cht" << 0 << int(EstadoReferencia::Personalizado) << ""
+        << Texto("placeholder.select_custom_ref") << Linea("log.chart_needs_ref");
 }
 
-void TestReferencePanel::chartWithOwnReference() {
-    Banco banco({"ColorCheckerSG.cie", "ColorCheckerSG.ti2"});
-    frmMain& m = *banco.main;
-    banco.ElegirCarta("ColorChecker.cht");
-    m.RutaReferenciaPersonalizada = QStringLiteral("/elsewhere/mine.ti3");
-    banco.ElegirCarta("ColorCheckerSG.cht");
-    QVERIFY(m.optPersoanlizado->isChecked());
-    QCOMPARE(m.cboGenericRef->currentIndex(), 0);
-    QCOMPARE(m.RutaReferenciaPersonalizada, banco.ref + "/ColorCheckerSG.cie");
-    QCOMPARE(m.txtRef->text(), m.RutaReferenciaPersonalizada);
-    QVERIFY(!m.cboGenericRef->isEnabled());
-    QVERIFY(m.cmdLoadRef->isEnabled());
-    QCOMPARE(banco.UltimaLinea(),
-             "Referencia personalizada asociada a la carta: " + m.RutaReferenciaPersonalizada);
-    QVERIFY(!m.CambioInterno);
+// Every change of chart type replaces the reference by the chart's own choice.
+void TestReferencePanel::chartChoosesItsReference() {
+    QFETCH(QStringList, extras);
+    QFETCH(QString, chart);
+    QFETCH(int, generic);
+    QFETCH(int, mode);
+    QFETCH(QString, custom);
+    QFETCH(QString, shown);
+    QFETCH(QString, line);
+    Banco banco(extras);
+    const ReferenceChoice reglas;
+    EstadoReferencia e = Estado(chart);
+    e.personalizada = "/elsewhere/mine.ti3";
+    QCOMPARE(reglas.AplicarReferenciaDeCarta(e), line.replace('@', banco.ref));
+    QCOMPARE(e.generica, generic);
+    QCOMPARE(int(e.modo), mode);
+    QCOMPARE(e.personalizada, custom.replace('@', banco.ref));
+    QCOMPARE(e.carta, Catalogo().IndiceCarta(chart));
+    QCOMPARE(reglas.TextoReferencia(e), shown.replace('@', banco.ref));
+
+    // Before the generic list is filled no reference is associated.
+    EstadoReferencia vacio = Estado(chart);
+    vacio.numGenericas = 0;
+    QCOMPARE(reglas.AplicarReferenciaDeCarta(vacio), QString());
+    QCOMPARE(int(vacio.modo), int(EstadoReferencia::Ninguno));
 }
 
-void TestReferencePanel::chartWithoutAnyReference() {
+void TestReferencePanel::userChoicesOfReference() {
     Banco banco;
-    frmMain& m = *banco.main;
-    m.RutaReferenciaPersonalizada = QStringLiteral("/elsewhere/mine.ti3");
-    banco.ElegirCarta("ColorCheckerSG.cht");
-    QVERIFY(m.optPersoanlizado->isChecked());
-    QCOMPARE(m.RutaReferenciaPersonalizada, QString());
-    QCOMPARE(m.txtRef->text(), Texto("placeholder.select_custom_ref"));
-    QCOMPARE(banco.UltimaLinea(), QStringLiteral("Esta carta necesita un fichero de referencia "
-                                                 "personalizado. Selecciónalo manualmente."));
+    const ReferenceChoice reglas;
+    // A generic item moves the chart to its own.
+    EstadoReferencia e = Estado("it8.cht");
+    e.generica = 7;
+    QCOMPARE(reglas.ElegirGenerica(e), Linea("log.generic_ref", banco.ref + "/QPcard_202.cie"));
+    QCOMPARE(e.carta, Catalogo().IndiceCarta("QPcard_202.cht"));
+    QCOMPARE(int(e.modo), int(EstadoReferencia::Generico));
+
+    // The empty item keeps the chart and logs nothing; the box asks for a custom file.
+    e.generica = 0;
+    QCOMPARE(reglas.ElegirGenerica(e), QString());
+    QCOMPARE(e.carta, Catalogo().IndiceCarta("QPcard_202.cht"));
+    QCOMPARE(reglas.TextoReferencia(e), Texto("placeholder.use_custom_for_chart"));
+
+    // A custom file: the custom mode, the empty generic item, the chart kept.
+    e.generica = 7;
+    QCOMPARE(reglas.ElegirPersonalizada(e, "/my ref.txt"), Linea("log.reference", "/my ref.txt"));
+    QCOMPARE(int(e.modo), int(EstadoReferencia::Personalizado));
+    QCOMPARE(e.generica, 0);
+    QCOMPARE(e.carta, Catalogo().IndiceCarta("QPcard_202.cht"));
+    QCOMPARE(reglas.TextoReferencia(e), QString("/my ref.txt"));
+
+    // Back to the generic mode: the chart's generic reference, when it has one.
+    reglas.ElegirModoGenerico(e);
+    QCOMPARE(e.generica, 7);
+    EstadoReferencia hutch = Estado("Hutchcolor.cht");
+    reglas.ElegirModoGenerico(hutch);
+    QCOMPARE(int(hutch.modo), int(EstadoReferencia::Generico));
+    QCOMPARE(hutch.generica, 0);
 }
 
-void TestReferencePanel::genericPickMovesChartWithoutDiscard() {
+void TestReferencePanel::genericOfTheChart() {
     Banco banco;
-    frmMain& m = *banco.main;
-    QCOMPARE(m.cboChart->currentText(), QStringLiteral("IT8.7"));
-    banco.GuardarAjusteManual();
-    const int lineas = banco.Log().size();
-    m.cboGenericRef->setCurrentIndex(7);
-    QCOMPARE(m.cboChart->currentText(), QStringLiteral("QPcard 202/203"));
-    QVERIFY(m.optFRGenerico->isChecked());
-    QVERIFY(!m.FiducialesManuales.isEmpty());
-    QCOMPARE(banco.Log().size(), lineas + 1);
-    QCOMPARE(banco.UltimaLinea(), "Referencia genérica: " + banco.ref + "/QPcard_202.cie");
-    QCOMPARE(m.txtRef->text(), banco.ref + "/QPcard_202.cie");
-    QVERIFY(!m.CambioInterno);
+    const ReferenceChoice reglas;
+    EstadoReferencia e = Estado("QPcard_201.cht");
+    reglas.SincronizarGenericaConCarta(e);
+    QCOMPARE(e.generica, 6);
+    QCOMPARE(int(e.modo), int(EstadoReferencia::Ninguno));
+
+    e = Estado("it8.cht");
+    e.generica = 3;
+    reglas.SincronizarGenericaConCarta(e);
+    QCOMPARE(e.generica, 0);
+    QVERIFY(!reglas.SeleccionarGenericaDeCarta(e));
+    QCOMPARE(int(e.modo), int(EstadoReferencia::Ninguno));
+
+    e = Estado("ColorCheckerPassport.cht");
+    QVERIFY(reglas.SeleccionarGenericaDeCarta(e));
+    QCOMPARE(e.generica, 5);
+    QCOMPARE(int(e.modo), int(EstadoReferencia::Generico));
+
+    // Nothing to select in an empty generic list.
+    e = Estado("ColorCheckerPassport.cht");
+    e.numGenericas = 0;
+    e.generica = -1;
+    QVERIFY(!reglas.SeleccionarGenericaDeCarta(e));
+    reglas.SincronizarGenericaConCarta(e);
+    QCOMPARE(e.generica, -1);
 }
 
-void TestReferencePanel::emptyGenericItemKeepsChart() {
+// The main window's controls follow the rules; a move the panel makes itself (a generic pick
+// moving the chart) is no user change of chart, so the stored grid adjustment stays.
+void TestReferencePanel::panelFollowsTheUserWithoutDiscardingOnItsOwnMoves() {
     Banco banco;
-    frmMain& m = *banco.main;
-    banco.ElegirCarta("ColorChecker.cht");
-    const QStringList antes = banco.Log();
-    m.cboGenericRef->setCurrentIndex(0);
-    QVERIFY(m.optFRGenerico->isChecked());
-    QCOMPARE(m.cboChart->currentIndex(), banco.Carta("ColorChecker.cht"));
-    QCOMPARE(m.txtRef->text(), Texto("placeholder.use_custom_for_chart"));
-    QCOMPARE(banco.Log(), antes);
+    frmMain m;
+    m.Form_Load();
+    auto* chart = Control<QComboBox>(m, "cboChart");
+    auto* generic = Control<QComboBox>(m, "cboGenericRef");
+    auto* log = Control<QPlainTextEdit>(m, "txtLog");
+    GridController& grid = *m.findChild<GridController*>();
+    grid.RegistrarAjusteCuadriculaManual("QPcard_202.cht", "1,2,3,4,5,6,7,8", "/a.tif");
+
+    generic->setCurrentIndex(7);
+    QCOMPARE(chart->currentText(), QString("QPcard 202/203"));
+    QVERIFY(Control<QRadioButton>(m, "optFRGenerico")->isChecked());
+    QVERIFY(!grid.AjusteManual().fiduciales.isEmpty());
+    QVERIFY(log->toPlainText().endsWith(Linea("log.generic_ref", banco.ref + "/QPcard_202.cie")));
+
+    chart->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerSG.cht"));
+    QVERIFY(grid.AjusteManual().fiduciales.isEmpty());
+    QVERIFY(log->toPlainText().endsWith(
+        "Ajuste manual de cuadrícula descartado: Cambio de tipo de carta.\n" +
+        Linea("log.chart_needs_ref")));
+    QVERIFY(Control<QRadioButton>(m, "optPersoanlizado")->isChecked());
+    QCOMPARE(generic->currentIndex(), 0);
+    QVERIFY(!generic->isEnabled());
+    QVERIFY(Control<QPushButton>(m, "cmdLoadRef")->isEnabled());
+    QCOMPARE(Control<QLineEdit>(m, "txtRef")->text(), Texto("placeholder.select_custom_ref"));
+
+    Control<QRadioButton>(m, "optFRGenerico")->click();
+    QVERIFY(generic->isEnabled());
+    QCOMPARE(Control<QLineEdit>(m, "txtRef")->text(), Texto("placeholder.use_custom_for_chart"));
 }
 
-void TestReferencePanel::genericOptionSelectsChartGeneric() {
+void TestReferencePanel::customReferenceDialog() {
     Banco banco;
-    frmMain& m = *banco.main;
-    banco.ElegirCarta("SpyderChecker24.cht");
-    m.cmdLoadRef->setEnabled(true);
-    m.optPersoanlizado->click();
-    {
-        ScriptedDialogs dialogos;
-        dialogos.answerOpen(banco.raiz.filePath("mine.cie"));
-        m.cmdLoadRef->click();
-        QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
-    }
-    QCOMPARE(m.cboGenericRef->currentIndex(), 0);
-    m.optFRGenerico->click();
-    QCOMPARE(m.cboGenericRef->currentIndex(), IndiceGenericaPorCarta("SpyderChecker24.cht"));
-    QCOMPARE(m.txtRef->text(), banco.ref + "/SpyderChecker24.cie");
-    QCOMPARE(m.cboChart->currentIndex(), banco.Carta("SpyderChecker24.cht"));
-
-    // A chart without a generic reference: only the panel changes.
-    banco.ElegirCarta("Hutchcolor.cht");
-    QVERIFY(m.optPersoanlizado->isChecked());
-    m.optFRGenerico->click();
-    QVERIFY(m.optFRGenerico->isChecked());
-    QCOMPARE(m.cboGenericRef->currentIndex(), 0);
-    QCOMPARE(m.cboChart->currentIndex(), banco.Carta("Hutchcolor.cht"));
-    QVERIFY(m.cboGenericRef->isEnabled());
-    QVERIFY(!m.cmdLoadRef->isEnabled());
-    QCOMPARE(m.txtRef->text(), Texto("placeholder.use_custom_for_chart"));
-}
-
-void TestReferencePanel::customReferenceChosen() {
-    Banco banco;
-    frmMain& m = *banco.main;
-    banco.ElegirCarta("ColorChecker.cht");
+    frmMain m;
+    m.Form_Load();
+    auto* chart = Control<QComboBox>(m, "cboChart");
+    auto* txtRef = Control<QLineEdit>(m, "txtRef");
+    chart->setCurrentIndex(Catalogo().IndiceCarta("ColorChecker.cht"));
+    const QString generica = txtRef->text();
     const QString elegido = banco.raiz.filePath("My Chart's ref.txt");
     ScriptedDialogs dialogos;
-    dialogos.answerOpen(elegido).answerOpen(banco.raiz.filePath("second.ti3"));
-    m.optPersoanlizado->click();
-    m.cmdLoadRef->click();
-    QCOMPARE(dialogos.calls().size(), 1);
-    const ScriptedDialogs::Call& llamada = dialogos.calls().first();
+    // A cancelled dialog keeps the generic reference in use; a chosen file is used.
+    dialogos.answerOpen(QString()).answerOpen(elegido).answerOpen(QString());
+    Control<QAction>(m, "mnuFileOpenRef")->trigger();
+    QCOMPARE(txtRef->text(), generica);
+    QVERIFY(Control<QRadioButton>(m, "optFRGenerico")->isChecked());
+    Control<QRadioButton>(m, "optPersoanlizado")->click();
+    Control<QPushButton>(m, "cmdLoadRef")->click();
+    const ScriptedDialogs::Call& llamada = dialogos.calls().at(1);
     QCOMPARE(llamada.kind, ScriptedDialogs::Kind::Open);
     QCOMPARE(llamada.title, QStringLiteral("Abrir referencia"));
     QCOMPARE(llamada.filter, QStringLiteral("CGATS/IT8 (*.txt;*.cie;*.it8;*.ti2;*.ti3)|"
                                             "*.txt;*.cie;*.it8;*.ti2;*.ti3|Todos|*.*"));
     QCOMPARE(llamada.initialFolder, QDir::homePath()); // nothing of this kind chosen before
-    QCOMPARE(m.RutaReferenciaPersonalizada, elegido);
-    QVERIFY(m.optPersoanlizado->isChecked());
-    QCOMPARE(m.cboGenericRef->currentIndex(), 0);
-    QCOMPARE(m.cboChart->currentIndex(), banco.Carta("ColorChecker.cht"));
-    QCOMPARE(m.txtRef->text(), elegido);
-    QCOMPARE(banco.UltimaLinea(), "Referencia: " + elegido);
-    QVERIFY(!m.CambioInterno);
-
-    // The menu item does the same.
-    m.mnuFileOpenRef->trigger();
-    QCOMPARE(m.RutaReferenciaPersonalizada, banco.raiz.filePath("second.ti3"));
+    QCOMPARE(txtRef->text(), elegido);
+    QCOMPARE(Control<QComboBox>(m, "cboGenericRef")->currentIndex(), 0);
+    QCOMPARE(chart->currentIndex(), Catalogo().IndiceCarta("ColorChecker.cht"));
+    // Nor does a cancel drop a custom reference chosen before.
+    Control<QPushButton>(m, "cmdLoadRef")->click();
     QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
-}
-
-void TestReferencePanel::customReferenceCancelled() {
-    Banco banco;
-    frmMain& m = *banco.main;
-    banco.ElegirCarta("ColorChecker.cht");
-    QVERIFY(m.optFRGenerico->isChecked());
-    const QStringList antes = banco.Log();
-    const QString generica = m.txtRef->text();
-    ScriptedDialogs dialogos;
-    dialogos.answerOpen(QString());
-    m.mnuFileOpenRef->trigger();
-    // A cancelled dialog changes nothing: the generic reference stays in use.
-    QVERIFY(m.optFRGenerico->isChecked());
-    QCOMPARE(m.cboGenericRef->currentIndex(), 4);
-    QCOMPARE(m.RutaReferenciaPersonalizada, QString());
-    QCOMPARE(m.txtRef->text(), generica);
-    QVERIFY(!m.cmdLoadRef->isEnabled());
-    QCOMPARE(banco.Log(), antes);
-
-    // Nor does it drop a custom reference chosen before.
-    const QString propia = banco.raiz.filePath("mine.cie");
-    dialogos.answerOpen(propia).answerOpen(QString());
-    m.mnuFileOpenRef->trigger();
-    m.cmdLoadRef->click();
-    QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
-    QVERIFY(m.optPersoanlizado->isChecked());
-    QCOMPARE(m.RutaReferenciaPersonalizada, propia);
-    QCOMPARE(m.txtRef->text(), propia);
-}
-
-void TestReferencePanel::internalChangeSkipsReferenceLogic() {
-    Banco banco({}, {"colorchecker.jpg"});
-    frmMain& m = *banco.main;
-    banco.GuardarAjusteManual();
-    const QStringList antes = banco.Log();
-    const int generica = m.cboGenericRef->currentIndex();
-    m.CambioInterno = true;
-    banco.ElegirCarta("ColorChecker.cht");
-    // Only the picture follows a change made by the system.
-    QVERIFY(!m.picTipoCartaColor->pixmap().isNull());
-    QCOMPARE(m.cboGenericRef->currentIndex(), generica);
-    m.cboGenericRef->setCurrentIndex(7);
-    QCOMPARE(m.cboChart->currentIndex(), banco.Carta("ColorChecker.cht"));
-    QVERIFY(!m.FiducialesManuales.isEmpty());
-    QCOMPARE(banco.Log(), antes);
-    QVERIFY(m.CambioInterno);
-}
-
-void TestReferencePanel::synchroniseAndSelectGeneric() {
-    Banco banco;
-    QVERIFY(banco.panel);
-    frmMain& m = *banco.main;
-    const QStringList antes = banco.Log();
-    m.CambioInterno = true;
-    banco.ElegirCarta("QPcard_201.cht");
-    m.CambioInterno = false;
-    m.cboGenericRef->setEnabled(false);
-    banco.panel->SincronizarGenericaConCarta();
-    QCOMPARE(m.cboGenericRef->currentIndex(), 6);
-    QVERIFY(!m.optFRGenerico->isChecked());
-    QVERIFY(!m.CambioInterno);
-
-    m.CambioInterno = true;
-    banco.ElegirCarta("it8.cht");
-    m.CambioInterno = false;
-    banco.panel->SincronizarGenericaConCarta();
-    QCOMPARE(m.cboGenericRef->currentIndex(), 0);
-    QVERIFY(!banco.panel->SeleccionarGenericaDeCarta());
-    QVERIFY(!m.optFRGenerico->isChecked());
-
-    m.CambioInterno = true;
-    banco.ElegirCarta("ColorCheckerPassport.cht");
-    m.CambioInterno = false;
-    QVERIFY(banco.panel->SeleccionarGenericaDeCarta());
-    QCOMPARE(m.cboGenericRef->currentIndex(), 5);
-    QVERIFY(m.optFRGenerico->isChecked());
-    QCOMPARE(banco.Log(), antes);
-    QVERIFY(!m.CambioInterno);
-
-    // With an empty generic list nothing is selected.
-    m.cboGenericRef->clear();
-    QVERIFY(!banco.panel->SeleccionarGenericaDeCarta());
-    banco.panel->SincronizarGenericaConCarta();
-    QCOMPARE(m.cboGenericRef->currentIndex(), -1);
+    QCOMPARE(txtRef->text(), elegido);
+    QVERIFY(Control<QPlainTextEdit>(m, "txtLog")->toPlainText().endsWith("Referencia: " + elegido));
 }
 
 void TestReferencePanel::pictureFollowsChart() {
     Banco banco({}, {"Passport.jpg", "colorchecker.jpg"});
-    frmMain& m = *banco.main;
+    frmMain m;
+    m.Form_Load();
     m.show();
-    banco.ElegirCarta("ColorCheckerPassport.cht");
-    const QImage completa = m.picTipoCartaColor->pixmap().toImage();
-    QVERIFY(!completa.isNull());
-    QCOMPARE(completa.size(), m.picTipoCartaColor->contentsRect().size());
+    auto* chart = Control<QComboBox>(m, "cboChart");
+    auto* picture = Control<QLabel>(m, "picTipoCartaColor");
+    chart->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerPassport.cht"));
+    const QImage completa = picture->pixmap().toImage();
+    QCOMPARE(completa.size(), picture->contentsRect().size());
     // The picture (green) fills the width and is centred vertically.
     const QPoint centro(completa.width() / 2, completa.height() / 2);
     QVERIFY(qAbs(completa.pixelColor(centro).green() - 255) < 8);
     QVERIFY(completa.pixelColor(centro).red() < 8);
-    banco.ElegirCarta("ColorCheckerHalfPassport.cht");
-    QCOMPARE(m.picTipoCartaColor->pixmap().toImage(), completa);
-    banco.ElegirCarta("Hutchcolor.cht");
-    QVERIFY(m.picTipoCartaColor->pixmap().isNull());
+    chart->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerHalfPassport.cht"));
+    QCOMPARE(picture->pixmap().toImage(), completa);
+    chart->setCurrentIndex(Catalogo().IndiceCarta("Hutchcolor.cht"));
+    QVERIFY(picture->pixmap().isNull());
+    // A generic pick moves the chart silently, and its picture still follows.
+    Control<QComboBox>(m, "cboGenericRef")
+        ->setCurrentIndex(IndiceGenericaPorCarta("ColorChecker.cht"));
+    QVERIFY(!picture->pixmap().isNull());
 
     // A larger box gets the picture redrawn at its size.
-    banco.ElegirCarta("ColorChecker.cht");
     m.resize(m.width() + 200, m.height() + 200);
     QCoreApplication::processEvents();
-    QCOMPARE(m.picTipoCartaColor->pixmap().size(), m.picTipoCartaColor->contentsRect().size());
+    QCOMPARE(picture->pixmap().size(), picture->contentsRect().size());
 }
 
 void TestReferencePanel::realFolderOwnReference() {
-    const QString ref = QStringLiteral("/usr/share/color/argyll/ref");
-    const ChartCatalog catalogo(ref, QStringLiteral("/usr/share/doc/argyll-doc"));
-    if (catalogo.IndiceCarta("ColorCheckerSG.cht") < 0) {
+    const ChartCatalog catalogo("/usr/share/color/argyll/ref", "/usr/share/doc/argyll-doc");
+    if (catalogo.IndiceCarta("ColorCheckerSG.cht") < 0)
         QSKIP("ArgyllCMS reference files are not installed");
-    }
-    AppFolders carpetas;
-    carpetas.argyllRef = ref;
-    carpetas.argyllDoc = QStringLiteral("/usr/share/doc/argyll-doc");
-    EstablecerCarpetas(carpetas);
-    frmMain m;
-    RellenarComboCartas(m.cboChart);
-    RellenarComboGenericas(m.cboGenericRef);
-    m.cboChart->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerSG.cht"));
-    QCOMPARE(m.RutaReferenciaPersonalizada,
-             catalogo.RutaReferenciaPropia(catalogo.IndiceCarta("ColorCheckerSG.cht")));
-    QVERIFY(QFileInfo(m.RutaReferenciaPersonalizada).isFile());
-    QVERIFY(m.optPersoanlizado->isChecked());
-    QVERIFY(!m.picTipoCartaColor->pixmap().isNull());
+    EstadoReferencia e;
+    e.numCartas = catalogo.NumCartas();
+    e.carta = catalogo.IndiceCarta("ColorCheckerSG.cht");
+    e.numGenericas = NumGenericas() + 1;
+    ReferenceChoice(catalogo).AplicarReferenciaDeCarta(e);
+    QCOMPARE(int(e.modo), int(EstadoReferencia::Personalizado));
+    QVERIFY(QFileInfo(e.personalizada).isFile());
 }
 
 QTEST_MAIN(TestReferencePanel)

@@ -5,6 +5,7 @@
 #include "grid/gridcontroller.h"
 #include "grid/gridrecognition.h"
 #include "lang/texto.h"
+#include "namedcontrol.h"
 #include "profile/createcontroller.h"
 #include "profile/createpipeline.h"
 #include "profile/createvalidation.h"
@@ -67,9 +68,18 @@ class TestGridIntegration : public QObject {
     std::unique_ptr<frmMain> main_;
 
     GridController& Controlador() { return *main_->findChild<GridController*>(); }
-    QString Log() const { return main_->txtLog->toPlainText(); }
+    EntradaCreacion Entradas() const {
+        return main_->findChild<CreateController*>()->LeerEntradas();
+    }
+    QString Log() const { return Control<QPlainTextEdit>(*main_, "txtLog")->toPlainText(); }
 
-    // A ColorChecker capture as the main window's target, with its own reference.
+    // Loads the image as the main window's target, through its open dialog.
+    void ElegirImagen(const QString& image) {
+        dialogs_->answerOpen(image);
+        Control<QPushButton>(*main_, "cmdLoadImage")->click();
+    }
+
+    // A ColorChecker capture as the main window's target, with the chart's generic reference.
     chartrender::RenderInfo Preparar(double perspective, double rotation) {
         chartrender::RenderOptions options;
         options.chtFile = kRef + "ColorChecker.cht";
@@ -82,17 +92,14 @@ class TestGridIntegration : public QObject {
         const QString image = dir_->filePath("capture.tif");
         if (!chartrender::renderChart(options, image, &error, &info))
             qFatal("render failed: %s", qPrintable(error));
-        main_->RutaImagenTarget = image;
-        main_->CambioInterno = true;
-        main_->cboChart->setCurrentIndex(Catalogo().IndiceCarta("ColorChecker.cht"));
-        main_->RutaReferenciaPersonalizada = kRef + "ColorChecker.cie";
-        main_->optPersoanlizado->setChecked(true);
-        main_->CambioInterno = false;
+        ElegirImagen(image);
+        Control<QComboBox>(*main_, "cboChart")
+            ->setCurrentIndex(Catalogo().IndiceCarta("ColorChecker.cht"));
         return info;
     }
 
     frmGridAdjust* AbrirDesdeMenu() {
-        main_->mnuToolsGridCheck->trigger();
+        Control<QAction>(*main_, "mnuToolsGridCheck")->trigger();
         return Controlador().VentanaAjuste();
     }
 
@@ -123,8 +130,8 @@ private slots:
 
     void automaticRunOnACleanCapture() {
         const chartrender::RenderInfo info = Preparar(0, 0);
-        Controlador().RegistrarAjusteCuadriculaManual("ColorChecker.cht",
-                                                      "1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00");
+        Controlador().RegistrarAjusteCuadriculaManual(
+            "ColorChecker.cht", "1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00", Entradas().imagen);
         QPointer<frmGridAdjust> w = AbrirDesdeMenu();
         QVERIFY(w && w->isVisible());
         const ParametrosAjuste p = w->Parametros();
@@ -139,13 +146,15 @@ private slots:
         // While the run lasts the buttons are off and a second run does nothing.
         bool runEnabled = true;
         QTimer::singleShot(0, w, [&] {
-            runEnabled = w->cmdRun->isEnabled() || w->cmdAuto->isEnabled();
+            runEnabled = Control<QPushButton>(*w, "cmdRun")->isEnabled() ||
+                         Control<QPushButton>(*w, "cmdAuto")->isEnabled();
             w->ReconocimientoConAjuste();
         });
         w->ReconocimientoAutomatico();
         QVERIFY(!runEnabled);
         QVERIFY(!Log().contains("Fiduciales manuales"));
-        QVERIFY(w->cmdRun->isEnabled() && w->cmdAuto->isEnabled() && !w->EjecutandoScanin());
+        QVERIFY(Control<QPushButton>(*w, "cmdRun")->isEnabled() &&
+                Control<QPushButton>(*w, "cmdAuto")->isEnabled() && !w->EjecutandoScanin());
 
         const QString scanin = Carpetas().toolPath("scanin");
         QVERIFY(Log().contains("scanin: \"" + scanin + "\" -v -dion \"" + p.ImagenAjuste + "\" \"" +
@@ -154,16 +163,18 @@ private slots:
         QVERIFY(Log().contains("Ajuste manual de cuadrícula descartado: Reconocimiento automático "
                                "seleccionado.\nCrear perfil usará reconocimiento automático de "
                                "scanin para la carta: ColorChecker.cht"));
-        QVERIFY(main_->FiducialesManuales.isEmpty());
+        QVERIFY(Controlador().AjusteManual().fiduciales.isEmpty());
         const QString copy = Carpetas().tmpFolder + "/ultimo_reconocimiento_cuadricula_auto.tif";
         QVERIFY(Log().endsWith("Diagnóstico de cuadrícula automático abierto: " + copy));
-        QCOMPARE(w->txtInfo->toPlainText(), Texto("msg.grid_auto_done"));
+        QCOMPARE(Control<QPlainTextEdit>(*w, "txtInfo")->toPlainText(),
+                 Texto("msg.grid_auto_done"));
 
         QPointer<frmGridCheck> check = Controlador().VentanaComprobacion();
         QVERIFY(check && check->isVisible());
         QCOMPARE(check->Imagen(), copy);
         QCOMPARE(check->AnchoImagen(), info.imageSize.width());
-        QCOMPARE(check->txtInfo->toPlainText(), Texto("msg.gridcheck_desc"));
+        QCOMPARE(Control<QPlainTextEdit>(*check, "txtInfo")->toPlainText(),
+                 Texto("msg.gridcheck_desc"));
         // scanin's output went to the log and to the check window.
         QVERIFY(!check->Salida().trimmed().isEmpty());
         QVERIFY(Log().contains(check->Salida().trimmed()));
@@ -182,9 +193,13 @@ private slots:
         QVERIFY(w);
         // scanin cannot find this chart by itself (without -p): the failure is shown, not stored.
         w->ReconocimientoAutomatico();
-        QVERIFY2(w->txtInfo->toPlainText().startsWith("scanin automático rc=1\n"),
-                 qPrintable(w->txtInfo->toPlainText()));
-        QVERIFY(w->txtInfo->toPlainText().contains("Pattern match wasn't good enough"));
+        QVERIFY2(Control<QPlainTextEdit>(*w, "txtInfo")
+                     ->toPlainText()
+                     .startsWith("scanin automático rc=1\n"),
+                 qPrintable(Control<QPlainTextEdit>(*w, "txtInfo")->toPlainText()));
+        QVERIFY(Control<QPlainTextEdit>(*w, "txtInfo")
+                    ->toPlainText()
+                    .contains("Pattern match wasn't good enough"));
         QVERIFY(Log().endsWith("scanin reconocimiento automático rc=1"));
         QVERIFY(Controlador().VentanaComprobacion() == nullptr);
 
@@ -195,19 +210,20 @@ private slots:
         const QString F = ListaFiduciales(w->Marco().PuntosX, w->Marco().PuntosY);
         QCOMPARE(F, info.fiducialArgument());
         w->ReconocimientoConAjuste();
-        QCOMPARE(w->txtInfo->toPlainText(), Texto("msg.grid_manual_done"));
+        QCOMPARE(Control<QPlainTextEdit>(*w, "txtInfo")->toPlainText(),
+                 Texto("msg.grid_manual_done"));
         QVERIFY(Log().contains("Fiduciales manuales scanin -F TL,TR,BR,BL: " + F));
         QVERIFY(Log().contains(" -v -F " + F + " -dion \"" + w->Parametros().ImagenAjuste));
         QVERIFY(Log().contains("Ajuste manual de cuadrícula guardado para crear perfil: -F " + F));
         QVERIFY(Log().endsWith("Diagnóstico de cuadrícula manual abierto: " + Carpetas().tmpFolder +
                                "/ultimo_reconocimiento_cuadricula_manual.tif"));
-        QCOMPARE(main_->FiducialesManuales, F);
-        QCOMPARE(main_->CartaAjusteManual, QString("colorchecker.cht"));
-        QCOMPARE(main_->ImagenAjusteManual, main_->RutaImagenTarget.toLower());
-        QVERIFY(Controlador().CuadriculaManualAplicable());
+        QCOMPARE(Controlador().AjusteManual().fiduciales, F);
+        QCOMPARE(Controlador().AjusteManual().carta, QString("colorchecker.cht"));
+        QCOMPARE(Controlador().AjusteManual().imagen, Entradas().imagen.toLower());
 
         // The next Create passes the same fiducials to scanin and reads the chart right.
-        EntradaCreacion in = main_->controlCrear->LeerEntradas();
+        EntradaCreacion in = Entradas();
+        QVERIFY(CuadriculaManualAplicable(in));
         in.destino = dir_->filePath("warped.icc");
         const ValidacionPerfil valid = ValidarDatosPerfil(in);
         QVERIFY2(valid.ok, qPrintable(valid.faltas));
@@ -223,11 +239,11 @@ private slots:
         QVERIFY(front.registrados.first().avisoLectura.isEmpty());
 
         // The user picks another chart type: the adjustment is dropped and Create stops using it.
-        main_->cboChart->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerPassport.cht"));
+        Control<QComboBox>(*main_, "cboChart")
+            ->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerPassport.cht"));
         QVERIFY(Log().contains("Ajuste manual de cuadrícula descartado: Cambio de tipo de carta."));
-        QVERIFY(main_->FiducialesManuales.isEmpty());
-        QVERIFY(!Controlador().CuadriculaManualAplicable());
-        QVERIFY(!CuadriculaManualAplicable(main_->controlCrear->LeerEntradas()));
+        QVERIFY(Controlador().AjusteManual().fiduciales.isEmpty());
+        QVERIFY(!CuadriculaManualAplicable(Entradas()));
 
         dialogs_->answerMessage(Msg::No);
         w->close();
@@ -249,14 +265,15 @@ private slots:
             w->Marco().PuntosX[i] = info.fiducials[i].x();
             w->Marco().PuntosY[i] = info.fiducials[i].y();
         }
-        const QString first = main_->RutaImagenTarget;
-        main_->RutaImagenTarget = dir_->filePath("another.tif"); // loaded while the window is open
-        QVERIFY(QFile::copy(first, main_->RutaImagenTarget));
+        const QString first = Entradas().imagen;
+        QVERIFY(QFile::copy(first, dir_->filePath("another.tif")));
+        ElegirImagen(dir_->filePath("another.tif")); // while the window is open
         w->ReconocimientoConAjuste();
-        QCOMPARE(main_->ImagenAjusteManual, first.toLower());
-        QVERIFY(!Controlador().CuadriculaManualAplicable());
-        main_->RutaImagenTarget = first;
-        QVERIFY(Controlador().CuadriculaManualAplicable());
+        QCOMPARE(Controlador().AjusteManual().imagen, first.toLower());
+        EntradaCreacion in = Entradas();
+        QVERIFY(!CuadriculaManualAplicable(in));
+        in.imagen = first;
+        QVERIFY(CuadriculaManualAplicable(in));
         dialogs_->answerMessage(Msg::Yes);
         w->close();
     }

@@ -5,6 +5,7 @@
 #include "grid/gridcontroller.h"
 #include "grid/gridoverlay.h"
 #include "lang/texto.h"
+#include "namedcontrol.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
@@ -73,12 +74,18 @@ class TestGridWindows : public QObject {
         const QString image = EscribirImagen(work + "/chart.png", w, h, colour);
         auto* window = new frmGridAdjust(Controlador(), main_.get());
         window->resize(900, 700);
-        window->Configurar(image, "/ref/ColorChecker.cht", "ColorChecker.cht", "/ref/cc.cie", work,
-                           {}, {});
+        window->Configurar({image,
+                            "/ref/ColorChecker.cht",
+                            "ColorChecker.cht",
+                            "/ref/cc.cie",
+                            work,
+                            {},
+                            {},
+                            image});
         return window;
     }
 
-    QString Log() const { return main_->txtLog->toPlainText(); }
+    QString Log() const { return Control<QPlainTextEdit>(*main_, "txtLog")->toPlainText(); }
 
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
@@ -106,19 +113,20 @@ private slots:
         QVERIFY(w->isVisible());
         QVERIFY(!w->isModal());
         QCOMPARE(w->windowTitle(), Texto("gridadjust.title"));
-        QCOMPARE(w->cmdAuto->text(), Texto("gridadjust.auto"));
-        QCOMPARE(w->cmdRun->text(), Texto("gridadjust.manual"));
-        QCOMPARE(w->cmdReset->text(), Texto("gridadjust.reset"));
-        QCOMPARE(w->cmdClose->text(), Texto("common.close"));
-        QCOMPARE(w->txtInfo->toPlainText(), Texto("msg.grid_drag_points"));
+        QCOMPARE(Control<QPushButton>(*w, "cmdAuto")->text(), Texto("gridadjust.auto"));
+        QCOMPARE(Control<QPushButton>(*w, "cmdRun")->text(), Texto("gridadjust.manual"));
+        QCOMPARE(Control<QPushButton>(*w, "cmdReset")->text(), Texto("gridadjust.reset"));
+        QCOMPARE(Control<QPushButton>(*w, "cmdClose")->text(), Texto("common.close"));
+        QCOMPARE(Control<QPlainTextEdit>(*w, "txtInfo")->toPlainText(),
+                 Texto("msg.grid_drag_points"));
 
         const MarcoAjuste& m = w->Marco();
         QCOMPARE(m.AnchoImagen, 1000);
         QCOMPARE(m.AltoImagen, 800);
         QCOMPARE(m.PuntosX, (std::array<double, 4>{50, 950, 950, 50}));
         QCOMPARE(m.PuntosY, (std::array<double, 4>{40, 40, 760, 760}));
-        const QImage picture = w->picAdjust->Imagen();
-        QCOMPARE(picture.size(), w->picAdjust->size());
+        const QImage picture = Control<CajaImagen>(*w, "picAdjust")->Imagen();
+        QCOMPARE(picture.size(), Control<CajaImagen>(*w, "picAdjust")->size());
         QCOMPARE(m.MargenX, (picture.width() - m.AnchoDibujo) / 2);
 
         // Each handle: a hollow red ring, the image in sight inside; the sides yellow.
@@ -145,7 +153,7 @@ private slots:
         for (const QColor& background :
              {QColor(Qt::white), QColor(Qt::black), QColor(255, 230, 0)}) {
             QPointer<frmGridAdjust> w = Abrir(1200, 800, background);
-            const QImage picture = w->picAdjust->Imagen();
+            const QImage picture = Control<CajaImagen>(*w, "picAdjust")->Imagen();
             const QPoint p = w->Marco().PosicionTirador(5);
             const QRect label(p.x() + 10, p.y() - 8, 60, 18);
             const int yellow =
@@ -164,38 +172,42 @@ private slots:
         QPointer<frmGridAdjust> w = Abrir(3000, 2000);
         const int loads = w->Cache().Cargas();
         const QPoint c = w->Marco().PosicionTirador(2);
-        QTest::mousePress(w->picAdjust, Qt::LeftButton, {}, c + QPoint(3, 3));
+        QTest::mousePress(Control<CajaImagen>(*w, "picAdjust"), Qt::LeftButton, {},
+                          c + QPoint(3, 3));
         QCOMPARE(w->Marco().TiradorActivo, 2);
         for (int i = 1; i <= 10; ++i)
-            QTest::mouseMove(w->picAdjust, c - QPoint(4 * i, 3 * i));
-        QCOMPARE(w->picAdjust->cursor().shape(), Qt::SizeAllCursor);
+            QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"), c - QPoint(4 * i, 3 * i));
+        QCOMPARE(Control<CajaImagen>(*w, "picAdjust")->cursor().shape(), Qt::SizeAllCursor);
         const QPointF expected = w->Marco().PantallaAImagen(c.x() - 40, c.y() - 30);
         QCOMPARE(w->Marco().PuntosX[2], expected.x());
         QCOMPARE(w->Marco().PuntosY[2], expected.y());
         // The overlay followed: the handle is drawn at its new place.
-        QVERIFY(ColorCerca(w->picAdjust->Imagen(), c - QPoint(40, 30) + QPoint(kRadioTirador, 0), 1,
-                           kColorBordeTirador));
+        QVERIFY(ColorCerca(Control<CajaImagen>(*w, "picAdjust")->Imagen(),
+                           c - QPoint(40, 30) + QPoint(kRadioTirador, 0), 1, kColorBordeTirador));
         // A loupe in the top-left corner shows the image around the corner, magnified.
-        const QImage arrastrando = w->picAdjust->Imagen();
+        const QImage arrastrando = Control<CajaImagen>(*w, "picAdjust")->Imagen();
         QVERIFY(ColorCerca(arrastrando, QPoint(4, 84), 1, kColorBordeTirador));
         QVERIFY(Distancia(arrastrando.pixel(40, 40), QColor(40, 60, 80)) < 10);
-        QTest::mouseRelease(w->picAdjust, Qt::LeftButton, {}, c - QPoint(40, 30));
-        QVERIFY(!ColorCerca(w->picAdjust->Imagen(), QPoint(4, 84), 1, kColorBordeTirador));
+        QTest::mouseRelease(Control<CajaImagen>(*w, "picAdjust"), Qt::LeftButton, {},
+                            c - QPoint(40, 30));
+        QVERIFY(!ColorCerca(Control<CajaImagen>(*w, "picAdjust")->Imagen(), QPoint(4, 84), 1,
+                            kColorBordeTirador));
         QCOMPARE(w->Marco().TiradorActivo, -1);
-        QVERIFY(!w->picAdjust->testAttribute(Qt::WA_SetCursor));
+        QVERIFY(!Control<CajaImagen>(*w, "picAdjust")->testAttribute(Qt::WA_SetCursor));
         QCOMPARE(w->Cache().Cargas(), loads);
 
         // Beyond the picture the corner stops at the image's edge.
         const QPoint c1 = w->Marco().PosicionTirador(1);
-        QTest::mousePress(w->picAdjust, Qt::LeftButton, {}, c1);
-        QTest::mouseMove(w->picAdjust, QPoint(w->picAdjust->width() + 50, -50));
-        QTest::mouseRelease(w->picAdjust, Qt::LeftButton, {},
-                            QPoint(w->picAdjust->width() + 50, -50));
+        QTest::mousePress(Control<CajaImagen>(*w, "picAdjust"), Qt::LeftButton, {}, c1);
+        QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"),
+                         QPoint(Control<CajaImagen>(*w, "picAdjust")->width() + 50, -50));
+        QTest::mouseRelease(Control<CajaImagen>(*w, "picAdjust"), Qt::LeftButton, {},
+                            QPoint(Control<CajaImagen>(*w, "picAdjust")->width() + 50, -50));
         QCOMPARE(w->Marco().PuntosX[1], 2999.0);
         QCOMPARE(w->Marco().PuntosY[1], 0.0);
 
         // Reset puts every corner back.
-        QTest::mouseClick(w->cmdReset, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(*w, "cmdReset"), Qt::LeftButton);
         QCOMPARE(w->Marco().PuntosX, (std::array<double, 4>{150, 2850, 2850, 150}));
         QCOMPARE(w->Cache().Cargas(), loads);
     }
@@ -203,31 +215,33 @@ private slots:
     void hoverPointersAndOtherButtons() {
         QPointer<frmGridAdjust> w = Abrir(1000, 800);
         const MarcoAjuste& m = w->Marco();
-        QTest::mouseMove(w->picAdjust, m.PosicionTirador(5));
-        QCOMPARE(w->picAdjust->cursor().shape(), Qt::SizeHorCursor);
-        QTest::mouseMove(w->picAdjust, m.PosicionTirador(6));
-        QCOMPARE(w->picAdjust->cursor().shape(), Qt::SizeVerCursor);
-        QTest::mouseMove(w->picAdjust, m.PosicionTirador(3));
-        QCOMPARE(w->picAdjust->cursor().shape(), Qt::SizeAllCursor);
-        QTest::mouseMove(w->picAdjust, m.ImagenAPantalla(500, 400));
-        QVERIFY(!w->picAdjust->testAttribute(Qt::WA_SetCursor));
+        QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"), m.PosicionTirador(5));
+        QCOMPARE(Control<CajaImagen>(*w, "picAdjust")->cursor().shape(), Qt::SizeHorCursor);
+        QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"), m.PosicionTirador(6));
+        QCOMPARE(Control<CajaImagen>(*w, "picAdjust")->cursor().shape(), Qt::SizeVerCursor);
+        QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"), m.PosicionTirador(3));
+        QCOMPARE(Control<CajaImagen>(*w, "picAdjust")->cursor().shape(), Qt::SizeAllCursor);
+        QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"), m.ImagenAPantalla(500, 400));
+        QVERIFY(!Control<CajaImagen>(*w, "picAdjust")->testAttribute(Qt::WA_SetCursor));
 
         const auto before = m.PuntosX;
         const QPoint c = m.PosicionTirador(0);
-        QTest::mousePress(w->picAdjust, Qt::RightButton, {}, c);
-        QTest::mouseMove(w->picAdjust, c + QPoint(60, 60));
-        QTest::mouseRelease(w->picAdjust, Qt::RightButton, {}, c + QPoint(60, 60));
+        QTest::mousePress(Control<CajaImagen>(*w, "picAdjust"), Qt::RightButton, {}, c);
+        QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"), c + QPoint(60, 60));
+        QTest::mouseRelease(Control<CajaImagen>(*w, "picAdjust"), Qt::RightButton, {},
+                            c + QPoint(60, 60));
         QCOMPARE(m.PuntosX, before);
     }
 
     void resizingRedrawsAtTheNewSize() {
         QPointer<frmGridAdjust> w = Abrir(1000, 800);
         const int loads = w->Cache().Cargas();
-        const QSize before = w->picAdjust->size();
+        const QSize before = Control<CajaImagen>(*w, "picAdjust")->size();
         w->resize(w->size() + QSize(120, 80));
         QCoreApplication::processEvents();
-        QVERIFY(w->picAdjust->size() != before);
-        QCOMPARE(w->picAdjust->Imagen().size(), w->picAdjust->size());
+        QVERIFY(Control<CajaImagen>(*w, "picAdjust")->size() != before);
+        QCOMPARE(Control<CajaImagen>(*w, "picAdjust")->Imagen().size(),
+                 Control<CajaImagen>(*w, "picAdjust")->size());
         QCOMPARE(w->Cache().Cargas(), loads + 1);
         // The points are image pixels: a new size does not move them.
         QCOMPARE(w->Marco().PuntosX[0], 50.0);
@@ -236,7 +250,7 @@ private slots:
     void anotherImageGetsItsOwnStartPoints() {
         QPointer<frmGridAdjust> w = Abrir(1000, 800);
         const QString other = EscribirImagen(dir_->filePath("other.png"), 400, 300, Qt::gray);
-        w->Configurar(other, "/ref/it8.cht", "it8.cht", "/ref/it8.txt", QString(), {}, {});
+        w->Configurar({other, "/ref/it8.cht", "it8.cht", "/ref/it8.txt", QString(), {}, {}, other});
         QCOMPARE(w->Marco().PuntosX, (std::array<double, 4>{20, 380, 380, 20}));
         QCOMPARE(w->Parametros().NombreChtAjuste, QString("it8.cht"));
     }
@@ -248,14 +262,21 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("not an image");
         f.close();
-        w->Configurar(broken, "/ref/it8.cht", "it8.cht", "/ref/it8.txt", QString(), {}, {});
-        QVERIFY(w->txtInfo->toPlainText().startsWith(Texto("msg.grid_open_image_error")));
-        QVERIFY(w->txtInfo->toPlainText().size() > Texto("msg.grid_open_image_error").size());
+        w->Configurar(
+            {broken, "/ref/it8.cht", "it8.cht", "/ref/it8.txt", QString(), {}, {}, broken});
+        QVERIFY(Control<QPlainTextEdit>(*w, "txtInfo")
+                    ->toPlainText()
+                    .startsWith(Texto("msg.grid_open_image_error")));
+        QVERIFY(Control<QPlainTextEdit>(*w, "txtInfo")->toPlainText().size() >
+                Texto("msg.grid_open_image_error").size());
         QVERIFY(!w->Marco().TieneTamano());
-        const QImage picture = w->picAdjust->Imagen();
+        const QImage picture = Control<CajaImagen>(*w, "picAdjust")->Imagen();
         QCOMPARE(Contar(picture, picture.rect(), [](QRgb c) { return c != qRgb(0, 0, 0); }), 0);
-        QCOMPARE(w->Marco().TiradorEn(w->picAdjust->width() / 2, w->picAdjust->height() / 2), -1);
-        QVERIFY(w->cmdAuto->isEnabled() && w->cmdRun->isEnabled());
+        QCOMPARE(w->Marco().TiradorEn(Control<CajaImagen>(*w, "picAdjust")->width() / 2,
+                                      Control<CajaImagen>(*w, "picAdjust")->height() / 2),
+                 -1);
+        QVERIFY(Control<QPushButton>(*w, "cmdAuto")->isEnabled() &&
+                Control<QPushButton>(*w, "cmdRun")->isEnabled());
     }
 
     void closingAsksAboutTheWorkFolder() {
@@ -293,7 +314,8 @@ private slots:
     // Closing during a run stops scanin, and the window closes once the run has returned.
     void closingDuringARunStopsIt() {
         QPointer<frmGridAdjust> w = Abrir(1000, 800);
-        main_->FiducialesManuales = "1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00";
+        Controlador().RegistrarAjusteCuadriculaManual("ColorChecker.cht", "1,2,3,4,5,6,7,8",
+                                                      "/a.tif");
         dialogs_->answerMessage(Msg::Yes).answerMessage(Msg::No);
         bool closedAtOnce = true;
         QTimer::singleShot(0, w, [&] {
@@ -307,7 +329,7 @@ private slots:
                          "ventana?"));
         QVERIFY(Log().endsWith("scanin reconocimiento automático rc=-1"));
         // Nothing registered from a stopped run.
-        QVERIFY(!main_->FiducialesManuales.isEmpty());
+        QVERIFY(!Controlador().AjusteManual().fiduciales.isEmpty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(w.isNull());
     }
@@ -319,12 +341,12 @@ private slots:
         w->aplicarTextos();
         check->aplicarTextos();
         QCOMPARE(w->windowTitle(), QString("Tools - Detect / adjust grid"));
-        QCOMPARE(w->cmdRun->text(), QString("Detect with adjustment"));
+        QCOMPARE(Control<QPushButton>(*w, "cmdRun")->text(), QString("Detect with adjustment"));
         QCOMPARE(check->windowTitle(), QString("Results - Grid recognition"));
-        QCOMPARE(check->cmdClose->text(), Texto("common.close"));
+        QCOMPARE(Control<QPushButton>(*check, "cmdClose")->text(), Texto("common.close"));
         EstablecerIdiomaActual(IdiomaFr);
         w->AplicarTextosGridAdjust();
-        QCOMPARE(w->cmdReset->text(), QString("Réinitialiser les points"));
+        QCOMPARE(Control<QPushButton>(*w, "cmdReset")->text(), QString("Réinitialiser les points"));
         delete check;
     }
 
@@ -333,17 +355,18 @@ private slots:
         QPointer<frmGridCheck> guard(check);
         check->Mostrar(QString(), "ColorChecker.cht", "out", true);
         QVERIFY(check->isVisible());
-        QVERIFY(check->picGrid->Imagen().isNull());
-        QVERIFY(check->txtInfo->toPlainText().isEmpty());
+        QVERIFY(Control<CajaImagen>(*check, "picGrid")->Imagen().isNull());
+        QVERIFY(Control<QPlainTextEdit>(*check, "txtInfo")->toPlainText().isEmpty());
 
         const QString first = EscribirImagen(dir_->filePath("diag1.png"), 600, 400, Qt::darkGreen);
         check->Mostrar(first, "ColorChecker.cht", "scanin output", true);
         QCOMPARE(check->Carta(), QString("colorchecker.cht"));
         QCOMPARE(check->Salida(), QString("scanin output"));
-        QCOMPARE(check->txtInfo->toPlainText(), Texto("msg.gridcheck_desc"));
+        QCOMPARE(Control<QPlainTextEdit>(*check, "txtInfo")->toPlainText(),
+                 Texto("msg.gridcheck_desc"));
         QCOMPARE(check->AnchoImagen(), 600);
-        const QImage picture = check->picGrid->Imagen();
-        QCOMPARE(picture.size(), check->picGrid->size());
+        const QImage picture = Control<CajaImagen>(*check, "picGrid")->Imagen();
+        QCOMPARE(picture.size(), Control<CajaImagen>(*check, "picGrid")->size());
         QVERIFY(Distancia(picture.pixel(picture.width() / 2, picture.height() / 2),
                           QColor(Qt::darkGreen)) < 10);
 
@@ -366,16 +389,18 @@ private slots:
         f.close();
         check->Mostrar(dir_->filePath("bad.tif"), "it8.cht", QString(), false);
         QVERIFY(check->isVisible());
-        QVERIFY(check->txtInfo->toPlainText().startsWith(Texto("msg.gridcheck_open_error")));
+        QVERIFY(Control<QPlainTextEdit>(*check, "txtInfo")
+                    ->toPlainText()
+                    .startsWith(Texto("msg.gridcheck_open_error")));
         check->close();
         // Not the window's file: it stays.
         QVERIFY(QFile::exists(dir_->filePath("bad.tif")));
     }
 
     void openingWithMissingInputsListsThem() {
-        main_->RellenarOpciones();
+        main_->Form_Load();
         dialogs_->answerMessage(Msg::Ok);
-        main_->mnuToolsGridCheck->trigger();
+        Control<QAction>(*main_, "mnuToolsGridCheck")->trigger();
         QVERIFY(Controlador().VentanaAjuste() == nullptr);
         const ScriptedDialogs::Call& box = dialogs_->calls().last();
         QVERIFY(box.text.startsWith(Texto("msg.missing_data_prefix")));
@@ -384,42 +409,20 @@ private slots:
         QVERIFY(Log().contains("No se puede crear el perfil. Faltan datos:\n- Imagen target"));
     }
 
-    // The stored corners apply only while their chart is selected (a selection made by the
-    // program, as the generic reference list does, keeps them stored).
-    void adjustmentAppliesToItsChartOnly() {
-        main_->RellenarOpciones();
-        const int cc = Catalogo().IndiceCarta("ColorChecker.cht");
-        const int other = Catalogo().IndiceCarta("it8.cht");
-        QVERIFY(cc >= 0 && other >= 0);
-        main_->CambioInterno = true;
-        main_->cboChart->setCurrentIndex(cc);
-        main_->RutaImagenTarget = "/charts/a.tif";
-        Controlador().RegistrarAjusteCuadriculaManual("ColorChecker.cht", "1,2,3,4,5,6,7,8");
-        QVERIFY(Controlador().CuadriculaManualAplicable());
-        main_->cboChart->setCurrentIndex(other);
-        QVERIFY(!Controlador().CuadriculaManualAplicable());
-        main_->cboChart->setCurrentIndex(cc);
-        main_->CambioInterno = false;
-        QVERIFY(Controlador().CuadriculaManualAplicable());
-        main_->RutaImagenTarget = "/charts/b.tif";
-        QVERIFY(!Controlador().CuadriculaManualAplicable());
-        QVERIFY(!main_->FiducialesManuales.isEmpty());
-    }
-
     void storedAdjustmentBelongsToChartAndImage() {
         GridController& g = Controlador();
-        main_->RutaImagenTarget = "/Charts/Shot 1.TIF";
         g.RegistrarAjusteCuadriculaManual("  ColorChecker.CHT ",
-                                          " 1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00 ");
-        QCOMPARE(main_->FiducialesManuales, QString("1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00"));
-        QCOMPARE(main_->CartaAjusteManual, QString("colorchecker.cht"));
-        QCOMPARE(main_->ImagenAjusteManual, QString("/charts/shot 1.tif"));
+                                          " 1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00 ",
+                                          "/Charts/Shot 1.TIF");
+        QCOMPARE(g.AjusteManual().fiduciales, QString("1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00"));
+        QCOMPARE(g.AjusteManual().carta, QString("colorchecker.cht"));
+        QCOMPARE(g.AjusteManual().imagen, QString("/charts/shot 1.tif"));
         QVERIFY(Log().endsWith("Ajuste manual de cuadrícula guardado para crear perfil: -F "
                                "1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00"));
 
         g.RegistrarReconocimientoCuadriculaAutomatico("ColorChecker.cht");
-        QVERIFY(main_->FiducialesManuales.isEmpty() && main_->CartaAjusteManual.isEmpty() &&
-                main_->ImagenAjusteManual.isEmpty());
+        QVERIFY(g.AjusteManual().fiduciales.isEmpty() && g.AjusteManual().carta.isEmpty() &&
+                g.AjusteManual().imagen.isEmpty());
         const QStringList lines = Log().split('\n');
         QCOMPARE(
             lines.at(lines.size() - 2),

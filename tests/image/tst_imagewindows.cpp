@@ -6,6 +6,7 @@
 #include "lang/languageswitch.h"
 #include "lang/texto.h"
 #include "lang/windowplacement.h"
+#include "namedcontrol.h"
 
 #include "imagefixtures.h"
 
@@ -93,13 +94,14 @@ private slots:
         QCOMPARE(visor->windowTitle(), QStringLiteral("grande.png  (3000 x 2000 px)"));
         const QSize area = AreaEsperada(visor);
         QVERIFY(area.width() < 3000);
-        QCOMPARE(visor->picGrande->geometry(), QRect(QPoint(0, 0), area));
+        QCOMPARE(Control<QWidget>(*visor, "picGrande")->geometry(), QRect(QPoint(0, 0), area));
         QCOMPARE(visor->size(), area);
         QCOMPARE(visor->imagen().tamanoReducida(), area); // the Lanczos picture
-        QVERIFY(!visor->hsbX->isVisible() && !visor->vsbY->isVisible() &&
-                !visor->lblDescripcion->isVisible());
+        QVERIFY(!Control<QScrollBar>(*visor, "hsbX")->isVisible() &&
+                !Control<QScrollBar>(*visor, "vsbY")->isVisible() &&
+                !Control<QLabel>(*visor, "lblDescripcion")->isVisible());
         // The fitted picture shows the image's colours where they belong.
-        const QImage vista = visor->picGrande->grab().toImage();
+        const QImage vista = Control<QWidget>(*visor, "picGrande")->grab().toImage();
         const QPoint muestra(area.width() * 3 / 4, area.height() / 3);
         const std::array<int, 3> esperado =
             Degradado(muestra.x() * 3000 / area.width(), muestra.y() * 2000 / area.height());
@@ -107,17 +109,17 @@ private slots:
         QVERIFY(std::abs(qGreen(vista.pixel(muestra)) - esperado[1]) <= 3);
 
         // A click at the centre: 1:1 with the image centre in the middle.
-        QTest::mouseClick(visor->picGrande, Qt::LeftButton, {},
+        QTest::mouseClick(Control<QWidget>(*visor, "picGrande"), Qt::LeftButton, {},
                           QPoint(area.width() / 2, area.height() / 2));
         QCOMPARE(visor->estado().modo(), ModoVisor::UnoAUno);
         QVERIFY(visor->windowTitle().endsWith(QStringLiteral("px) [1:1]")));
-        const QSize vistaUnoAUno = visor->picGrande->size();
+        const QSize vistaUnoAUno = Control<QWidget>(*visor, "picGrande")->size();
         const QPoint marca = visor->estado().marca();
         QCOMPARE(visor->estado().scroll(),
                  marca - QPoint(vistaUnoAUno.width() / 2, vistaUnoAUno.height() / 2));
         QVERIFY(std::abs(marca.x() - 1500) <= 3000 / area.width());
         const auto pixelVisto = [visor](QPoint p) {
-            return Rgb(visor->picGrande->grab().toImage().pixel(p));
+            return Rgb(Control<QWidget>(*visor, "picGrande")->grab().toImage().pixel(p));
         };
         const auto pixelImagen = [visor](QPoint p) {
             return Rgb(visor->imagen().completa().pixel(visor->estado().scroll() + p));
@@ -127,32 +129,33 @@ private slots:
 
         // The wheel: the user's lines per notch, 20 pixels a line, downwards for a negative delta.
         const QPoint antes = visor->estado().scroll();
-        EnviarRueda(visor->picGrande, QPoint(0, -120));
+        EnviarRueda(Control<QWidget>(*visor, "picGrande"), QPoint(0, -120));
         QCOMPARE(visor->estado().scroll(),
                  antes + QPoint(0, 20 * QApplication::wheelScrollLines()));
-        EnviarRueda(visor->picGrande, QPoint(120, 0)); // sideways: nothing
-        EnviarRueda(visor->picGrande, QPoint(0, 120));
+        EnviarRueda(Control<QWidget>(*visor, "picGrande"), QPoint(120, 0)); // sideways: nothing
+        EnviarRueda(Control<QWidget>(*visor, "picGrande"), QPoint(0, 120));
         QCOMPARE(visor->estado().scroll(), antes);
 
         // A drag pans and swallows its click.
-        EnviarRaton(visor->picGrande, QEvent::MouseButtonPress, QPointF(50, 50), Qt::LeftButton,
-                    Qt::LeftButton);
-        EnviarRaton(visor->picGrande, QEvent::MouseMove, QPointF(80, 70), Qt::NoButton,
-                    Qt::LeftButton);
-        EnviarRaton(visor->picGrande, QEvent::MouseButtonRelease, QPointF(80, 70), Qt::LeftButton,
-                    Qt::NoButton);
+        EnviarRaton(Control<QWidget>(*visor, "picGrande"), QEvent::MouseButtonPress,
+                    QPointF(50, 50), Qt::LeftButton, Qt::LeftButton);
+        EnviarRaton(Control<QWidget>(*visor, "picGrande"), QEvent::MouseMove, QPointF(80, 70),
+                    Qt::NoButton, Qt::LeftButton);
+        EnviarRaton(Control<QWidget>(*visor, "picGrande"), QEvent::MouseButtonRelease,
+                    QPointF(80, 70), Qt::LeftButton, Qt::NoButton);
         QCOMPARE(visor->estado().modo(), ModoVisor::UnoAUno);
         QCOMPARE(visor->estado().scroll(), antes - QPoint(30, 20));
         QCOMPARE(pixelVisto(QPoint(5, 5)), pixelImagen(QPoint(5, 5)));
 
         // A plain click goes back to fit.
-        QTest::mouseClick(visor->picGrande, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(Control<QWidget>(*visor, "picGrande"), Qt::LeftButton, {},
+                          QPoint(10, 10));
         QCOMPARE(visor->estado().modo(), ModoVisor::Ajustado);
         QCOMPARE(visor->windowTitle(), QStringLiteral("grande.png  (3000 x 2000 px)"));
-        QCOMPARE(visor->picGrande->size(), area);
+        QCOMPARE(Control<QWidget>(*visor, "picGrande")->size(), area);
 
         // Escape in the picture area closes the viewer.
-        QTest::keyClick(visor->picGrande, Qt::Key_Escape);
+        QTest::keyClick(Control<QWidget>(*visor, "picGrande"), Qt::Key_Escape);
         QTRY_VERIFY(!VisorImagenCompleta());
     }
 
@@ -162,13 +165,13 @@ private slots:
         frmImagenCompleta* visor = VisorImagenCompleta();
         QVERIFY(visor);
         QCOMPARE(visor->estado().marca(), QPoint(750, 1500));
-        const QSize area = visor->picGrande->size();
+        const QSize area = Control<QWidget>(*visor, "picGrande")->size();
         const QPoint p(area.width() / 5, area.height() / 5);
-        QTest::mouseDClick(visor->picGrande, Qt::LeftButton, {}, p);
+        QTest::mouseDClick(Control<QWidget>(*visor, "picGrande"), Qt::LeftButton, {}, p);
         QCOMPARE(visor->estado().modo(), ModoVisor::UnoAUno);
         const QPoint marca = visor->estado().marca();
         QVERIFY(std::abs(marca.x() - 600) <= 3000 / area.width());
-        const QSize vista = visor->picGrande->size();
+        const QSize vista = Control<QWidget>(*visor, "picGrande")->size();
         QCOMPARE(visor->estado().scroll(), marca - QPoint(vista.width() / 2, vista.height() / 2));
 
         // Another image reuses the window, in fit mode and at its own size when it fits.
@@ -176,11 +179,12 @@ private slots:
         QCOMPARE(VisorImagenCompleta(), visor);
         QCOMPARE(visor->estado().modo(), ModoVisor::Ajustado);
         QVERIFY(!visor->estado().hayMarca());
-        QCOMPARE(visor->picGrande->size(), QSize(120, 90));
+        QCOMPARE(Control<QWidget>(*visor, "picGrande")->size(), QSize(120, 90));
         QCOMPARE(visor->imagen().tamanoReducida(), QSize(0, 0));
         QCOMPARE(visor->windowTitle(), QStringLiteral("pequena.png  (120 x 90 px)"));
-        QTest::mouseClick(visor->picGrande, Qt::LeftButton, {}, QPoint(60, 45));
-        QCOMPARE(visor->picGrande->size(), QSize(120, 90));
+        QTest::mouseClick(Control<QWidget>(*visor, "picGrande"), Qt::LeftButton, {},
+                          QPoint(60, 45));
+        QCOMPARE(Control<QWidget>(*visor, "picGrande")->size(), QSize(120, 90));
         QCOMPARE(visor->estado().scroll(), QPoint(0, 0));
 
         // A missing file changes nothing.
@@ -202,7 +206,7 @@ private slots:
         QVERIFY(visor);
         visor->resize(300, 150);
         QCOMPARE(visor->size(), QSize(300, 150)); // the window stays as the user made it
-        QCOMPARE(visor->picGrande->geometry(), QRect(0, 0, 225, 150));
+        QCOMPARE(Control<QWidget>(*visor, "picGrande")->geometry(), QRect(0, 0, 225, 150));
         QCOMPARE(visor->imagen().tamanoReducida(), QSize(225, 150));
     }
 
@@ -222,16 +226,16 @@ private slots:
         QCOMPARE(inspector->windowTitle(),
                  QStringLiteral("Nerva Chromaflux | Carta - análisis visual | carta.png"));
         const QString megas = QLocale().toString(QFileInfo(carta_).size() / 1048576.0, 'f', 2);
-        QCOMPARE(inspector->lblProfile->text(),
+        QCOMPARE(Control<QLabel>(*inspector, "lblProfile")->text(),
                  QStringLiteral("400 x 300 px | %1 MB | Sin perfil incrustado").arg(megas));
-        QCOMPARE(inspector->lblHistogram->text(),
+        QCOMPARE(Control<QLabel>(*inspector, "lblHistogram")->text(),
                  QStringLiteral("Histograma (imagen original completa)"));
 
         // The image fitted and centred in picCarta, framed in light grey.
         const QImage& carta = inspector->imagenCarta();
-        QCOMPARE(carta.size(), inspector->picCarta->size());
+        QCOMPARE(carta.size(), Control<QWidget>(*inspector, "picCarta")->size());
         const PuntoCarta& punto = inspector->punto();
-        const QSize caja = inspector->picCarta->size();
+        const QSize caja = Control<QWidget>(*inspector, "picCarta")->size();
         QVERIFY(punto.ancho() > 0);
         QCOMPARE(punto.offsetX(), (caja.width() - punto.ancho()) / 2);
         QCOMPARE(punto.offsetY(), (caja.height() - punto.alto()) / 2);
@@ -243,34 +247,37 @@ private slots:
             QCOMPARE(Rgb(carta.pixel(punto.offsetX() - 1, 7)), 0u);
 
         // The readout at the opening point reads the drawn picture.
-        QCOMPARE(inspector->txtRed->text(), QStringLiteral("255"));
-        QCOMPARE(inspector->txtGreen->text(), QStringLiteral("0"));
-        QCOMPARE(inspector->txtBlue->text(), QStringLiteral("0"));
+        QCOMPARE(Control<QLineEdit>(*inspector, "txtRed")->text(), QStringLiteral("255"));
+        QCOMPARE(Control<QLineEdit>(*inspector, "txtGreen")->text(), QStringLiteral("0"));
+        QCOMPARE(Control<QLineEdit>(*inspector, "txtBlue")->text(), QStringLiteral("0"));
 
         // The histogram is that of the whole image, drawn into picHist.
         Histograma h;
         QVERIFY(CalcularHistograma(carta_, h));
         QCOMPARE(h.cuentas[85], 400u * 300u); // red and blue both have the mean 85
-        QImage esperado(inspector->picHist->size(), QImage::Format_RGB32);
+        QImage esperado(Control<QWidget>(*inspector, "picHist")->size(), QImage::Format_RGB32);
         DibujarHistograma(esperado, &h);
         QCOMPARE(inspector->imagenHistograma(), esperado);
 
         // The pointer: over the blue half, then off the image.
         const QPointF azul(punto.offsetX() + punto.ancho() * 0.75,
                            punto.offsetY() + punto.alto() * 0.5);
-        EnviarRaton(inspector->picCarta, QEvent::MouseMove, azul, Qt::NoButton, Qt::NoButton);
-        QCOMPARE(inspector->txtBlue->text(), QStringLiteral("255"));
-        QCOMPARE(inspector->txtRed->text(), QStringLiteral("0"));
+        EnviarRaton(Control<QWidget>(*inspector, "picCarta"), QEvent::MouseMove, azul, Qt::NoButton,
+                    Qt::NoButton);
+        QCOMPARE(Control<QLineEdit>(*inspector, "txtBlue")->text(), QStringLiteral("255"));
+        QCOMPARE(Control<QLineEdit>(*inspector, "txtRed")->text(), QStringLiteral("0"));
         QCOMPARE(punto.fx, 0.75);
         const QPointF fuera(punto.offsetX() + punto.ancho() + 2,
                             punto.offsetY() + punto.alto() + 2);
-        EnviarRaton(inspector->picCarta, QEvent::MouseMove, fuera, Qt::NoButton, Qt::NoButton);
-        QVERIFY(inspector->txtRed->text().isEmpty() && inspector->txtBlue->text().isEmpty());
+        EnviarRaton(Control<QWidget>(*inspector, "picCarta"), QEvent::MouseMove, fuera,
+                    Qt::NoButton, Qt::NoButton);
+        QVERIFY(Control<QLineEdit>(*inspector, "txtRed")->text().isEmpty() &&
+                Control<QLineEdit>(*inspector, "txtBlue")->text().isEmpty());
         QCOMPARE(punto.fx, 0.75);
 
         // A double-click opens the viewer remembering the point.
         QTest::mouseDClick(
-            inspector->picCarta, Qt::LeftButton, {},
+            Control<QWidget>(*inspector, "picCarta"), Qt::LeftButton, {},
             QPoint(punto.offsetX() + punto.ancho() / 10, punto.offsetY() + punto.alto() / 10));
         frmImagenCompleta* visor = VisorImagenCompleta();
         QVERIFY(visor && visor->isVisible());
@@ -279,18 +286,18 @@ private slots:
         visor->close();
 
         // Resizing draws again at the new size, with the histogram reused.
-        const QSize antes = inspector->picCarta->size();
+        const QSize antes = Control<QWidget>(*inspector, "picCarta")->size();
         inspector->resize(inspector->width() + 200, inspector->height() + 100);
-        QTRY_VERIFY(inspector->picCarta->size() != antes);
-        QCOMPARE(inspector->imagenCarta().size(), inspector->picCarta->size());
+        QTRY_VERIFY(Control<QWidget>(*inspector, "picCarta")->size() != antes);
+        QCOMPARE(inspector->imagenCarta().size(), Control<QWidget>(*inspector, "picCarta")->size());
         QCOMPARE(inspector->imagenHistograma(), esperado);
 
         // Texts follow the language; Escape closes.
         EstablecerIdiomaActual(IdiomaEn);
         AplicarIdiomaFormularios();
         QCOMPARE(inspector->windowTitle(), QStringLiteral("Chart - visual analysis"));
-        QCOMPARE(inspector->lblRed->text(), QStringLiteral("Red"));
-        QCOMPARE(inspector->lblBlue->text(), QStringLiteral("Blue"));
+        QCOMPARE(Control<QLabel>(*inspector, "lblRed")->text(), QStringLiteral("Red"));
+        QCOMPARE(Control<QLabel>(*inspector, "lblBlue")->text(), QStringLiteral("Blue"));
         QTest::keyClick(inspector, Qt::Key_Escape);
         QTRY_VERIFY(!InspectorCarta());
     }
@@ -301,14 +308,20 @@ private slots:
         MostrarCartaAnalisis(nullptr, basura, QStringLiteral("basura.tif"), 0.5, 0.5);
         frmCartaAnalisis* inspector = InspectorCarta();
         QVERIFY(inspector && inspector->isVisible());
-        QVERIFY(inspector->lblProfile->text().startsWith(QStringLiteral("- | 0.00 MB | ")) ||
-                inspector->lblProfile->text().startsWith(QStringLiteral("- | 0,00 MB | ")));
-        QVERIFY(inspector->lblProfile->text().endsWith(QStringLiteral("No se pudo leer")));
-        QVERIFY(inspector->txtRed->text().isEmpty());
+        QVERIFY(Control<QLabel>(*inspector, "lblProfile")
+                    ->text()
+                    .startsWith(QStringLiteral("- | 0.00 MB | ")) ||
+                Control<QLabel>(*inspector, "lblProfile")
+                    ->text()
+                    .startsWith(QStringLiteral("- | 0,00 MB | ")));
+        QVERIFY(Control<QLabel>(*inspector, "lblProfile")
+                    ->text()
+                    .endsWith(QStringLiteral("No se pudo leer")));
+        QVERIFY(Control<QLineEdit>(*inspector, "txtRed")->text().isEmpty());
         const QImage& carta = inspector->imagenCarta();
         QCOMPARE(Rgb(carta.pixel(carta.width() / 2, carta.height() / 2)), 0u);
         const QImage& histograma = inspector->imagenHistograma();
-        QCOMPARE(histograma.size(), inspector->picHist->size());
+        QCOMPARE(histograma.size(), Control<QWidget>(*inspector, "picHist")->size());
         QVERIFY(std::all_of(histograma.constBits(),
                             histograma.constBits() + histograma.sizeInBytes(),
                             [](uchar b) { return b == 0xFF; }));

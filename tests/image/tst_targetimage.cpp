@@ -1,3 +1,4 @@
+#include "grid/gridcontroller.h"
 #include "image/embeddedprofilecheck.h"
 #include "image/targetimage.h"
 #include "lang/texto.h"
@@ -5,6 +6,7 @@
 #include "shell/frmmain.h"
 
 #include "imagefixtures.h"
+#include "namedcontrol.h"
 #include "recordinglog.h"
 #include "scripteddialogs.h"
 
@@ -56,27 +58,34 @@ private:
     TargetImage* objetivo_ = nullptr;
 
     QString ruta(const QString& nombre) const { return dir_.filePath(nombre); }
-    QStringList log() const { return main_->txtLog->toPlainText().split('\n', Qt::SkipEmptyParts); }
-    QImage preview() const { return main_->picPreview->pixmap().toImage(); }
+    QStringList log() const {
+        return Control<QPlainTextEdit>(*main_, "txtLog")
+            ->toPlainText()
+            .split('\n', Qt::SkipEmptyParts);
+    }
+    QImage preview() const { return Control<QLabel>(*main_, "picPreview")->pixmap().toImage(); }
 
     // Chooses the file through cmdLoadImage with a scripted open dialog; returns the new log.
     QStringList elegir(const QString& fichero) {
         const qsizetype antes = log().size();
         ScriptedDialogs dialogos;
         dialogos.answerOpen(fichero);
-        QTest::mouseClick(main_->cmdLoadImage, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(*main_, "cmdLoadImage"), Qt::LeftButton);
         if (!dialogos.problems().isEmpty())
             return {"dialog problem: " + dialogos.problems()};
         return log().mid(antes);
     }
 
     void pulsarDosVeces(QPoint p) {
-        QTest::mousePress(main_->picPreview, Qt::LeftButton, {}, p);
-        QTest::mouseRelease(main_->picPreview, Qt::LeftButton, {}, p);
-        QTest::mouseDClick(main_->picPreview, Qt::LeftButton, {}, p + QPoint(1, 1));
+        QTest::mousePress(Control<QLabel>(*main_, "picPreview"), Qt::LeftButton, {}, p);
+        QTest::mouseRelease(Control<QLabel>(*main_, "picPreview"), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(Control<QLabel>(*main_, "picPreview"), Qt::LeftButton, {},
+                           p + QPoint(1, 1));
     }
 
-    QPoint origenCaja() const { return main_->picPreview->contentsRect().topLeft(); }
+    QPoint origenCaja() const {
+        return Control<QLabel>(*main_, "picPreview")->contentsRect().topLeft();
+    }
 
 private slots:
     void initTestCase() {
@@ -85,13 +94,13 @@ private slots:
         EstablecerCarpetas(AppFolders::forProgram(ruta("program")));
         QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         main_ = std::make_unique<frmMain>();
-        objetivo_ = main_->imagenTarget;
+        objetivo_ = main_->findChild<TargetImage*>();
         QVERIFY(objetivo_);
-        main_->picPreview->setFixedSize(400, 250);
-        main_->picPreview->setFrameShape(QFrame::NoFrame);
+        Control<QLabel>(*main_, "picPreview")->setFixedSize(400, 250);
+        Control<QLabel>(*main_, "picPreview")->setFrameShape(QFrame::NoFrame);
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
-        QCOMPARE(main_->picPreview->contentsRect().size(), QSize(400, 250));
+        QCOMPARE(Control<QLabel>(*main_, "picPreview")->contentsRect().size(), QSize(400, 250));
     }
 
     void cancellingChangesNothing() {
@@ -108,29 +117,27 @@ private slots:
         QVERIFY(QStringList({QDir::homePath(),
                              QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)})
                     .contains(dialogos.calls()[0].initialFolder));
-        QVERIFY(main_->RutaImagenTarget.isEmpty());
-        QVERIFY(main_->txtImage->text().isEmpty());
-        QVERIFY(main_->picPreview->pixmap().isNull());
+        QVERIFY(objetivo_->Ruta().isEmpty());
+        QVERIFY(Control<QLineEdit>(*main_, "txtImage")->text().isEmpty());
+        QVERIFY(Control<QLabel>(*main_, "picPreview")->pixmap().isNull());
         QCOMPARE(log(), antes);
     }
 
     void jpegPreviewAtTheTopLeft() {
         const QString jpg = ruta("carta grande ñ.jpg");
         QVERIFY(EscribirImagenRGB(jpg, FIF_JPEG, 4000, 3000, 8, Verde));
-        main_->FiducialesManuales = "1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00";
-        main_->CartaAjusteManual = "ColorChecker.cht";
-        main_->ImagenAjusteManual = ruta("old.tif");
+        GridController& grid = *main_->findChild<GridController*>();
+        grid.RegistrarAjusteCuadriculaManual("ColorChecker.cht", "1,2,3,4,5,6,7,8",
+                                             ruta("old.tif"));
         const QStringList nuevas = elegir(jpg);
         QCOMPARE(nuevas, QStringList({
                              "Ajuste manual de cuadrícula descartado: Cambio de imagen target.",
                              "Imagen target: " + jpg,
                              "Previsualización: 4000x3000 -> 333x250 escala 0,083",
                          }));
-        QCOMPARE(main_->RutaImagenTarget, jpg);
-        QCOMPARE(main_->txtImage->text(), jpg);
-        QVERIFY(main_->FiducialesManuales.isEmpty());
-        QVERIFY(main_->CartaAjusteManual.isEmpty());
-        QVERIFY(main_->ImagenAjusteManual.isEmpty());
+        QCOMPARE(objetivo_->Ruta(), jpg);
+        QCOMPARE(Control<QLineEdit>(*main_, "txtImage")->text(), jpg);
+        QVERIFY(grid.AjusteManual().fiduciales.isEmpty());
         QCOMPARE(QSize(objetivo_->anchoDibujo(), objetivo_->altoDibujo()), QSize(333, 250));
         const QImage p = preview();
         QCOMPARE(p.size(), QSize(400, 250));
@@ -143,7 +150,7 @@ private slots:
         QSignalSpy inspector(objetivo_, &TargetImage::abrirInspector);
         pulsarDosVeces(origenCaja() + QPoint(111, 50));
         QCOMPARE(inspector.size(), 1);
-        QCOMPARE(inspector[0][0].toString(), main_->RutaImagenTarget);
+        QCOMPARE(inspector[0][0].toString(), objetivo_->Ruta());
         QCOMPARE(inspector[0][1].toString(), QString("carta grande ñ.jpg"));
         QCOMPARE(inspector[0][2].toDouble(), 111.0 / 333);
         QCOMPARE(inspector[0][3].toDouble(), 50.0 / 250);
@@ -196,22 +203,22 @@ private slots:
     // A file that is not an image is refused at once and the previous target stays; an image
     // whose pixels do not fit in memory leaves no target, so no Create starts with either.
     void unreadableFilesAreRefused() {
-        const QString anterior = main_->RutaImagenTarget;
+        const QString anterior = objetivo_->Ruta();
         QVERIFY(!anterior.isEmpty());
         for (const QString& nombre : {ruta("broken.png"), ruta("broken.tif")}) {
             QVERIFY(EscribirBytes(nombre, "no es una imagen"));
             const qsizetype lineas = log().size();
             ScriptedDialogs dialogos;
             dialogos.answerOpen(nombre).answerMessage(Msg::Ok);
-            QTest::mouseClick(main_->cmdLoadImage, Qt::LeftButton);
+            QTest::mouseClick(Control<QPushButton>(*main_, "cmdLoadImage"), Qt::LeftButton);
             QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
             QCOMPARE(dialogos.messages(), QStringList(Texto("msg.target_not_image").arg(nombre)));
             QCOMPARE(log().mid(lineas),
                      QStringList({"Fallo al cargar imagen target: " + nombre,
                                   "Detalle: FreeImage_Load fallo (fif=" +
                                       QString(nombre.endsWith("png") ? "13)" : "18)")}));
-            QCOMPARE(main_->RutaImagenTarget, anterior);
-            QCOMPARE(main_->txtImage->text(), anterior);
+            QCOMPARE(objetivo_->Ruta(), anterior);
+            QCOMPARE(Control<QLineEdit>(*main_, "txtImage")->text(), anterior);
         }
 
 #ifndef __SANITIZE_ADDRESS__ // the sanitizer's allocator ends the program instead
@@ -223,7 +230,7 @@ private slots:
         dialogos.answerOpen(grande).answerMessage(Msg::Ok);
         {
             const LimiteMemoria limite(80 << 20);
-            QTest::mouseClick(main_->cmdLoadImage, Qt::LeftButton);
+            QTest::mouseClick(Control<QPushButton>(*main_, "cmdLoadImage"), Qt::LeftButton);
         }
         QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
         QCOMPARE(dialogos.messages(), QStringList(Texto("msg.image_too_large").arg(grande)));
@@ -232,15 +239,15 @@ private slots:
             QStringList({"Imagen target: " + grande, "Fallo al cargar imagen target: " + grande,
                          "Detalle: fif=13 it=9 bpp=48 W=3000 H=3000 pitch=18000  | imagen "
                          "demasiado grande para la memoria disponible"}));
-        QVERIFY(main_->picPreview->pixmap().isNull());
-        QVERIFY(main_->RutaImagenTarget.isEmpty());
+        QVERIFY(Control<QLabel>(*main_, "picPreview")->pixmap().isNull());
+        QVERIFY(objetivo_->Ruta().isEmpty());
 #endif
     }
 
     void menuEntryChoosesToo() {
         ScriptedDialogs dialogos;
         dialogos.answerOpen(QString());
-        main_->mnuFileOpenTarget->trigger();
+        Control<QAction>(*main_, "mnuFileOpenTarget")->trigger();
         QCOMPARE(dialogos.calls().size(), 1);
         QCOMPARE(dialogos.calls()[0].title, QString("Abrir imagen de carta"));
     }

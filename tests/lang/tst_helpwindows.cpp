@@ -6,6 +6,7 @@
 #include "lang/languageswitch.h"
 #include "lang/texto.h"
 #include "lang/windowplacement.h"
+#include "namedcontrol.h"
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
 
@@ -105,7 +106,7 @@ private slots:
         QVERIFY(window && window->isVisible());
         QVERIFY(window->testAttribute(Qt::WA_TransparentForMouseEvents) ||
                 window->windowFlags().testFlag(Qt::WindowTransparentForInput));
-        const QStringList lines = window->lblTexto->text().split('\n');
+        const QStringList lines = Control<QLabel>(*window, "lblTexto")->text().split('\n');
         QVERIFY(lines.size() >= 4); // wrapped paragraph, empty line, bullet
         QCOMPARE(lines.last(), QString("* Baja, Media, Alta, Ultra"));
         QVERIFY(lines.contains(QString()));
@@ -117,10 +118,10 @@ private slots:
         const double dpi = window->logicalDpiX();
         QCOMPARE(window->width(), TwipsAPixeles(kAnchoAyudaFlotante, dpi));
         QVERIFY(window->x() >= 200 && window->y() >= 150); // beside the cursor
-        QVERIFY(window->lblTexto->geometry().bottom() < window->height());
+        QVERIFY(Control<QLabel>(*window, "lblTexto")->geometry().bottom() < window->height());
 
         help.MostrarAyudaTema("corto"); // one line: still four line heights
-        QCOMPARE(window->lblTexto->text(), QString("Una línea."));
+        QCOMPARE(Control<QLabel>(*window, "lblTexto")->text(), QString("Una línea."));
         QVERIFY(window->height() >= TwipsAPixeles(window->AltoTexto() * 4, dpi) - 1);
 
         help.OcultarAyudaTema();
@@ -162,7 +163,7 @@ private slots:
         QVERIFY(!help.AyudaVisible() && !help.Ventana()->isVisible());
         EstablecerIdiomaActual(IdiomaEn); // topic follows the language
         help.MostrarAyudaTema("opciones");
-        QCOMPARE(help.Ventana()->lblTexto->text(), QString("English options."));
+        QCOMPARE(Control<QLabel>(*help.Ventana(), "lblTexto")->text(), QString("English options."));
     }
 
     void mouseMovesShowAndHide() {
@@ -188,9 +189,9 @@ private slots:
     void languageSwitchLeavesFloatingHelpAlone() {
         HoverHelp help;
         help.MostrarAyudaTema("opciones");
-        const QString before = help.Ventana()->lblTexto->text();
+        const QString before = Control<QLabel>(*help.Ventana(), "lblTexto")->text();
         AplicarIdiomaFormularios();
-        QCOMPARE(help.Ventana()->lblTexto->text(), before);
+        QCOMPARE(Control<QLabel>(*help.Ventana(), "lblTexto")->text(), before);
         QVERIFY(help.Ventana()->isVisible());
     }
 
@@ -233,28 +234,33 @@ private slots:
         info.web = "https://example.test/";
         frmACercaDe about(info);
         QCOMPARE(about.windowTitle(), QString("Nerva Chromaflux | Acerca de..."));
-        QCOMPARE(about.lblNombrePrograma->text(), QString("Chromaflux"));
-        QCOMPARE(about.lblVersion->text(), QString("1.02a"));
-        QCOMPARE(about.lblWeb->text(), info.web);
-        QCOMPARE(about.cmdDonar->text(), QString("DONAR (PayPal)"));
-        QCOMPARE(about.lblPara->text(), QString("para:"));
-        QCOMPARE(shownText(about.lblArgyllCMS), TextosAcercaDeIdioma(IdiomaEs).argyllCMS);
-        QVERIFY(about.lblArgyllCMS->text().contains("href=\"https://www.argyllcms.com/\""));
-        QVERIFY(about.lblEMAIL->isHidden()); // no contact address
-        QVERIFY(!about.lblWeb->isHidden());
+        QCOMPARE(Control<QLabel>(about, "lblNombrePrograma")->text(), QString("Chromaflux"));
+        QCOMPARE(Control<QLabel>(about, "lblVersion")->text(), QString("1.02a"));
+        QCOMPARE(Control<QLabel>(about, "lblWeb")->text(), info.web);
+        QCOMPARE(Control<QPushButton>(about, "cmdDonar")->text(), QString("DONAR (PayPal)"));
+        QCOMPARE(Control<QLabel>(about, "lblPara")->text(), QString("para:"));
+        QCOMPARE(shownText(Control<QLabel>(about, "lblArgyllCMS")),
+                 TextosAcercaDeIdioma(IdiomaEs).argyllCMS);
+        QVERIFY(Control<QLabel>(about, "lblArgyllCMS")
+                    ->text()
+                    .contains("href=\"https://www.argyllcms.com/\""));
+        QVERIFY(Control<QLabel>(about, "lblEMAIL")->isHidden()); // no contact address
+        QVERIFY(!Control<QLabel>(about, "lblWeb")->isHidden());
 
         about.show();
         EstablecerIdiomaActual(IdiomaIt);
         AplicarIdiomaFormularios();
         QCOMPARE(about.windowTitle(), QString("Nerva Chromaflux | Informazioni..."));
-        QCOMPARE(about.cmdDonar->text(), QString("DONA (PayPal)"));
-        QCOMPARE(about.lblThisSoftware->text(), QString("Questo software utilizza:"));
-        QCOMPARE(shownText(about.lblFreeimage), TextosAcercaDeIdioma(IdiomaIt).freeImage);
-        QCOMPARE(about.lblVersion->text(), QString("1.02a"));
+        QCOMPARE(Control<QPushButton>(about, "cmdDonar")->text(), QString("DONA (PayPal)"));
+        QCOMPARE(Control<QLabel>(about, "lblThisSoftware")->text(),
+                 QString("Questo software utilizza:"));
+        QCOMPARE(shownText(Control<QLabel>(about, "lblFreeimage")),
+                 TextosAcercaDeIdioma(IdiomaIt).freeImage);
+        QCOMPARE(Control<QLabel>(about, "lblVersion")->text(), QString("1.02a"));
 
-        about.cmdDonar->click();
+        Control<QPushButton>(about, "cmdDonar")->click();
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(folder.filePath("donar.html"))});
-        QVERIFY(!about.Image1->pixmap().isNull());
+        QVERIFY(!Control<QLabel>(about, "Image1")->pixmap().isNull());
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "charts/chartcatalog.h"
 #include "image/frmimagencompleta.h"
 #include "lang/texto.h"
+#include "namedcontrol.h"
 #include "profile/createcontroller.h"
 #include "profile/createvalidation.h"
 #include "profile/resultsmenu.h"
@@ -32,9 +33,17 @@
 
 namespace {
 
+QString Log(const frmMain& w) {
+    return Control<QPlainTextEdit>(w, "txtLog")->toPlainText();
+}
+
+const UltimosResultados& Ultimos(const frmMain& w) {
+    return w.findChild<ResultsMenu*>()->Ultimos();
+}
+
 int LogLines(const frmMain& w, const QString& start) {
     int count = 0;
-    for (const QString& line : w.txtLog->toPlainText().split(QLatin1Char('\n'))) {
+    for (const QString& line : Log(w).split(QLatin1Char('\n'))) {
         count += line.startsWith(start) ? 1 : 0;
     }
     return count;
@@ -52,12 +61,13 @@ QString Errores(const QString& profcheckOutput) {
 // Runs `action` once, as soon as the log shows a line starting with `start`.
 void AlVerEnLog(frmMain& w, const QString& start, std::function<void()> action) {
     auto done = std::make_shared<bool>(false);
-    QObject::connect(w.txtLog, &QPlainTextEdit::textChanged, &w, [&w, start, action, done] {
-        if (!*done && LogLines(w, start) > 0) {
-            *done = true;
-            action();
-        }
-    });
+    QObject::connect(Control<QPlainTextEdit>(w, "txtLog"), &QPlainTextEdit::textChanged, &w,
+                     [&w, start, action, done] {
+                         if (!*done && LogLines(w, start) > 0) {
+                             *done = true;
+                             action();
+                         }
+                     });
 }
 
 // Closes every modal window that opens (the verification window after Create) and notes
@@ -97,10 +107,10 @@ class TestCreateWindow : public QObject {
     void Elegir(frmMain& w, const QString& image, const QString& chart) {
         ScriptedDialogs dialogs;
         dialogs.answerOpen(image);
-        w.cmdLoadImage->click();
-        QCOMPARE(w.RutaImagenTarget, image);
-        w.cboChart->setCurrentIndex(Catalogo().IndiceCarta(chart + ".cht"));
-        QVERIFY(w.optFRGenerico->isChecked());
+        Control<QPushButton>(w, "cmdLoadImage")->click();
+        QCOMPARE(Control<QLineEdit>(w, "txtImage")->text(), image);
+        Control<QComboBox>(w, "cboChart")->setCurrentIndex(Catalogo().IndiceCarta(chart + ".cht"));
+        QVERIFY(Control<QRadioButton>(w, "optFRGenerico")->isChecked());
     }
 
 private slots:
@@ -159,41 +169,41 @@ private slots:
         if (custom) {
             reference = dir_->filePath("my reference.cie");
             QVERIFY(QFile::copy(CarpetaRefArgyll() + chart + ".cie", reference));
-            w->RutaReferenciaPersonalizada = reference;
-            w->optPersoanlizado->setChecked(true);
+            ScriptedDialogs dialogs;
+            dialogs.answerOpen(reference);
+            Control<QAction>(*w, "mnuFileOpenRef")->trigger();
         }
-        w->chkPerspective->setChecked(perspective > 0);
-        w->mnuResultsSaveTi3WithProfile->setChecked(keepBeside);
-        w->mnuResultsAutoScaninDiag->setChecked(keepBeside);
-        w->txtScanner->setText("Acme");
+        Control<QCheckBox>(*w, "chkPerspective")->setChecked(perspective > 0);
+        Control<QAction>(*w, "mnuResultsSaveTi3WithProfile")->setChecked(keepBeside);
+        Control<QAction>(*w, "mnuResultsAutoScaninDiag")->setChecked(keepBeside);
+        Control<QLineEdit>(*w, "txtScanner")->setText("Acme");
 
         const QString profile = dir_->filePath("out/cam era.icc");
         QVERIFY(QDir().mkpath(dir_->filePath("out")));
         ScriptedDialogs dialogs;
         dialogs.answerSave(profile).answerMessage(Msg::No).answerMessage(Msg::Yes);
         ModalCloser modals;
-        w->cmdCreate->click();
+        Control<QPushButton>(*w, "cmdCreate")->click();
         // The verification window opens after the summary, the TI3 kept beside the profile or not.
         QCOMPARE(modals.closed, QStringList({"frmProfCheck"}));
-        QVERIFY2(dialogs.problems().isEmpty(),
-                 qPrintable(dialogs.problems() + "\n" + w->txtLog->toPlainText()));
+        QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems() + "\n" + Log(*w)));
 
-        QVERIFY2(LeerEtiquetasIcc(profile).ok, qPrintable(w->txtLog->toPlainText()));
+        QVERIFY2(LeerEtiquetasIcc(profile).ok, qPrintable(Log(*w)));
         QCOMPARE(LeerEtiquetasIcc(profile).fabricante, QString("Acme"));
-        QCOMPARE(w->UltimoPerfil, profile);
+        QCOMPARE(Ultimos(*w).perfil, profile);
         const QString p0 = dir_->filePath("out/cam era");
         if (keepBeside) {
-            QCOMPARE(w->UltimoTi3, p0 + ".ti3");
-            QCOMPARE(w->UltimoDiagnostico, p0 + "_scanin_diag.tif");
+            QCOMPARE(Ultimos(*w).ti3, p0 + ".ti3");
+            QCOMPARE(Ultimos(*w).diagnostico, p0 + "_scanin_diag.tif");
         } else {
-            QCOMPARE(w->UltimoTi3, Carpetas().tmpFolder + "/ultimo.ti3");
-            QCOMPARE(w->UltimoDiagnostico, Carpetas().tmpFolder + "/ultimo_scanin_diag.tif");
+            QCOMPARE(Ultimos(*w).ti3, Carpetas().tmpFolder + "/ultimo.ti3");
+            QCOMPARE(Ultimos(*w).diagnostico, Carpetas().tmpFolder + "/ultimo_scanin_diag.tif");
             QVERIFY(!QFile::exists(p0 + ".ti3"));
         }
-        QVERIFY(QFile::exists(w->UltimoDiagnostico));
-        QCOMPARE(ParchesTi3(w->UltimoTi3), ParchesTi3(reference));
-        QVERIFY(w->mnuResultsSummary->isEnabled());
-        QVERIFY(w->mnuResultsVerify->isEnabled());
+        QVERIFY(QFile::exists(Ultimos(*w).diagnostico));
+        QCOMPARE(ParchesTi3(Ultimos(*w).ti3), ParchesTi3(reference));
+        QVERIFY(Control<QAction>(*w, "mnuResultsSummary")->isEnabled());
+        QVERIFY(Control<QAction>(*w, "mnuResultsVerify")->isEnabled());
         QCOMPARE(LeerIni(Carpetas().settingsFile(), "results", "last_profile", ""), profile);
 
         const QStringList messages = dialogs.messages();
@@ -211,9 +221,9 @@ private slots:
         QCOMPARE(LogLines(*w, "scanin: \""), 1);
         QCOMPARE(LogLines(*w, "QPcard 202 vertical detectada"), portrait ? 1 : 0);
         QCOMPARE(LogLines(*w, "Imagen convertida a TIFF temporal -> "), suffix == "tif" ? 0 : 1);
-        QVERIFY(w->cmdCreate->isEnabled());
-        QCOMPARE(w->cmdCreate->text(), Texto("main.create"));
-        const QString figures = Errores(w->SalidaVerificacionAuto);
+        QVERIFY(Control<QPushButton>(*w, "cmdCreate")->isEnabled());
+        QCOMPARE(Control<QPushButton>(*w, "cmdCreate")->text(), Texto("main.create"));
+        const QString figures = Errores(Ultimos(*w).salidaVerificacion);
         QVERIFY(!figures.isEmpty());
         qInfo("%s: %s", QTest::currentDataTag(), qPrintable(figures));
         if (chart == "ColorChecker" && perspective == 0) {
@@ -226,12 +236,10 @@ private slots:
     // One message lists every missing item; nothing runs.
     void missingInputsInOneMessage() {
         auto w = Cargar();
-        w->optFRGenerico->setChecked(false);
-        w->optPersoanlizado->setChecked(true);
-        w->RutaReferenciaPersonalizada.clear();
+        Control<QRadioButton>(*w, "optPersoanlizado")->click();
         ScriptedDialogs dialogs;
         dialogs.answerMessage(Msg::Ok);
-        w->cmdCreate->click();
+        Control<QPushButton>(*w, "cmdCreate")->click();
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QCOMPARE(dialogs.calls().first().style, int(Msg::Exclamation));
         QCOMPARE(dialogs.calls().first().title, Texto("msg.missing_data_title"));
@@ -264,16 +272,16 @@ private slots:
         QVERIFY(RenderizarCarta("ColorChecker", image, false, 0.0, 700).isEmpty());
         auto w = Cargar();
         Elegir(*w, image, "ColorChecker");
-        w->cboChart->setCurrentIndex(Catalogo().IndiceCarta(chart + ".cht"));
+        Control<QComboBox>(*w, "cboChart")->setCurrentIndex(Catalogo().IndiceCarta(chart + ".cht"));
         ScriptedDialogs dialogs;
         dialogs.answerSave(dir_->filePath(destination)).answerMessage(Msg::Ok);
-        w->cmdCreate->click();
+        Control<QPushButton>(*w, "cmdCreate")->click();
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         const ScriptedDialogs::Call& failure = dialogs.calls().last();
         QCOMPARE(failure.title, Texto("fail.title"));
         QCOMPARE(failure.style, int(Msg::Critical));
         QVERIFY2(failure.text.contains(Texto(step)), qPrintable(failure.text));
-        const QString reason = w->controlCrear->UltimaEjecucion().motivo;
+        const QString reason = w->findChild<CreateController*>()->UltimaEjecucion().motivo;
         QVERIFY(failure.text.contains(reason));
         QVERIFY(failure.details.contains(reason));
         const bool read = step == "fail.step.read";
@@ -294,12 +302,11 @@ private slots:
         QFile file(reference);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("reference") == 9);
         file.close();
-        w->optPersoanlizado->setChecked(true);
-        w->RutaReferenciaPersonalizada = reference;
-        w->mnuResultsSaveTi3WithProfile->setChecked(true);
         ScriptedDialogs dialogs;
-        dialogs.answerSave(dir_->filePath("cam.icc")).answerMessage(Msg::Ok);
-        w->cmdCreate->click();
+        dialogs.answerOpen(reference).answerSave(dir_->filePath("cam.icc")).answerMessage(Msg::Ok);
+        Control<QAction>(*w, "mnuFileOpenRef")->trigger();
+        Control<QAction>(*w, "mnuResultsSaveTi3WithProfile")->setChecked(true);
+        Control<QPushButton>(*w, "cmdCreate")->click();
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QCOMPARE(dialogs.messages().last(), MensajeSalidaSobreEntrada(reference));
         QCOMPARE(LogLines(*w, "scanin: "), 0);
@@ -313,27 +320,27 @@ private slots:
         QVERIFY(RenderizarCarta("ColorChecker", image).isEmpty());
         auto w = Cargar();
         Elegir(*w, image, "ColorChecker");
-        w->cboAlgorithm->setCurrentIndex(0); // Lab cLUT runs for seconds
+        Control<QComboBox>(*w, "cboAlgorithm")->setCurrentIndex(0); // Lab cLUT runs for seconds
         const QString profile = dir_->filePath("cancelled.icc");
         ScriptedDialogs dialogs;
         dialogs.answerSave(profile);
         QString caption;
         bool enabled = false;
         AlVerEnLog(*w, "colprof: ", [&] {
-            w->mnuLanguageEN->trigger();
-            caption = w->cmdCreate->text();
-            enabled = w->cmdCreate->isEnabled();
-            w->cmdCreate->click();
+            Control<QAction>(*w, "mnuLanguageEN")->trigger();
+            caption = Control<QPushButton>(*w, "cmdCreate")->text();
+            enabled = Control<QPushButton>(*w, "cmdCreate")->isEnabled();
+            Control<QPushButton>(*w, "cmdCreate")->click();
         });
-        w->cmdCreate->click();
+        Control<QPushButton>(*w, "cmdCreate")->click();
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QVERIFY(enabled);
         QCOMPARE(caption, TextoEnIdioma(IdiomaEn, "main.create_cancel"));
         QVERIFY(!QFile::exists(profile));
         // The run's own lines follow the switch too.
         QCOMPARE(LogLines(*w, TextoEnIdioma(IdiomaEn, "log.cancelled")), 1);
-        QVERIFY(w->UltimoPerfil.isEmpty());
-        QCOMPARE(w->cmdCreate->text(), Texto("main.create"));
+        QVERIFY(Ultimos(*w).perfil.isEmpty());
+        QCOMPARE(Control<QPushButton>(*w, "cmdCreate")->text(), Texto("main.create"));
     }
 
     // Closing the window during a run asks, stops the tool, cleans up, then closes.
@@ -344,7 +351,7 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         Elegir(*w, image, "ColorChecker");
-        w->cboAlgorithm->setCurrentIndex(0);
+        Control<QComboBox>(*w, "cboAlgorithm")->setCurrentIndex(0);
         const QString profile = dir_->filePath("closed.icc");
         ScriptedDialogs dialogs;
         dialogs.answerSave(profile).answerMessage(Msg::Yes);
@@ -353,12 +360,12 @@ private slots:
             QCloseEvent event;
             QCoreApplication::sendEvent(w->windowHandle(), &event);
         });
-        w->cmdCreate->click();
+        Control<QPushButton>(*w, "cmdCreate")->click();
         QVERIFY(unloaded.wait(5000) || unloaded.count() == 1);
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QVERIFY(dialogs.messages().first().contains("Detener"));
         QVERIFY(!QFile::exists(profile));
-        QVERIFY(w->txtLog->toPlainText().contains("Creación del perfil cancelada"));
+        QVERIFY(Log(*w).contains("Creación del perfil cancelada"));
         QVERIFY(!w->isVisible());
     }
 
@@ -375,18 +382,18 @@ private slots:
         QVERIFY(EscribirIni(ini, "results", "last_ti3", dir_->filePath("gone.ti3")));
         QVERIFY(EscribirIni(ini, "results", "last_diag", diag));
         auto w = Cargar();
-        QVERIFY(w->mnuResultsSummary->isEnabled());
-        QVERIFY(w->mnuResultsOpenFolder->isEnabled());
-        QVERIFY(w->mnuResultsViewDiag->isEnabled());
-        QVERIFY(!w->mnuResultsVerify->isEnabled());
+        QVERIFY(Control<QAction>(*w, "mnuResultsSummary")->isEnabled());
+        QVERIFY(Control<QAction>(*w, "mnuResultsOpenFolder")->isEnabled());
+        QVERIFY(Control<QAction>(*w, "mnuResultsViewDiag")->isEnabled());
+        QVERIFY(!Control<QAction>(*w, "mnuResultsVerify")->isEnabled());
         QFile::remove(profile);
         auto again = Cargar();
-        QVERIFY(!again->mnuResultsSummary->isEnabled());
-        QVERIFY(!again->mnuResultsVerify->isEnabled());
-        QVERIFY(again->mnuResultsViewDiag->isEnabled());
+        QVERIFY(!Control<QAction>(*again, "mnuResultsSummary")->isEnabled());
+        QVERIFY(!Control<QAction>(*again, "mnuResultsVerify")->isEnabled());
+        QVERIFY(Control<QAction>(*again, "mnuResultsViewDiag")->isEnabled());
         ScriptedDialogs dialogs;
         dialogs.answerMessage(Msg::Ok);
-        again->menuResultados->mnuResultsSummary_Click();
+        again->findChild<ResultsMenu*>()->mnuResultsSummary_Click();
         QCOMPARE(dialogs.messages(), QStringList({Texto("msg.no_results_profile")}));
     }
 };

@@ -8,6 +8,8 @@
 #include "lang/frmacercade.h"
 #include "lang/texto.h"
 #include "lang/windowplacement.h"
+#include "namedcontrol.h"
+#include "profile/resultsmenu.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
@@ -60,7 +62,7 @@ void Escribir(const QString& path, const QByteArray& content) {
 }
 
 QString CartaElegida(const frmMain& w) {
-    return Catalogo().FicheroCarta(w.cboChart->currentIndex());
+    return Catalogo().FicheroCarta(Control<QComboBox>(w, "cboChart")->currentIndex());
 }
 
 const QString kExitQuestion = QStringLiteral("¿Seguro que quieres salir de Chromaflux?");
@@ -94,24 +96,22 @@ private slots:
 
     void withoutSettingsTheListsKeepTheirDefaults() {
         auto w = Cargar();
-        QCOMPARE(w->RutaIniAjustes, Ini());
-        QCOMPARE(w->cboAlgorithm->currentIndex(), 2);
-        QCOMPARE(w->cboIntent->currentIndex(), 0);
-        QCOMPARE(w->cboQuality->currentIndex(), 2);
-        QCOMPARE(w->txtGamma->currentText(), QString("2.2"));
-        QCOMPARE(w->txtWhitePoint->currentText(), QString("1.0"));
-        QCOMPARE(w->txtDarkAreas->currentText(), QString("1.0"));
+        QCOMPARE(Control<QComboBox>(*w, "cboAlgorithm")->currentIndex(), 2);
+        QCOMPARE(Control<QComboBox>(*w, "cboIntent")->currentIndex(), 0);
+        QCOMPARE(Control<QComboBox>(*w, "cboQuality")->currentIndex(), 2);
+        QCOMPARE(Control<QComboBox>(*w, "txtGamma")->currentText(), QString("2.2"));
+        QCOMPARE(Control<QComboBox>(*w, "txtWhitePoint")->currentText(), QString("1.0"));
+        QCOMPARE(Control<QComboBox>(*w, "txtDarkAreas")->currentText(), QString("1.0"));
         QCOMPARE(CartaElegida(*w), QString("it8.cht"));
-        QVERIFY(!w->chkPerspective->isChecked());
-        QVERIFY(!w->mnuResultsAutoScaninDiag->isChecked());
-        QVERIFY(!w->mnuResultsSaveTi3WithProfile->isChecked());
-        QVERIFY(w->UltimoPerfil.isEmpty());
+        QVERIFY(!Control<QCheckBox>(*w, "chkPerspective")->isChecked());
+        QVERIFY(!Control<QAction>(*w, "mnuResultsAutoScaninDiag")->isChecked());
+        QVERIFY(!Control<QAction>(*w, "mnuResultsSaveTi3WithProfile")->isChecked());
         // Nothing is written at start.
         QVERIFY(!QFile::exists(Ini()));
-        QVERIFY(w->txtLog->toPlainText().endsWith("Base inicial Nerva Chromaflux lista."));
-        QVERIFY(w->lblMeta->isHidden());
-        QCOMPARE(w->NombreProducto, QString("Chromaflux"));
-        QCOMPARE(w->VersionPrograma, QString("1.02a"));
+        QVERIFY(Control<QPlainTextEdit>(*w, "txtLog")
+                    ->toPlainText()
+                    .endsWith("Base inicial Nerva Chromaflux lista."));
+        QVERIFY(Control<QLabel>(*w, "lblMeta")->isHidden());
     }
 
     void withoutSettingsAShortCatalogueKeepsItsFirstChart() {
@@ -126,32 +126,16 @@ private slots:
         QCOMPARE(CartaElegida(*w), QString("it8.cht"));
     }
 
+    // A sample of each kind: captions, menus, the option lists and the placeholders.
     void textsAreAppliedInSpanish() {
         auto w = Cargar();
         QCOMPARE(w->windowTitle(), QString("Nerva Chromaflux"));
-        QCOMPARE(w->fraTargetImage->title(), QString("1. Imagen de carta"));
-        QCOMPARE(w->fraVisualCheck->title(), QString("2. Comprobación visual"));
-        QCOMPARE(w->fraProfileOptions->title(), QString("8. Opciones"));
-        QCOMPARE(w->cmdCreate->text(), QString("Crear perfil ICC/ICM"));
-        QCOMPARE(w->lblCartaDeCoplor->text(), QString("CARTA DE COLOR"));
-        QCOMPARE(w->mnuFile->title(), QString("&Archivo"));
-        QCOMPARE(w->mnuResultsColVerify->text(), QString("&Comparar mediciones..."));
-        QCOMPARE(w->mnuExit->text(), QString("&Salir"));
-        QCOMPARE(w->mnuLanguageFR->text(), QString("Français"));
-        QVERIFY(w->mnuLanguageES->isChecked());
-        QVERIFY(!w->mnuLanguageEN->isChecked());
-        QCOMPARE(w->cboAlgorithm->count(), 8);
-        QCOMPARE(w->cboAlgorithm->currentText(), QString("Gamma + matriz"));
-        QCOMPARE(w->txtScanner->text(), QString("Dispositivo"));
-        QCOMPARE(w->txtModel->text(), QString("Modelo"));
-        QCOMPARE(w->txtDescription->text(), QString("Nerva Chromaflux"));
-        // Controls are found by their names.
-        for (const char* name : {"fraTarget", "txtImage", "lblTimage", "picPreview", "txtRef",
-                                 "lblFichRef", "lbAyudaFicheroReferencia", "txtGamma",
-                                 "picTipoCartaColor", "lblPerfil", "txtLog", "lblMeta"})
-            QVERIFY2(w->findChild<QWidget*>(name), name);
-        for (const char* name : {"mnuResultsSep1", "mnuHelpArgyllCMS", "mnuAcercaDe"})
-            QVERIFY2(w->findChild<QAction*>(name), name);
+        QCOMPARE(Control<QGroupBox>(*w, "fraTargetImage")->title(), QString("1. Imagen de carta"));
+        QCOMPARE(Control<QPushButton>(*w, "cmdCreate")->text(), QString("Crear perfil ICC/ICM"));
+        QCOMPARE(Control<QMenu>(*w, "mnuFile")->title(), QString("&Archivo"));
+        QVERIFY(Control<QAction>(*w, "mnuLanguageES")->isChecked());
+        QCOMPARE(Control<QComboBox>(*w, "cboAlgorithm")->currentText(), QString("Gamma + matriz"));
+        QCOMPARE(Control<QLineEdit>(*w, "txtScanner")->text(), QString("Dispositivo"));
     }
 
     void storedValuesAreSelected_data() {
@@ -181,8 +165,8 @@ private slots:
         QFETCH(QString, chart);
         Escribir(Ini(), ini);
         auto w = Cargar();
-        QCOMPARE(w->cboAlgorithm->currentIndex(), algorithm);
-        QCOMPARE(w->txtGamma->currentText(), gamma);
+        QCOMPARE(Control<QComboBox>(*w, "cboAlgorithm")->currentIndex(), algorithm);
+        QCOMPARE(Control<QComboBox>(*w, "txtGamma")->currentText(), gamma);
         QCOMPARE(CartaElegida(*w), chart);
     }
 
@@ -194,29 +178,29 @@ private slots:
                  "[results]\nlast_profile=/no/such.icc\n");
         auto w = Cargar();
         QCOMPARE(CartaElegida(*w), QString("ColorChecker.cht"));
-        QCOMPARE(w->cboGenericRef->currentIndex(), 4);
-        QVERIFY(w->optFRGenerico->isChecked());
-        QVERIFY(w->txtRef->text().endsWith("ColorChecker.cie"));
-        QVERIFY(w->chkPerspective->isChecked());
-        QVERIFY(w->mnuResultsAutoScaninDiag->isChecked());
-        QVERIFY(!w->mnuResultsSaveTi3WithProfile->isChecked());
-        QCOMPARE(w->txtScanner->text(), QString("Nikon"));
-        QCOMPARE(w->txtWhitePoint->currentText(), QString("1.2"));
-        QCOMPARE(w->txtDarkAreas->currentText(), QString("2.5"));
-        QCOMPARE(w->cboQuality->currentIndex(), 0);
-        QCOMPARE(w->cboIntent->currentIndex(), 3);
-        QCOMPARE(w->UltimoPerfil, QString("/no/such.icc"));
+        QCOMPARE(Control<QComboBox>(*w, "cboGenericRef")->currentIndex(), 4);
+        QVERIFY(Control<QRadioButton>(*w, "optFRGenerico")->isChecked());
+        QVERIFY(Control<QLineEdit>(*w, "txtRef")->text().endsWith("ColorChecker.cie"));
+        QVERIFY(Control<QCheckBox>(*w, "chkPerspective")->isChecked());
+        QVERIFY(Control<QAction>(*w, "mnuResultsAutoScaninDiag")->isChecked());
+        QVERIFY(!Control<QAction>(*w, "mnuResultsSaveTi3WithProfile")->isChecked());
+        QCOMPARE(Control<QLineEdit>(*w, "txtScanner")->text(), QString("Nikon"));
+        QCOMPARE(Control<QComboBox>(*w, "txtWhitePoint")->currentText(), QString("1.2"));
+        QCOMPARE(Control<QComboBox>(*w, "txtDarkAreas")->currentText(), QString("2.5"));
+        QCOMPARE(Control<QComboBox>(*w, "cboQuality")->currentIndex(), 0);
+        QCOMPARE(Control<QComboBox>(*w, "cboIntent")->currentIndex(), 3);
+        QCOMPARE(w->findChild<ResultsMenu*>()->Ultimos().perfil, QString("/no/such.icc"));
         // The Results menu follows the recorded files: this one does not exist.
-        QVERIFY(!w->mnuResultsSummary->isEnabled());
+        QVERIFY(!Control<QAction>(*w, "mnuResultsSummary")->isEnabled());
     }
 
     void chartWithoutGenericReferenceSelectsCustom() {
         Escribir(Ini(), "[profile]\nchart_file=ColorCheckerSG.cht\n");
         auto w = Cargar();
         QCOMPARE(CartaElegida(*w), QString("ColorCheckerSG.cht"));
-        QCOMPARE(w->cboGenericRef->currentIndex(), 0);
-        QVERIFY(w->optPersoanlizado->isChecked());
-        QVERIFY(!w->optFRGenerico->isChecked());
+        QCOMPARE(Control<QComboBox>(*w, "cboGenericRef")->currentIndex(), 0);
+        QVERIFY(Control<QRadioButton>(*w, "optPersoanlizado")->isChecked());
+        QVERIFY(!Control<QRadioButton>(*w, "optFRGenerico")->isChecked());
     }
 
     void legacySettingsAreCopiedAndRead() {
@@ -225,28 +209,29 @@ private slots:
         auto w = Cargar();
         QVERIFY(QFile::exists(Ini()));
         QVERIFY(QFile::exists(legacy));
-        QCOMPARE(w->txtScanner->text(), QString("Legacy scanner"));
+        QCOMPARE(Control<QLineEdit>(*w, "txtScanner")->text(), QString("Legacy scanner"));
     }
 
     void legacySettingsAreIgnoredWhenBothExist() {
         Escribir(Carpetas().legacySettingsFile(), "[profile]\ncamera=Legacy scanner\n");
         Escribir(Ini(), "[profile]\ncamera=Current\n");
         auto w = Cargar();
-        QCOMPARE(w->txtScanner->text(), QString("Current"));
+        QCOMPARE(Control<QLineEdit>(*w, "txtScanner")->text(), QString("Current"));
     }
 
     void settingsAreSavedOnceAtExit() {
+        Escribir(Ini(), "[results]\nlast_ti3=/p/last.ti3\n");
         auto w = Cargar();
         w->resize(1200, 700);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        w->splLog->setSizes({300, 300}); // the log dragged up to half the window
-        const QList<int> split = w->splLog->sizes();
-        w->txtScanner->setText("Epson V850");
-        w->cboAlgorithm->setCurrentIndex(6);
-        w->chkPerspective->setChecked(true);
-        w->mnuResultsSaveTi3WithProfile->setChecked(true);
-        w->UltimoTi3 = "/p/last.ti3";
+        Control<QSplitter>(*w, "splLog")
+            ->setSizes({300, 300}); // the log dragged up to half the window
+        const QList<int> split = Control<QSplitter>(*w, "splLog")->sizes();
+        Control<QLineEdit>(*w, "txtScanner")->setText("Epson V850");
+        Control<QComboBox>(*w, "cboAlgorithm")->setCurrentIndex(6);
+        Control<QCheckBox>(*w, "chkPerspective")->setChecked(true);
+        Control<QAction>(*w, "mnuResultsSaveTi3WithProfile")->setChecked(true);
         QSignalSpy unloaded(w.get(), &frmMain::descargado);
         w->Form_Unload();
         QCOMPARE(unloaded.count(), 1);
@@ -255,17 +240,17 @@ private slots:
         QCOMPARE(LeerIni(Ini(), "profile", "perspective", ""), QString("1"));
         QCOMPARE(LeerIni(Ini(), "profile", "chart_file", ""), QString("it8.cht"));
         QCOMPARE(LeerIni(Ini(), "profile", "type", ""),
-                 QString::number(w->cboChart->currentIndex()));
+                 QString::number(Control<QComboBox>(*w, "cboChart")->currentIndex()));
         QCOMPARE(LeerIni(Ini(), "profile", "save_ti3_with_profile", ""), QString("1"));
         QCOMPARE(LeerIni(Ini(), "results", "last_ti3", ""), QString("/p/last.ti3"));
         auto again = Cargar();
         again->resize(1200, 700);
         again->show();
         QVERIFY(QTest::qWaitForWindowExposed(again.get()));
-        QCOMPARE(again->splLog->sizes(), split);
+        QCOMPARE(Control<QSplitter>(*again, "splLog")->sizes(), split);
 
         // A second unload does nothing: the file is not written again.
-        w->txtScanner->setText("Changed later");
+        Control<QLineEdit>(*w, "txtScanner")->setText("Changed later");
         w->Form_Unload();
         QCOMPARE(unloaded.count(), 1);
         QCOMPARE(LeerIni(Ini(), "profile", "camera", ""), QString("Epson V850"));
@@ -289,7 +274,7 @@ private slots:
         {
             ScriptedDialogs dialogs;
             dialogs.answerMessage(Msg::No);
-            w->mnuExit->trigger();
+            Control<QAction>(*w, "mnuExit")->trigger();
             QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
             QCOMPARE(dialogs.calls().size(), 1);
             QCOMPARE(dialogs.calls()[0].text, kExitQuestion);
@@ -301,7 +286,7 @@ private slots:
         {
             ScriptedDialogs dialogs;
             dialogs.answerMessage(Msg::Yes);
-            w->mnuExit->trigger();
+            Control<QAction>(*w, "mnuExit")->trigger();
             QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
             QCOMPARE(dialogs.messages(), QStringList{kExitQuestion});
         }
@@ -348,49 +333,56 @@ private slots:
 
     void languageSwitchKeepsPositionsAndUserTexts() {
         auto w = Cargar();
-        w->cboAlgorithm->setCurrentIndex(5);
-        w->cboQuality->setCurrentIndex(0);
-        w->cboIntent->setCurrentIndex(3);
-        w->txtModel->setText("Mi escáner");
-        w->mnuLanguageEN->trigger();
+        Control<QComboBox>(*w, "cboAlgorithm")->setCurrentIndex(5);
+        Control<QComboBox>(*w, "cboQuality")->setCurrentIndex(0);
+        Control<QComboBox>(*w, "cboIntent")->setCurrentIndex(3);
+        Control<QLineEdit>(*w, "txtModel")->setText("Mi escáner");
+        Control<QAction>(*w, "mnuLanguageEN")->trigger();
 
         QCOMPARE(IdiomaActual(), int(IdiomaEn));
         QCOMPARE(LeerIni(Ini(), "ui", "language", ""), QString("en"));
-        QCOMPARE(w->fraTargetImage->title(), QString("1. Target image"));
-        QCOMPARE(w->mnuExit->text(), QString("E&xit"));
-        QVERIFY(w->mnuLanguageEN->isChecked());
-        QVERIFY(!w->mnuLanguageES->isChecked());
-        QCOMPARE(w->cboAlgorithm->currentIndex(), 5);
-        QCOMPARE(w->cboAlgorithm->currentText(), QString("Matrix only"));
-        QCOMPARE(w->cboQuality->currentText(), QString("Low"));
-        QCOMPARE(w->cboIntent->currentText(), QString("Absolute colorimetric"));
-        QCOMPARE(w->txtScanner->text(), QString("Device"));
-        QCOMPARE(w->txtModel->text(), QString("Mi escáner"));
+        QCOMPARE(Control<QGroupBox>(*w, "fraTargetImage")->title(), QString("1. Target image"));
+        QCOMPARE(Control<QAction>(*w, "mnuExit")->text(), QString("E&xit"));
+        QVERIFY(Control<QAction>(*w, "mnuLanguageEN")->isChecked());
+        QVERIFY(!Control<QAction>(*w, "mnuLanguageES")->isChecked());
+        QCOMPARE(Control<QComboBox>(*w, "cboAlgorithm")->currentIndex(), 5);
+        QCOMPARE(Control<QComboBox>(*w, "cboAlgorithm")->currentText(), QString("Matrix only"));
+        QCOMPARE(Control<QComboBox>(*w, "cboQuality")->currentText(), QString("Low"));
+        QCOMPARE(Control<QComboBox>(*w, "cboIntent")->currentText(),
+                 QString("Absolute colorimetric"));
+        QCOMPARE(Control<QLineEdit>(*w, "txtScanner")->text(), QString("Device"));
+        QCOMPARE(Control<QLineEdit>(*w, "txtModel")->text(), QString("Mi escáner"));
 
         // French has its own Tools and Results menus too.
-        w->mnuLanguageFR->trigger();
-        QCOMPARE(w->mnuHelp->title(), QString("A&ide"));
-        QCOMPARE(w->mnuToolsGridCheck->text(), QString("Détecter / ajuster la &grille..."));
-        QCOMPARE(w->mnuResultsSummary->text(), QString("Résumé du dernier profil..."));
-        QCOMPARE(w->cboAlgorithm->currentIndex(), 5);
-        QVERIFY(w->mnuLanguageFR->isChecked());
+        Control<QAction>(*w, "mnuLanguageFR")->trigger();
+        QCOMPARE(Control<QMenu>(*w, "mnuHelp")->title(), QString("A&ide"));
+        QCOMPARE(Control<QAction>(*w, "mnuToolsGridCheck")->text(),
+                 QString("Détecter / ajuster la &grille..."));
+        QCOMPARE(Control<QAction>(*w, "mnuResultsSummary")->text(),
+                 QString("Résumé du dernier profil..."));
+        QCOMPARE(Control<QComboBox>(*w, "cboAlgorithm")->currentIndex(), 5);
+        QVERIFY(Control<QAction>(*w, "mnuLanguageFR")->isChecked());
     }
 
     void logLinesAndToolOutput() {
         frmMain w;
         w.LogMsg("first");
-        QCOMPARE(w.txtLog->toPlainText(), QString("first"));
+        QCOMPARE(Control<QPlainTextEdit>(w, "txtLog")->toPlainText(), QString("first"));
         w.LogMsg("two\nlines");
         w.AgregarSalidaLog("\nraw a\r\n");
         w.AgregarSalidaLog("raw b");
         w.AgregarSalidaLog("");
-        QCOMPARE(w.txtLog->toPlainText(), QString("first\ntwo\nlines\nraw a\nraw b"));
-        QCOMPARE(w.txtLog->textCursor().position(), w.txtLog->toPlainText().size());
+        QCOMPARE(Control<QPlainTextEdit>(w, "txtLog")->toPlainText(),
+                 QString("first\ntwo\nlines\nraw a\nraw b"));
+        QCOMPARE(Control<QPlainTextEdit>(w, "txtLog")->textCursor().position(),
+                 Control<QPlainTextEdit>(w, "txtLog")->toPlainText().size());
         // A logged command line ends before its tool's output, which may come in pieces.
         w.LogMsg("scanin: \"a_diag.tif\"");
         w.AgregarSalidaLog("Input ");
         w.AgregarSalidaLog("file\n");
-        QVERIFY(w.txtLog->toPlainText().endsWith("raw b\nscanin: \"a_diag.tif\"\nInput file\n"));
+        QVERIFY(Control<QPlainTextEdit>(w, "txtLog")
+                    ->toPlainText()
+                    .endsWith("raw b\nscanin: \"a_diag.tif\"\nInput file\n"));
     }
 
     // The busy status shows in the status bar with the elapsed time and a busy indicator; on
@@ -402,20 +394,25 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         QVERIFY(!w->findChild<QScrollArea*>("scrGroups")->verticalScrollBar()->isVisible());
         QVERIFY(w->statusBar()->isVisible());
-        w->txtLog->clear();
+        Control<QPlainTextEdit>(*w, "txtLog")->clear();
         w->MostrarEstado("Ejecutando scanin...");
-        QVERIFY(w->lblMeta->isVisible() && w->prgOcupado->isVisible());
-        QCOMPARE(w->lblTiempo->text(), QString("0:00"));
-        QCOMPARE(w->lblMeta->text(), QString("Ejecutando scanin..."));
-        QVERIFY(!w->cmdCreate->isEnabled());
+        QVERIFY(Control<QLabel>(*w, "lblMeta")->isVisible() &&
+                Control<QProgressBar>(*w, "prgOcupado")->isVisible());
+        QCOMPARE(Control<QLabel>(*w, "lblTiempo")->text(), QString("0:00"));
+        QCOMPARE(Control<QLabel>(*w, "lblMeta")->text(), QString("Ejecutando scanin..."));
+        QVERIFY(!Control<QPushButton>(*w, "cmdCreate")->isEnabled());
         QCOMPARE(w->cursor().shape(), Qt::WaitCursor);
-        QCOMPARE(w->txtLog->toPlainText(), QString("Ejecutando scanin..."));
+        QCOMPARE(Control<QPlainTextEdit>(*w, "txtLog")->toPlainText(),
+                 QString("Ejecutando scanin..."));
         w->MostrarEstado("");
-        QVERIFY(w->lblMeta->isHidden() && w->prgOcupado->isHidden());
-        QVERIFY(w->lblMeta->text().isEmpty() && w->lblTiempo->text().isEmpty());
-        QVERIFY(w->cmdCreate->isEnabled());
+        QVERIFY(Control<QLabel>(*w, "lblMeta")->isHidden() &&
+                Control<QProgressBar>(*w, "prgOcupado")->isHidden());
+        QVERIFY(Control<QLabel>(*w, "lblMeta")->text().isEmpty() &&
+                Control<QLabel>(*w, "lblTiempo")->text().isEmpty());
+        QVERIFY(Control<QPushButton>(*w, "cmdCreate")->isEnabled());
         QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(w->txtLog->toPlainText(), QString("Ejecutando scanin..."));
+        QCOMPARE(Control<QPlainTextEdit>(*w, "txtLog")->toPlainText(),
+                 QString("Ejecutando scanin..."));
     }
 
     void everyWindowFitsSmallScreens_data() {
@@ -430,7 +427,7 @@ private slots:
     void everyWindowFitsSmallScreens() {
         QFETCH(QString, window);
         auto w = Cargar();
-        GridController grid(*w);
+        GridController& grid = *w->findChild<GridController*>();
         const std::map<QString, std::function<QWidget*()>> ventanas = {
             {"verification", [&] { return new frmProfCheck(w.get()); }},
             {"comparison", [&] { return new frmColVerify(w.get()); }},
@@ -454,21 +451,6 @@ private slots:
             }
         }
         EstablecerIdiomaActual(IdiomaEs);
-    }
-
-    void discardingTheManualAdjustmentLogsOnlyWhenOneWasStored() {
-        frmMain w;
-        w.DescartarAjusteManual("Cambio de imagen target.");
-        QVERIFY(w.txtLog->toPlainText().isEmpty());
-        w.FiducialesManuales = "1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00";
-        w.CartaAjusteManual = "it8.cht";
-        w.ImagenAjusteManual = "/img.tif";
-        w.DescartarAjusteManual("Cambio de imagen target.");
-        QCOMPARE(w.txtLog->toPlainText(),
-                 QString("Ajuste manual de cuadrícula descartado: Cambio de imagen target."));
-        QVERIFY(w.FiducialesManuales.isEmpty());
-        QVERIFY(w.CartaAjusteManual.isEmpty());
-        QVERIFY(w.ImagenAjusteManual.isEmpty());
     }
 };
 

@@ -1,4 +1,5 @@
 #include "lang/texto.h"
+#include "namedcontrol.h"
 #include "profiledata.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
@@ -81,44 +82,47 @@ void TestFrmColVerify::init() {
 void TestFrmColVerify::Elegir(frmColVerify& w, const QString& ref, const QString& measured) {
     ScriptedDialogs dialogs;
     dialogs.answerOpen(ref).answerOpen(measured);
-    QTest::mouseClick(w.cmdTarget, Qt::LeftButton);
-    QTest::mouseClick(w.cmdMeasured, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdTarget"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdMeasured"), Qt::LeftButton);
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
 }
 
 void TestFrmColVerify::loadState() {
     frmColVerify w(nullptr);
     QCOMPARE(w.windowTitle(), QString("Herramientas - Comparar mediciones"));
-    QCOMPARE(Items(w.cboNormalize),
+    QCOMPARE(Items(Control<QComboBox>(w, "cboNormalize")),
              (QStringList{"Ninguna", "A blanco Y de cada fichero (-n)",
                           "A blanco XYZ de cada fichero (-N)",
                           "A blanco X+Y+Z de cada fichero (-m)", "Ambos a blanco medio XYZ (-M)"}));
-    QCOMPARE(Items(w.cboX3DOM), (QStringList{"No crear", "Vectores PCS (-w)", "Marcadores PCS (-W)",
-                                             "Marcadores RGB dispositivo (-d)"}));
-    QCOMPARE(w.cboNormalize->currentIndex(), 0);
-    QCOMPARE(w.cboX3DOM->currentIndex(), 0);
-    QCOMPARE(w.lblX3DOM->text(), QString("X3DOM:"));
-    QCOMPARE(w.lblTarget->text(), QString("(sin TI3 de referencia)"));
-    QCOMPARE(w.lblMeasured->text(), QString("(sin TI3 medido)"));
-    QCOMPARE(w.chkEach->text(), Texto("colverify.each"));
-    QCOMPARE(w.chkDE2000->text(), Texto("colverify.dE2000"));
-    QCOMPARE(w.fraOptions->title(), Texto("colverify.options"));
-    QCOMPARE(w.cmdRun->text(), Texto("colverify.run"));
+    QCOMPARE(Items(Control<QComboBox>(w, "cboX3DOM")),
+             (QStringList{"No crear", "Vectores PCS (-w)", "Marcadores PCS (-W)",
+                          "Marcadores RGB dispositivo (-d)"}));
+    QCOMPARE(Control<QComboBox>(w, "cboNormalize")->currentIndex(), 0);
+    QCOMPARE(Control<QComboBox>(w, "cboX3DOM")->currentIndex(), 0);
+    QCOMPARE(Control<QLabel>(w, "lblX3DOM")->text(), QString("X3DOM:"));
+    QCOMPARE(Control<QLabel>(w, "lblTarget")->text(), QString("(sin TI3 de referencia)"));
+    QCOMPARE(Control<QLabel>(w, "lblMeasured")->text(), QString("(sin TI3 medido)"));
+    QCOMPARE(Control<QCheckBox>(w, "chkEach")->text(), Texto("colverify.each"));
+    QCOMPARE(Control<QCheckBox>(w, "chkDE2000")->text(), Texto("colverify.dE2000"));
+    QCOMPARE(Control<QGroupBox>(w, "fraOptions")->title(), Texto("colverify.options"));
+    QCOMPARE(Control<QPushButton>(w, "cmdRun")->text(), Texto("colverify.run"));
     QCOMPARE(LogText(w), QString());
 }
 
 void TestFrmColVerify::languageSwitchKeepsPositions() {
     frmColVerify w(nullptr);
     Elegir(w, ref_, "");
-    w.cboNormalize->setCurrentIndex(3);
-    w.cboX3DOM->setCurrentIndex(2);
+    Control<QComboBox>(w, "cboNormalize")->setCurrentIndex(3);
+    Control<QComboBox>(w, "cboX3DOM")->setCurrentIndex(2);
     EstablecerIdiomaActual(IdiomaIt);
     w.aplicarTextos();
-    QCOMPARE(w.cboNormalize->currentIndex(), 3);
-    QCOMPARE(w.cboX3DOM->currentIndex(), 2);
-    QCOMPARE(w.cboX3DOM->currentText(), TextoEnIdioma(IdiomaIt, "colverify.x3dom.pcs_markers"));
-    QCOMPARE(w.lblTarget->text(), ref_);
-    QCOMPARE(w.lblMeasured->text(), TextoEnIdioma(IdiomaIt, "placeholder.no_measured_ti3"));
+    QCOMPARE(Control<QComboBox>(w, "cboNormalize")->currentIndex(), 3);
+    QCOMPARE(Control<QComboBox>(w, "cboX3DOM")->currentIndex(), 2);
+    QCOMPARE(Control<QComboBox>(w, "cboX3DOM")->currentText(),
+             TextoEnIdioma(IdiomaIt, "colverify.x3dom.pcs_markers"));
+    QCOMPARE(Control<QLabel>(w, "lblTarget")->text(), ref_);
+    QCOMPARE(Control<QLabel>(w, "lblMeasured")->text(),
+             TextoEnIdioma(IdiomaIt, "placeholder.no_measured_ti3"));
     QCOMPARE(w.windowTitle(), TextoEnIdioma(IdiomaIt, "colverify.title"));
 }
 
@@ -126,11 +130,11 @@ void TestFrmColVerify::fileButtons() {
     frmColVerify w(nullptr);
     ScriptedDialogs dialogs;
     dialogs.answerOpen("").answerOpen(measured_);
-    QTest::mouseClick(w.cmdTarget, Qt::LeftButton);
-    QTest::mouseClick(w.cmdMeasured, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdTarget"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdMeasured"), Qt::LeftButton);
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
-    QCOMPARE(w.lblTarget->text(), QString("(sin TI3 de referencia)"));
-    QCOMPARE(w.lblMeasured->text(), measured_);
+    QCOMPARE(Control<QLabel>(w, "lblTarget")->text(), QString("(sin TI3 de referencia)"));
+    QCOMPARE(Control<QLabel>(w, "lblMeasured")->text(), measured_);
     QCOMPARE(dialogs.calls()[0].title, QString("Abrir TI3 de referencia"));
     QCOMPARE(dialogs.calls()[1].title, QString("Abrir TI3 medido"));
     for (const auto& call : dialogs.calls()) {
@@ -141,9 +145,9 @@ void TestFrmColVerify::fileButtons() {
 
 void TestFrmColVerify::missingInputs() {
     frmColVerify w(nullptr);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     Elegir(w, ref_, ref_ + ".gone");
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     QCOMPARE(LogText(w), "Falta TI3 de referencia.\nNo existe TI3 medido: " + ref_ + ".gone");
 }
 
@@ -152,22 +156,22 @@ void TestFrmColVerify::optionTextsOnTheCommandLine() {
     Elegir(w, ref_, measured_);
     const QString program = Entrecomillar(Carpetas().toolPath("colverify"));
     const QString files = Entrecomillar(ref_) + " " + Entrecomillar(measured_);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     QVERIFY(LogText(w).startsWith("colverify: " + program + " -v " + files + "\n"));
 
     w.findChild<CajaLog*>("txtLog")->clear();
-    w.chkAxes->setChecked(true);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    Control<QCheckBox>(w, "chkAxes")->setChecked(true);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     QVERIFY(LogText(w).startsWith("colverify: " + program + " -v -x " + files + "\n"));
 
     w.findChild<CajaLog*>("txtLog")->clear();
-    w.chkAxes->setChecked(false);
-    w.chkEach->setChecked(true);
-    w.chkMatchLocation->setChecked(true);
-    w.chkDE2000->setChecked(true);
-    w.cboNormalize->setCurrentIndex(2);
-    w.cboX3DOM->setCurrentIndex(1);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    Control<QCheckBox>(w, "chkAxes")->setChecked(false);
+    Control<QCheckBox>(w, "chkEach")->setChecked(true);
+    Control<QCheckBox>(w, "chkMatchLocation")->setChecked(true);
+    Control<QCheckBox>(w, "chkDE2000")->setChecked(true);
+    Control<QComboBox>(w, "cboNormalize")->setCurrentIndex(2);
+    Control<QComboBox>(w, "cboX3DOM")->setCurrentIndex(1);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     QVERIFY2(LogText(w).startsWith("colverify: " + program + " -v 2 -l -k -N -w " + files + "\n"),
              qPrintable(LogText(w)));
     // TI3 files from scanin carry no SAMPLE_LOC: colverify refuses -l and says why in the log.
@@ -175,8 +179,8 @@ void TestFrmColVerify::optionTextsOnTheCommandLine() {
     QVERIFY(LogText(w).endsWith("\ncolverify rc=1\nSi se creó X3DOM, estará junto al TI3 medido."));
 
     w.findChild<CajaLog*>("txtLog")->clear();
-    w.chkMatchLocation->setChecked(false);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    Control<QCheckBox>(w, "chkMatchLocation")->setChecked(false);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     QVERIFY(LogText(w).startsWith("colverify: " + program + " -v 2 -k -N -w " + files + "\n"));
     QVERIFY(LogText(w).endsWith("\ncolverify rc=0\nSi se creó X3DOM, estará junto al TI3 medido."));
     QVERIFY(QFile::exists(dir_.filePath("medidas con blancos/medida carta.x3d.html")));
@@ -185,18 +189,18 @@ void TestFrmColVerify::optionTextsOnTheCommandLine() {
 void TestFrmColVerify::realRunsAddToTheLog() {
     frmColVerify w(nullptr);
     Elegir(w, ref_, measured_);
-    w.chkEach->setChecked(true);
-    w.chkSort->setChecked(true);
-    w.chkD50White->setChecked(true);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    Control<QCheckBox>(w, "chkEach")->setChecked(true);
+    Control<QCheckBox>(w, "chkSort")->setChecked(true);
+    Control<QCheckBox>(w, "chkD50White")->setChecked(true);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     const QString first = LogText(w);
     QVERIFY(first.contains(" -v 2 -s -D "));
     QVERIFY2(first.contains("No of test patches = 24"), qPrintable(first));
     QVERIFY(first.contains("Total errors"));
     QVERIFY(first.endsWith("\ncolverify rc=0"));
-    QVERIFY(w.cmdRun->isEnabled());
-    w.chkEach->setChecked(false);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(Control<QPushButton>(w, "cmdRun")->isEnabled());
+    Control<QCheckBox>(w, "chkEach")->setChecked(false);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     QVERIFY(LogText(w).startsWith(first + "\ncolverify: "));
     QCOMPARE(LogText(w).count("colverify rc=0"), 2);
 }

@@ -1,4 +1,5 @@
 #include "lang/texto.h"
+#include "namedcontrol.h"
 #include "profiledata.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
@@ -10,9 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,67 +79,60 @@ void TestFrmProfCheck::init() {
 
 void TestFrmProfCheck::loadState() {
     frmProfCheck w(nullptr);
-    QCOMPARE(w.windowTitle(), QString("Resultados - Verificar perfil y gráficos"));
-    QVERIFY(w.chkEach->isChecked());
-    QVERIFY(!w.chkDE2000->isChecked());
-    QVERIFY(w.chkDE2000->isHidden());
-    QVERIFY(!w.chkHistogram->isHidden() && !w.chkX3DOM->isHidden());
-    QCOMPARE(w.chkHistogram->text(), Texto("profcheck.histogram"));
+    auto* de2000 = Control<QCheckBox>(w, "chkDE2000");
+    auto* graph = Control<LienzoGrafico>(w, "picDEGraph");
+    QVERIFY(Control<QCheckBox>(w, "chkEach")->isChecked());
+    QVERIFY(!de2000->isChecked() && de2000->isHidden());
+    QVERIFY(!Control<QCheckBox>(w, "chkHistogram")->isHidden());
     QCOMPARE(w.TipoGrafico(), 0);
-    QCOMPARE(Back(w.cmdGraphDE), QColor(34, 116, 232));
-    for (QPushButton* b : {w.cmdGraphL, w.cmdGraphC, w.cmdGraphH})
-        QCOMPARE(Back(b), QColor(224, 224, 224));
-    QCOMPARE(w.cmdGraphDE->text() + w.cmdGraphL->text() + w.cmdGraphC->text() + w.cmdGraphH->text(),
-             QString("DE-eDE-LDE-CDE-H"));
-    QCOMPARE(w.cmdGraphH->toolTip(), Texto("profcheck.tip.h"));
-    QCOMPARE(w.cmdTi3->text(), QString("TI3..."));
-    QCOMPARE(w.fraInput->title(), QString("Entrada"));
-    QCOMPARE(w.cboIntent->count(), 2);
-    QCOMPARE(w.cboIntent->currentIndex(), 0);
-    QCOMPARE(w.cboIntent->itemText(1), Texto("intent.relative"));
-    QCOMPARE(w.lblTi3->text(), QString("(sin fichero TI3)"));
-    QCOMPARE(w.lblProfile->text(), QString("(sin perfil ICC/ICM)"));
-    QCOMPARE(w.findChild<QPushButton*>("cmdClose")->text(), QString("Cerrar"));
+    QCOMPARE(Back(Control<QPushButton>(w, "cmdGraphDE")), QColor(34, 116, 232));
+    for (const char* other : {"cmdGraphL", "cmdGraphC", "cmdGraphH"})
+        QCOMPARE(Back(Control<QPushButton>(w, other)), QColor(224, 224, 224));
+    QCOMPARE(Control<QComboBox>(w, "cboIntent")->count(), 2);
+    QCOMPARE(Control<QComboBox>(w, "cboIntent")->currentIndex(), 0);
+    QCOMPARE(Control<QLabel>(w, "lblTi3")->text(), QString("(sin fichero TI3)"));
+    QCOMPARE(Control<QLabel>(w, "lblProfile")->text(), QString("(sin perfil ICC/ICM)"));
     QVERIFY(w.Grafico().Barras().isEmpty());
     const QString start = "Pulsa 'Verificar y dibujar gráficos' para ver Delta-e CIE76, "
                           "Lightness, Chroma y Hue.";
-    QCOMPARE(w.picDEGraph->Imagen(), Message(w.picDEGraph->size(), start));
+    QCOMPARE(graph->Imagen(), Message(graph->size(), start));
 }
 
 void TestFrmProfCheck::setupDefaultsKeepsPlaceholderForEmptyPath() {
     frmProfCheck w(nullptr);
     w.SetupDefaults("", icc_);
-    QCOMPARE(w.lblTi3->text(), QString("(sin fichero TI3)"));
-    QCOMPARE(w.lblProfile->text(), icc_);
+    QCOMPARE(Control<QLabel>(w, "lblTi3")->text(), QString("(sin fichero TI3)"));
+    QCOMPARE(Control<QLabel>(w, "lblProfile")->text(), icc_);
 }
 
 void TestFrmProfCheck::automaticVerificationWithDetail() {
     frmProfCheck w(nullptr);
+    auto* graph = Control<LienzoGrafico>(w, "picDEGraph");
     w.resize(900, 800);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     const QString output = LeerDatoVerify("colorchecker.profcheck-v2-Ir.txt");
     w.findChild<CajaLog*>("txtLog")->LogMsg("earlier text");
     w.MostrarVerificacionAutomatica(ti3_, icc_, output);
-    QCOMPARE(w.lblTi3->text(), ti3_);
-    QCOMPARE(w.lblProfile->text(), icc_);
+    QCOMPARE(Control<QLabel>(w, "lblTi3")->text(), ti3_);
+    QCOMPARE(Control<QLabel>(w, "lblProfile")->text(), icc_);
     QCOMPARE(LogText(w), ResumirProfcheck(output) + "\n" + output);
     QCOMPARE(w.Errores().size(), 24);
     QCOMPARE(w.Grafico().Barras().size(), 24);
     QCOMPARE(w.Grafico().Nombre(), QString("Delta-e"));
-    QCOMPARE(w.picDEGraph->Imagen().size(), w.picDEGraph->size());
-    QCOMPARE(w.picDEGraph->Imagen(), w.Grafico().Imagen());
+    QCOMPARE(graph->Imagen().size(), graph->size());
+    QCOMPARE(graph->Imagen(), w.Grafico().Imagen());
 }
 
 void TestFrmProfCheck::automaticVerificationWithoutDetail() {
     frmProfCheck w(nullptr);
+    auto* graph = Control<LienzoGrafico>(w, "picDEGraph");
     const QString output = LeerDatoVerify("colorchecker.profcheck-v-Ir.txt");
     w.MostrarVerificacionAutomatica(ti3_, icc_, output);
     QCOMPARE(LogText(w), ResumirProfcheck(output) + "\n" + output);
     QVERIFY(w.Errores().isEmpty());
     QVERIFY(w.Grafico().Barras().isEmpty());
-    QCOMPARE(w.picDEGraph->Imagen(),
-             Message(w.picDEGraph->size(), Texto("msg.profcheck_need_detail")));
+    QCOMPARE(graph->Imagen(), Message(graph->size(), Texto("msg.profcheck_need_detail")));
     // Nothing captured: no log lines at all.
     frmProfCheck empty(nullptr);
     empty.MostrarVerificacionAutomatica(ti3_, icc_, "");
@@ -150,7 +142,9 @@ void TestFrmProfCheck::automaticVerificationWithoutDetail() {
 void TestFrmProfCheck::graphButtons() {
     frmProfCheck w(nullptr);
     w.MostrarVerificacionAutomatica(ti3_, icc_, LeerDatoVerify("colorchecker.profcheck-v2-Ir.txt"));
-    const QList<QPushButton*> buttons{w.cmdGraphDE, w.cmdGraphL, w.cmdGraphC, w.cmdGraphH};
+    QList<QPushButton*> buttons;
+    for (const char* name : {"cmdGraphDE", "cmdGraphL", "cmdGraphC", "cmdGraphH"})
+        buttons << Control<QPushButton>(w, name);
     const QStringList names{"Delta-e", "Delta-L", "Delta-C", "Delta-H"};
     for (int t : {2, 1, 3, 0}) {
         QTest::mouseClick(buttons[t], Qt::LeftButton);
@@ -166,69 +160,74 @@ void TestFrmProfCheck::graphButtons() {
 
 void TestFrmProfCheck::graphButtonWithoutData() {
     frmProfCheck w(nullptr);
-    QTest::mouseClick(w.cmdGraphC, Qt::LeftButton);
+    auto* graph = Control<LienzoGrafico>(w, "picDEGraph");
+    QTest::mouseClick(Control<QPushButton>(w, "cmdGraphC"), Qt::LeftButton);
     QCOMPARE(w.TipoGrafico(), 2);
-    QCOMPARE(Back(w.cmdGraphC), QColor(34, 116, 232));
-    QCOMPARE(w.picDEGraph->Imagen(),
-             Message(w.picDEGraph->size(), "Todavía no hay datos de verificación para dibujar."));
+    QCOMPARE(Back(Control<QPushButton>(w, "cmdGraphC")), QColor(34, 116, 232));
+    QCOMPARE(graph->Imagen(),
+             Message(graph->size(), "Todavía no hay datos de verificación para dibujar."));
 }
 
 void TestFrmProfCheck::hoverReadout() {
     frmProfCheck w(nullptr);
+    auto* graph = Control<LienzoGrafico>(w, "picDEGraph");
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.MostrarVerificacionAutomatica(ti3_, icc_, LeerDatoVerify("colorchecker.profcheck-v2-Ir.txt"));
     const BarraGrafico bar = w.Grafico().Barras()[3];
     const QPoint inside((bar.x0 + bar.x1) / 2, w.Grafico().PlotBottom() - 2);
-    QTest::mouseMove(w.picDEGraph, inside);
-    QCOMPARE(w.picDEGraph->toolTip(),
+    QTest::mouseMove(graph, inside);
+    QCOMPARE(graph->toolTip(),
              w.Errores()[3].id + " | Delta-e: " + QString::number(bar.value, 'f', 3));
-    QTest::mouseMove(w.picDEGraph, QPoint(inside.x(), 5));
-    QCOMPARE(w.picDEGraph->toolTip(), QString());
-    QTest::mouseClick(w.cmdGraphH, Qt::LeftButton);
-    QTest::mouseMove(w.picDEGraph, inside);
-    QVERIFY(w.picDEGraph->toolTip().startsWith(w.Errores()[3].id + " | Delta-H: "));
+    QTest::mouseMove(graph, QPoint(inside.x(), 5));
+    QCOMPARE(graph->toolTip(), QString());
+    QTest::mouseClick(Control<QPushButton>(w, "cmdGraphH"), Qt::LeftButton);
+    QTest::mouseMove(graph, inside);
+    QVERIFY(graph->toolTip().startsWith(w.Errores()[3].id + " | Delta-H: "));
 }
 
 void TestFrmProfCheck::redrawnWhenEnlarged() {
     frmProfCheck w(nullptr);
+    auto* graph = Control<LienzoGrafico>(w, "picDEGraph");
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.MostrarVerificacionAutomatica(ti3_, icc_, LeerDatoVerify("spread100.profcheck-v2-Ir.txt"));
-    const QSize before = w.picDEGraph->size();
+    const QSize before = graph->size();
     w.resize(w.width() + 400, w.height() + 200);
-    QTRY_VERIFY(w.picDEGraph->size() != before);
-    QCOMPARE(w.picDEGraph->Imagen().size(), w.picDEGraph->size());
+    QTRY_VERIFY(graph->size() != before);
+    QCOMPARE(graph->Imagen().size(), graph->size());
     QCOMPARE(w.Grafico().Barras().size(), 100);
-    QCOMPARE(w.Grafico().PlotBottom(), w.picDEGraph->height() - 43);
+    QCOMPARE(w.Grafico().PlotBottom(), graph->height() - 43);
 }
 
 void TestFrmProfCheck::languageSwitchKeepsChoices() {
     frmProfCheck w(nullptr);
     w.SetupDefaults(ti3_, "");
-    w.cboIntent->setCurrentIndex(1);
+    Control<QComboBox>(w, "cboIntent")->setCurrentIndex(1);
     EstablecerIdiomaActual(IdiomaEn);
     w.aplicarTextos();
-    QCOMPARE(w.lblTi3->text(), ti3_);
-    QCOMPARE(w.lblProfile->text(), TextoEnIdioma(IdiomaEn, "placeholder.no_profile"));
-    QVERIFY(w.lblProfile->text() != QString("(sin perfil ICC/ICM)"));
-    QCOMPARE(w.cboIntent->currentIndex(), 1);
-    QCOMPARE(w.cboIntent->currentText(), TextoEnIdioma(IdiomaEn, "intent.relative"));
+    QCOMPARE(Control<QLabel>(w, "lblTi3")->text(), ti3_);
+    QCOMPARE(Control<QLabel>(w, "lblProfile")->text(),
+             TextoEnIdioma(IdiomaEn, "placeholder.no_profile"));
+    QVERIFY(Control<QLabel>(w, "lblProfile")->text() != QString("(sin perfil ICC/ICM)"));
+    QCOMPARE(Control<QComboBox>(w, "cboIntent")->currentIndex(), 1);
+    QCOMPARE(Control<QComboBox>(w, "cboIntent")->currentText(),
+             TextoEnIdioma(IdiomaEn, "intent.relative"));
     QCOMPARE(w.windowTitle(), TextoEnIdioma(IdiomaEn, "profcheck.title"));
-    QCOMPARE(w.cmdGraphL->text(), QString("DE-L"));
+    QCOMPARE(Control<QPushButton>(w, "cmdGraphL")->text(), QString("DE-L"));
 }
 
 void TestFrmProfCheck::fileButtons() {
     frmProfCheck w(nullptr);
     ScriptedDialogs dialogs;
     dialogs.answerOpen(ti3_).answerOpen("").answerOpen(icc_);
-    QTest::mouseClick(w.cmdTi3, Qt::LeftButton);
-    QTest::mouseClick(w.cmdProfile, Qt::LeftButton);
-    QCOMPARE(w.lblProfile->text(), QString("(sin perfil ICC/ICM)"));
-    QTest::mouseClick(w.cmdProfile, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdTi3"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdProfile"), Qt::LeftButton);
+    QCOMPARE(Control<QLabel>(w, "lblProfile")->text(), QString("(sin perfil ICC/ICM)"));
+    QTest::mouseClick(Control<QPushButton>(w, "cmdProfile"), Qt::LeftButton);
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
-    QCOMPARE(w.lblTi3->text(), ti3_);
-    QCOMPARE(w.lblProfile->text(), icc_);
+    QCOMPARE(Control<QLabel>(w, "lblTi3")->text(), ti3_);
+    QCOMPARE(Control<QLabel>(w, "lblProfile")->text(), icc_);
     const auto& calls = dialogs.calls();
     QCOMPARE(calls[0].title, QString("Abrir fichero TI3"));
     QCOMPARE(calls[0].filter, QString("CGATS TI3 (*.ti3)|*.ti3|Todos|*.*"));
@@ -239,19 +238,20 @@ void TestFrmProfCheck::fileButtons() {
 
 void TestFrmProfCheck::runMissingInputs() {
     frmProfCheck w(nullptr);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     w.SetupDefaults(ti3_ + ".missing", icc_);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     QCOMPARE(LogText(w), "Falta fichero TI3.\nNo existe TI3: " + ti3_ + ".missing");
-    QVERIFY(w.cmdRun->isEnabled());
+    QVERIFY(Control<QPushButton>(w, "cmdRun")->isEnabled());
 }
 
 void TestFrmProfCheck::realRuns() {
     frmProfCheck w(nullptr);
+    auto* graph = Control<LienzoGrafico>(w, "picDEGraph");
     w.SetupDefaults(ti3_, icc_);
-    w.chkSort->setChecked(true);
-    w.cboIntent->setCurrentIndex(1);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    Control<QCheckBox>(w, "chkSort")->setChecked(true);
+    Control<QComboBox>(w, "cboIntent")->setCurrentIndex(1);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     const QString first = LogText(w);
     QVERIFY2(first.startsWith("profcheck: \"" + Carpetas().toolPath("profcheck") +
                               "\" -v2 -s -Ir \"" + ti3_ + "\" \"" + icc_ +
@@ -263,16 +263,15 @@ void TestFrmProfCheck::realRuns() {
     QCOMPARE(w.Grafico().Barras().size(), 24);
 
     // Without per-patch detail: the log grows, the graph gives way to the message.
-    QTest::mouseClick(w.cmdGraphL, Qt::LeftButton);
-    w.chkEach->setChecked(false);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdGraphL"), Qt::LeftButton);
+    Control<QCheckBox>(w, "chkEach")->setChecked(false);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     const QString second = LogText(w);
     QVERIFY(second.startsWith(first + "\nprofcheck: "));
     QVERIFY(second.contains(" -v -s -Ir "));
     QVERIFY(second.endsWith("\nprofcheck rc=0"));
     QVERIFY(w.Errores().isEmpty());
-    QCOMPARE(w.picDEGraph->Imagen(),
-             Message(w.picDEGraph->size(), Texto("msg.profcheck_need_detail")));
+    QCOMPARE(graph->Imagen(), Message(graph->size(), Texto("msg.profcheck_need_detail")));
 }
 
 void TestFrmProfCheck::closingDuringRunStopsTheTool() {
@@ -294,14 +293,14 @@ void TestFrmProfCheck::closingDuringRunStopsTheTool() {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTimer::singleShot(300, &w, [&] {
         QVERIFY(w.Ejecutando());
-        QVERIFY(!w.cmdRun->isEnabled());
+        QVERIFY(!Control<QPushButton>(w, "cmdRun")->isEnabled());
         w.close(); // answered No: keeps running
         QVERIFY(w.isVisible());
         w.close(); // answered Yes
     });
     QElapsedTimer clock;
     clock.start();
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     QVERIFY(clock.elapsed() < 10000);
     QVERIFY(!w.isVisible());
     QVERIFY(!w.Ejecutando());

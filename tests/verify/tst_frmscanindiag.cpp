@@ -2,6 +2,7 @@
 #include "charts/chartcatalog.h"
 #include "charts/charttables.h"
 #include "lang/texto.h"
+#include "namedcontrol.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "verify/cajalog.h"
@@ -71,38 +72,38 @@ void TestFrmScaninDiag::init() {
 void TestFrmScaninDiag::loadState() {
     frmScaninDiag w(nullptr);
     QCOMPARE(w.windowTitle(), QString("Herramientas - Diagnóstico scanin"));
-    QCOMPARE(w.lblImage->text(), QString("(sin imagen)"));
-    QCOMPARE(w.lblRef->text(), Texto("placeholder.ref_or_generic"));
-    QCOMPARE(w.cmdSaveTi3->text(), Texto("scanin.save_ti3"));
-    QCOMPARE(w.chkMean->text(), Texto("scanin.mean"));
-    QCOMPARE(w.lblCornersHint->text(), Texto("scanin.corners_hint"));
+    QCOMPARE(Control<QLabel>(w, "lblImage")->text(), QString("(sin imagen)"));
+    QCOMPARE(Control<QLabel>(w, "lblRef")->text(), Texto("placeholder.ref_or_generic"));
+    QCOMPARE(Control<QPushButton>(w, "cmdSaveTi3")->text(), Texto("scanin.save_ti3"));
+    QCOMPARE(Control<QCheckBox>(w, "chkMean")->text(), Texto("scanin.mean"));
+    QCOMPARE(Control<QLabel>(w, "lblCornersHint")->text(), Texto("scanin.corners_hint"));
     QCOMPARE(w.findChild<QPushButton*>("cmdClose")->text(), QString("Cerrar"));
-    QCOMPARE(w.cboChart->count(), 0);
+    QCOMPARE(Control<QComboBox>(w, "cboChart")->count(), 0);
 }
 
 void TestFrmScaninDiag::setupDefaultsFillsAndSelects() {
     frmScaninDiag w(nullptr);
     w.SetupDefaults(png_, "", Chart("ColorChecker.cht"), 0, true, 1.0);
-    QCOMPARE(w.cboChart->count(), Catalogo().NumCartas());
-    QCOMPARE(w.cboGenericRef->count(), NumGenericas() + 1);
-    QCOMPARE(w.cboGamma->count(), 11);
-    QCOMPARE(w.cboGamma->currentText(), QString("1.0"));
-    QCOMPARE(w.cboChart->currentIndex(), Chart("ColorChecker.cht"));
+    QCOMPARE(Control<QComboBox>(w, "cboChart")->count(), Catalogo().NumCartas());
+    QCOMPARE(Control<QComboBox>(w, "cboGenericRef")->count(), NumGenericas() + 1);
+    QCOMPARE(Control<QComboBox>(w, "cboGamma")->count(), 11);
+    QCOMPARE(Control<QComboBox>(w, "cboGamma")->currentText(), QString("1.0"));
+    QCOMPARE(Control<QComboBox>(w, "cboChart")->currentIndex(), Chart("ColorChecker.cht"));
     const int g = IndiceGenericaPorCarta("ColorChecker.cht");
     QVERIFY(g >= 1);
-    QCOMPARE(w.cboGenericRef->currentIndex(), g);
-    QCOMPARE(w.lblRef->text(), Catalogo().RutaReferenciaGenerica(g));
-    QVERIFY(w.chkPerspective->isChecked());
+    QCOMPARE(Control<QComboBox>(w, "cboGenericRef")->currentIndex(), g);
+    QCOMPARE(Control<QLabel>(w, "lblRef")->text(), Catalogo().RutaReferenciaGenerica(g));
+    QVERIFY(Control<QCheckBox>(w, "chkPerspective")->isChecked());
     QCOMPARE(w.ImagenDiag(), png_);
-    QCOMPARE(w.lblImage->text(), png_);
-    QCOMPARE(w.txtSaveTi3->text(), dir_.filePath("fotos/carta uno.ti3"));
+    QCOMPARE(Control<QLabel>(w, "lblImage")->text(), png_);
+    QCOMPARE(Control<QLineEdit>(w, "txtSaveTi3")->text(), dir_.filePath("fotos/carta uno.ti3"));
 
     // A second set-up keeps the lists and takes the new values; gamma 1.8 is not listed.
     w.SetupDefaults("", "", -1, 0, false, 1.8);
-    QCOMPARE(w.cboChart->count(), Catalogo().NumCartas());
-    QCOMPARE(w.cboGamma->currentText(), QString("2.2"));
-    QCOMPARE(w.lblImage->text(), QString("(sin imagen)"));
-    QVERIFY(!w.chkPerspective->isChecked());
+    QCOMPARE(Control<QComboBox>(w, "cboChart")->count(), Catalogo().NumCartas());
+    QCOMPARE(Control<QComboBox>(w, "cboGamma")->currentText(), QString("2.2"));
+    QCOMPARE(Control<QLabel>(w, "lblImage")->text(), QString("(sin imagen)"));
+    QVERIFY(!Control<QCheckBox>(w, "chkPerspective")->isChecked());
 }
 
 void TestFrmScaninDiag::customReferenceWins() {
@@ -110,9 +111,9 @@ void TestFrmScaninDiag::customReferenceWins() {
     const QString own = dir_.filePath("mi referencia.cie");
     w.SetupDefaults(png_, own, Chart("ColorChecker.cht"), 2, false, 2.2);
     QCOMPARE(w.ReferenciaDiag(), own);
-    QCOMPARE(w.cboGenericRef->currentIndex(), 0);
-    QCOMPARE(w.lblRef->text(), own);
-    QCOMPARE(w.cboChart->currentIndex(), Chart("ColorChecker.cht"));
+    QCOMPARE(Control<QComboBox>(w, "cboGenericRef")->currentIndex(), 0);
+    QCOMPARE(Control<QLabel>(w, "lblRef")->text(), own);
+    QCOMPARE(Control<QComboBox>(w, "cboChart")->currentIndex(), Chart("ColorChecker.cht"));
 }
 
 void TestFrmScaninDiag::genericIndexMovesTheChart() {
@@ -125,9 +126,9 @@ void TestFrmScaninDiag::genericIndexMovesTheChart() {
     QVERIFY(other >= 0 && other != Chart(FicheroCartaGenerica(g)));
     frmScaninDiag w(nullptr);
     w.SetupDefaults("", "", other, g, false, 2.2);
-    QCOMPARE(w.cboGenericRef->currentIndex(), g);
-    QCOMPARE(w.cboChart->currentIndex(), Chart(FicheroCartaGenerica(g)));
-    QCOMPARE(w.lblRef->text(), Catalogo().RutaReferenciaGenerica(g));
+    QCOMPARE(Control<QComboBox>(w, "cboGenericRef")->currentIndex(), g);
+    QCOMPARE(Control<QComboBox>(w, "cboChart")->currentIndex(), Chart(FicheroCartaGenerica(g)));
+    QCOMPARE(Control<QLabel>(w, "lblRef")->text(), Catalogo().RutaReferenciaGenerica(g));
 }
 
 void TestFrmScaninDiag::listClicksFollowEachOther() {
@@ -137,13 +138,14 @@ void TestFrmScaninDiag::listClicksFollowEachOther() {
     QCOMPARE(w.ReferenciaDiag(), own);
     // Choosing a generic reference moves the chart and drops the custom reference.
     const int g = IndiceGenericaPorCarta("ColorChecker.cht");
-    w.cboGenericRef->setCurrentIndex(g);
-    QCOMPARE(w.cboChart->currentIndex(), Chart("ColorChecker.cht"));
+    Control<QComboBox>(w, "cboGenericRef")->setCurrentIndex(g);
+    QCOMPARE(Control<QComboBox>(w, "cboChart")->currentIndex(), Chart("ColorChecker.cht"));
     QCOMPARE(w.ReferenciaDiag(), QString());
-    QCOMPARE(w.lblRef->text(), Catalogo().RutaReferenciaGenerica(g));
+    QCOMPARE(Control<QLabel>(w, "lblRef")->text(), Catalogo().RutaReferenciaGenerica(g));
     // Choosing a chart selects its generic reference, or the empty item when it has none.
-    w.cboChart->setCurrentIndex(Chart("it8.cht"));
-    QCOMPARE(w.cboGenericRef->currentIndex(), IndiceGenericaPorCarta("it8.cht"));
+    Control<QComboBox>(w, "cboChart")->setCurrentIndex(Chart("it8.cht"));
+    QCOMPARE(Control<QComboBox>(w, "cboGenericRef")->currentIndex(),
+             IndiceGenericaPorCarta("it8.cht"));
 }
 
 void TestFrmScaninDiag::fileButtons() {
@@ -153,18 +155,18 @@ void TestFrmScaninDiag::fileButtons() {
     const QString saved = dir_.filePath("salida/elegido.ti3");
     ScriptedDialogs dialogs;
     dialogs.answerOpen(png_).answerOpen("").answerOpen(own).answerSave(saved).answerSave("");
-    QTest::mouseClick(w.cmdImage, Qt::LeftButton);
-    QTest::mouseClick(w.cmdRef, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdImage"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRef"), Qt::LeftButton);
     QCOMPARE(w.ReferenciaDiag(), QString());
-    QTest::mouseClick(w.cmdRef, Qt::LeftButton);
-    QTest::mouseClick(w.cmdSaveTi3, Qt::LeftButton);
-    QTest::mouseClick(w.cmdSaveTi3, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRef"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdSaveTi3"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdSaveTi3"), Qt::LeftButton);
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
-    QCOMPARE(w.lblImage->text(), png_);
+    QCOMPARE(Control<QLabel>(w, "lblImage")->text(), png_);
     QCOMPARE(w.ReferenciaDiag(), own);
-    QCOMPARE(w.cboGenericRef->currentIndex(), 0);
-    QCOMPARE(w.lblRef->text(), own);
-    QCOMPARE(w.txtSaveTi3->text(), saved);
+    QCOMPARE(Control<QComboBox>(w, "cboGenericRef")->currentIndex(), 0);
+    QCOMPARE(Control<QLabel>(w, "lblRef")->text(), own);
+    QCOMPARE(Control<QLineEdit>(w, "txtSaveTi3")->text(), saved);
     const auto& c = dialogs.calls();
     QCOMPARE(c[0].filter,
              QString("Imágenes (*.tif;*.tiff;*.png;*.jpg)|*.tif;*.tiff;*.png;*.jpg|Todos|*.*"));
@@ -185,7 +187,7 @@ void TestFrmScaninDiag::runWithoutDestinationAsks() {
     w.SetupDefaults("", "", Chart("ColorChecker.cht"), 0, false, 2.2);
     ScriptedDialogs dialogs;
     dialogs.answerMessage(Msg::Ok);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
     QCOMPARE(dialogs.messages(), QStringList{Texto("msg.scanin_save_ti3_where")});
     QCOMPARE(dialogs.calls()[0].style, int(Msg::Exclamation));
@@ -195,11 +197,11 @@ void TestFrmScaninDiag::runWithoutDestinationAsks() {
 void TestFrmScaninDiag::runWithoutReference() {
     frmScaninDiag w(nullptr);
     w.SetupDefaults(png_, "", Chart("it8.cht"), 0, false, 2.2);
-    w.cboGenericRef->setCurrentIndex(0);
-    w.txtSaveTi3->clear();
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    Control<QComboBox>(w, "cboGenericRef")->setCurrentIndex(0);
+    Control<QLineEdit>(w, "txtSaveTi3")->clear();
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     // The destination is refilled from the image before the reference is checked.
-    QCOMPARE(w.txtSaveTi3->text(), dir_.filePath("fotos/carta uno.ti3"));
+    QCOMPARE(Control<QLineEdit>(w, "txtSaveTi3")->text(), dir_.filePath("fotos/carta uno.ti3"));
     QCOMPARE(LogText(w), QString("Falta referencia."));
 }
 
@@ -207,10 +209,10 @@ void TestFrmScaninDiag::realRunDeletesTheFolderOnYes() {
     frmScaninDiag w(nullptr);
     w.SetupDefaults(png_, "", Chart("ColorChecker.cht"), 0, false, 2.2);
     const QString dest = dir_.filePath("guardado uno.ti3");
-    w.txtSaveTi3->setText(dest);
+    Control<QLineEdit>(w, "txtSaveTi3")->setText(dest);
     ScriptedDialogs dialogs;
     dialogs.answerMessage(Msg::Yes);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems() + "\n" + LogText(w)));
     QVERIFY(QFile::exists(dest));
     const QString log = LogText(w);
@@ -229,11 +231,11 @@ void TestFrmScaninDiag::realRunDeletesTheFolderOnYes() {
 void TestFrmScaninDiag::realRunKeepsTheFolderOnNo() {
     frmScaninDiag w(nullptr);
     w.SetupDefaults(png_, "", Chart("ColorChecker.cht"), 0, false, 2.2);
-    w.txtSaveTi3->setText(dir_.filePath("guardado dos.ti3"));
-    w.txtDiagFlags->setText(" I ");
+    Control<QLineEdit>(w, "txtSaveTi3")->setText(dir_.filePath("guardado dos.ti3"));
+    Control<QLineEdit>(w, "txtDiagFlags")->setText(" I ");
     ScriptedDialogs dialogs;
     dialogs.answerMessage(Msg::No);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
     const QString log = LogText(w);
     QVERIFY(log.contains(" -di \""));
@@ -243,12 +245,13 @@ void TestFrmScaninDiag::realRunKeepsTheFolderOnNo() {
     QVERIFY(QFileInfo(m.captured(1)).isDir());
 
     // A failed run asks nothing and keeps its folder, and the diagnostic beside the TI3 path.
-    w.cboChart->setCurrentIndex(Chart("it8.cht"));
-    w.cboGenericRef->setCurrentIndex(IndiceGenericaPorCarta("ColorChecker.cht"));
-    w.cboChart->blockSignals(true);
-    w.cboChart->setCurrentIndex(Chart("it8.cht"));
-    w.cboChart->blockSignals(false);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    Control<QComboBox>(w, "cboChart")->setCurrentIndex(Chart("it8.cht"));
+    Control<QComboBox>(w, "cboGenericRef")
+        ->setCurrentIndex(IndiceGenericaPorCarta("ColorChecker.cht"));
+    Control<QComboBox>(w, "cboChart")->blockSignals(true);
+    Control<QComboBox>(w, "cboChart")->setCurrentIndex(Chart("it8.cht"));
+    Control<QComboBox>(w, "cboChart")->blockSignals(false);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
     QCOMPARE(dialogs.calls().size(), 1);
     QVERIFY(LogText(w).contains(QRegularExpression(
         "\nscanin rc=[1-9]\\d*\nDiagnóstico scanin guardado: " +
@@ -259,13 +262,14 @@ void TestFrmScaninDiag::realRunKeepsTheFolderOnNo() {
 void TestFrmScaninDiag::languageSwitch() {
     frmScaninDiag w(nullptr);
     w.SetupDefaults(png_, "", Chart("ColorChecker.cht"), 0, false, 2.2);
-    w.lblRef->clear();
+    Control<QLabel>(w, "lblRef")->clear();
     EstablecerIdiomaActual(IdiomaFr);
     w.aplicarTextos();
     QCOMPARE(w.windowTitle(), TextoEnIdioma(IdiomaFr, "scanin.title"));
-    QCOMPARE(w.lblImage->text(), png_);
-    QCOMPARE(w.lblRef->text(), TextoEnIdioma(IdiomaFr, "placeholder.ref_or_generic"));
-    QCOMPARE(w.cmdRun->text(), TextoEnIdioma(IdiomaFr, "scanin.run"));
+    QCOMPARE(Control<QLabel>(w, "lblImage")->text(), png_);
+    QCOMPARE(Control<QLabel>(w, "lblRef")->text(),
+             TextoEnIdioma(IdiomaFr, "placeholder.ref_or_generic"));
+    QCOMPARE(Control<QPushButton>(w, "cmdRun")->text(), TextoEnIdioma(IdiomaFr, "scanin.run"));
 }
 
 QTEST_MAIN(TestFrmScaninDiag)
