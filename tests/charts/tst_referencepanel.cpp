@@ -291,7 +291,7 @@ void TestReferencePanel::customReferenceDialog() {
     Control<QPushButton>(m, "cmdLoadRef")->click();
     QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
     QCOMPARE(txtRef->text(), elegido);
-    QVERIFY(Control<QPlainTextEdit>(m, "txtLog")->toPlainText().endsWith("Referencia: " + elegido));
+    QVERIFY(TextoDe(m, "txtLog").endsWith("Referencia: " + elegido));
 }
 
 void TestReferencePanel::pictureFollowsChart() {

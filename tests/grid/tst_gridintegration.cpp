@@ -71,7 +71,7 @@ class TestGridIntegration : public QObject {
     EntradaCreacion Entradas() const {
         return main_->findChild<CreateController*>()->LeerEntradas();
     }
-    QString Log() const { return Control<QPlainTextEdit>(*main_, "txtLog")->toPlainText(); }
+    QString Log() const { return TextoDe(*main_, "txtLog"); }
 
     // Loads the image as the main window's target, through its open dialog.
     void ElegirImagen(const QString& image) {
@@ -166,15 +166,13 @@ private slots:
         QVERIFY(Controlador().AjusteManual().fiduciales.isEmpty());
         const QString copy = Carpetas().tmpFolder + "/ultimo_reconocimiento_cuadricula_auto.tif";
         QVERIFY(Log().endsWith("Diagnóstico de cuadrícula automático abierto: " + copy));
-        QCOMPARE(Control<QPlainTextEdit>(*w, "txtInfo")->toPlainText(),
-                 Texto("msg.grid_auto_done"));
+        QCOMPARE(TextoDe(*w, "txtInfo"), Texto("msg.grid_auto_done"));
 
         QPointer<frmGridCheck> check = Controlador().VentanaComprobacion();
         QVERIFY(check && check->isVisible());
         QCOMPARE(check->Imagen(), copy);
         QCOMPARE(check->AnchoImagen(), info.imageSize.width());
-        QCOMPARE(Control<QPlainTextEdit>(*check, "txtInfo")->toPlainText(),
-                 Texto("msg.gridcheck_desc"));
+        QCOMPARE(TextoDe(*check, "txtInfo"), Texto("msg.gridcheck_desc"));
         // scanin's output went to the log and to the check window.
         QVERIFY(!check->Salida().trimmed().isEmpty());
         QVERIFY(Log().contains(check->Salida().trimmed()));
@@ -193,13 +191,9 @@ private slots:
         QVERIFY(w);
         // scanin cannot find this chart by itself (without -p): the failure is shown, not stored.
         w->ReconocimientoAutomatico();
-        QVERIFY2(Control<QPlainTextEdit>(*w, "txtInfo")
-                     ->toPlainText()
-                     .startsWith("scanin automático rc=1\n"),
-                 qPrintable(Control<QPlainTextEdit>(*w, "txtInfo")->toPlainText()));
-        QVERIFY(Control<QPlainTextEdit>(*w, "txtInfo")
-                    ->toPlainText()
-                    .contains("Pattern match wasn't good enough"));
+        QVERIFY2(TextoDe(*w, "txtInfo").startsWith("scanin automático rc=1\n"),
+                 qPrintable(TextoDe(*w, "txtInfo")));
+        QVERIFY(TextoDe(*w, "txtInfo").contains("Pattern match wasn't good enough"));
         QVERIFY(Log().endsWith("scanin reconocimiento automático rc=1"));
         QVERIFY(Controlador().VentanaComprobacion() == nullptr);
 
@@ -210,8 +204,7 @@ private slots:
         const QString F = ListaFiduciales(w->Marco().PuntosX, w->Marco().PuntosY);
         QCOMPARE(F, info.fiducialArgument());
         w->ReconocimientoConAjuste();
-        QCOMPARE(Control<QPlainTextEdit>(*w, "txtInfo")->toPlainText(),
-                 Texto("msg.grid_manual_done"));
+        QCOMPARE(TextoDe(*w, "txtInfo"), Texto("msg.grid_manual_done"));
         QVERIFY(Log().contains("Fiduciales manuales scanin -F TL,TR,BR,BL: " + F));
         QVERIFY(Log().contains(" -v -F " + F + " -dion \"" + w->Parametros().ImagenAjuste));
         QVERIFY(Log().contains("Ajuste manual de cuadrícula guardado para crear perfil: -F " + F));

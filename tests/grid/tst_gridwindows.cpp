@@ -57,6 +57,10 @@ int Contar(const QImage& image, const QRect& area, const std::function<bool(QRgb
     return n;
 }
 
+CajaImagen* Caja(const frmGridAdjust& w) {
+    return Control<CajaImagen>(w, "picAdjust");
+}
+
 } // namespace
 
 class TestGridWindows : public QObject {
@@ -85,7 +89,7 @@ class TestGridWindows : public QObject {
         return window;
     }
 
-    QString Log() const { return Control<QPlainTextEdit>(*main_, "txtLog")->toPlainText(); }
+    QString Log() const { return TextoDe(*main_, "txtLog"); }
 
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
@@ -112,21 +116,15 @@ private slots:
         QPointer<frmGridAdjust> w = Abrir(1000, 800);
         QVERIFY(w->isVisible());
         QVERIFY(!w->isModal());
-        QCOMPARE(w->windowTitle(), Texto("gridadjust.title"));
-        QCOMPARE(Control<QPushButton>(*w, "cmdAuto")->text(), Texto("gridadjust.auto"));
-        QCOMPARE(Control<QPushButton>(*w, "cmdRun")->text(), Texto("gridadjust.manual"));
-        QCOMPARE(Control<QPushButton>(*w, "cmdReset")->text(), Texto("gridadjust.reset"));
-        QCOMPARE(Control<QPushButton>(*w, "cmdClose")->text(), Texto("common.close"));
-        QCOMPARE(Control<QPlainTextEdit>(*w, "txtInfo")->toPlainText(),
-                 Texto("msg.grid_drag_points"));
+        QCOMPARE(TextoDe(*w, "txtInfo"), Texto("msg.grid_drag_points"));
 
         const MarcoAjuste& m = w->Marco();
         QCOMPARE(m.AnchoImagen, 1000);
         QCOMPARE(m.AltoImagen, 800);
         QCOMPARE(m.PuntosX, (std::array<double, 4>{50, 950, 950, 50}));
         QCOMPARE(m.PuntosY, (std::array<double, 4>{40, 40, 760, 760}));
-        const QImage picture = Control<CajaImagen>(*w, "picAdjust")->Imagen();
-        QCOMPARE(picture.size(), Control<CajaImagen>(*w, "picAdjust")->size());
+        const QImage picture = Caja(*w)->Imagen();
+        QCOMPARE(picture.size(), Caja(*w)->size());
         QCOMPARE(m.MargenX, (picture.width() - m.AnchoDibujo) / 2);
 
         // Each handle: a hollow red ring, the image in sight inside; the sides yellow.
@@ -153,7 +151,7 @@ private slots:
         for (const QColor& background :
              {QColor(Qt::white), QColor(Qt::black), QColor(255, 230, 0)}) {
             QPointer<frmGridAdjust> w = Abrir(1200, 800, background);
-            const QImage picture = Control<CajaImagen>(*w, "picAdjust")->Imagen();
+            const QImage picture = Caja(*w)->Imagen();
             const QPoint p = w->Marco().PosicionTirador(5);
             const QRect label(p.x() + 10, p.y() - 8, 60, 18);
             const int yellow =
@@ -172,37 +170,32 @@ private slots:
         QPointer<frmGridAdjust> w = Abrir(3000, 2000);
         const int loads = w->Cache().Cargas();
         const QPoint c = w->Marco().PosicionTirador(2);
-        QTest::mousePress(Control<CajaImagen>(*w, "picAdjust"), Qt::LeftButton, {},
-                          c + QPoint(3, 3));
+        QTest::mousePress(Caja(*w), Qt::LeftButton, {}, c + QPoint(3, 3));
         QCOMPARE(w->Marco().TiradorActivo, 2);
         for (int i = 1; i <= 10; ++i)
-            QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"), c - QPoint(4 * i, 3 * i));
-        QCOMPARE(Control<CajaImagen>(*w, "picAdjust")->cursor().shape(), Qt::SizeAllCursor);
+            QTest::mouseMove(Caja(*w), c - QPoint(4 * i, 3 * i));
+        QCOMPARE(Caja(*w)->cursor().shape(), Qt::SizeAllCursor);
         const QPointF expected = w->Marco().PantallaAImagen(c.x() - 40, c.y() - 30);
         QCOMPARE(w->Marco().PuntosX[2], expected.x());
         QCOMPARE(w->Marco().PuntosY[2], expected.y());
         // The overlay followed: the handle is drawn at its new place.
-        QVERIFY(ColorCerca(Control<CajaImagen>(*w, "picAdjust")->Imagen(),
-                           c - QPoint(40, 30) + QPoint(kRadioTirador, 0), 1, kColorBordeTirador));
+        QVERIFY(ColorCerca(Caja(*w)->Imagen(), c - QPoint(40, 30) + QPoint(kRadioTirador, 0), 1,
+                           kColorBordeTirador));
         // A loupe in the top-left corner shows the image around the corner, magnified.
-        const QImage arrastrando = Control<CajaImagen>(*w, "picAdjust")->Imagen();
+        const QImage arrastrando = Caja(*w)->Imagen();
         QVERIFY(ColorCerca(arrastrando, QPoint(4, 84), 1, kColorBordeTirador));
         QVERIFY(Distancia(arrastrando.pixel(40, 40), QColor(40, 60, 80)) < 10);
-        QTest::mouseRelease(Control<CajaImagen>(*w, "picAdjust"), Qt::LeftButton, {},
-                            c - QPoint(40, 30));
-        QVERIFY(!ColorCerca(Control<CajaImagen>(*w, "picAdjust")->Imagen(), QPoint(4, 84), 1,
-                            kColorBordeTirador));
+        QTest::mouseRelease(Caja(*w), Qt::LeftButton, {}, c - QPoint(40, 30));
+        QVERIFY(!ColorCerca(Caja(*w)->Imagen(), QPoint(4, 84), 1, kColorBordeTirador));
         QCOMPARE(w->Marco().TiradorActivo, -1);
-        QVERIFY(!Control<CajaImagen>(*w, "picAdjust")->testAttribute(Qt::WA_SetCursor));
+        QVERIFY(!Caja(*w)->testAttribute(Qt::WA_SetCursor));
         QCOMPARE(w->Cache().Cargas(), loads);
 
         // Beyond the picture the corner stops at the image's edge.
         const QPoint c1 = w->Marco().PosicionTirador(1);
-        QTest::mousePress(Control<CajaImagen>(*w, "picAdjust"), Qt::LeftButton, {}, c1);
-        QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"),
-                         QPoint(Control<CajaImagen>(*w, "picAdjust")->width() + 50, -50));
-        QTest::mouseRelease(Control<CajaImagen>(*w, "picAdjust"), Qt::LeftButton, {},
-                            QPoint(Control<CajaImagen>(*w, "picAdjust")->width() + 50, -50));
+        QTest::mousePress(Caja(*w), Qt::LeftButton, {}, c1);
+        QTest::mouseMove(Caja(*w), QPoint(Caja(*w)->width() + 50, -50));
+        QTest::mouseRelease(Caja(*w), Qt::LeftButton, {}, QPoint(Caja(*w)->width() + 50, -50));
         QCOMPARE(w->Marco().PuntosX[1], 2999.0);
         QCOMPARE(w->Marco().PuntosY[1], 0.0);
 
@@ -215,33 +208,31 @@ private slots:
     void hoverPointersAndOtherButtons() {
         QPointer<frmGridAdjust> w = Abrir(1000, 800);
         const MarcoAjuste& m = w->Marco();
-        QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"), m.PosicionTirador(5));
-        QCOMPARE(Control<CajaImagen>(*w, "picAdjust")->cursor().shape(), Qt::SizeHorCursor);
-        QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"), m.PosicionTirador(6));
-        QCOMPARE(Control<CajaImagen>(*w, "picAdjust")->cursor().shape(), Qt::SizeVerCursor);
-        QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"), m.PosicionTirador(3));
-        QCOMPARE(Control<CajaImagen>(*w, "picAdjust")->cursor().shape(), Qt::SizeAllCursor);
-        QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"), m.ImagenAPantalla(500, 400));
-        QVERIFY(!Control<CajaImagen>(*w, "picAdjust")->testAttribute(Qt::WA_SetCursor));
+        QTest::mouseMove(Caja(*w), m.PosicionTirador(5));
+        QCOMPARE(Caja(*w)->cursor().shape(), Qt::SizeHorCursor);
+        QTest::mouseMove(Caja(*w), m.PosicionTirador(6));
+        QCOMPARE(Caja(*w)->cursor().shape(), Qt::SizeVerCursor);
+        QTest::mouseMove(Caja(*w), m.PosicionTirador(3));
+        QCOMPARE(Caja(*w)->cursor().shape(), Qt::SizeAllCursor);
+        QTest::mouseMove(Caja(*w), m.ImagenAPantalla(500, 400));
+        QVERIFY(!Caja(*w)->testAttribute(Qt::WA_SetCursor));
 
         const auto before = m.PuntosX;
         const QPoint c = m.PosicionTirador(0);
-        QTest::mousePress(Control<CajaImagen>(*w, "picAdjust"), Qt::RightButton, {}, c);
-        QTest::mouseMove(Control<CajaImagen>(*w, "picAdjust"), c + QPoint(60, 60));
-        QTest::mouseRelease(Control<CajaImagen>(*w, "picAdjust"), Qt::RightButton, {},
-                            c + QPoint(60, 60));
+        QTest::mousePress(Caja(*w), Qt::RightButton, {}, c);
+        QTest::mouseMove(Caja(*w), c + QPoint(60, 60));
+        QTest::mouseRelease(Caja(*w), Qt::RightButton, {}, c + QPoint(60, 60));
         QCOMPARE(m.PuntosX, before);
     }
 
     void resizingRedrawsAtTheNewSize() {
         QPointer<frmGridAdjust> w = Abrir(1000, 800);
         const int loads = w->Cache().Cargas();
-        const QSize before = Control<CajaImagen>(*w, "picAdjust")->size();
+        const QSize before = Caja(*w)->size();
         w->resize(w->size() + QSize(120, 80));
         QCoreApplication::processEvents();
-        QVERIFY(Control<CajaImagen>(*w, "picAdjust")->size() != before);
-        QCOMPARE(Control<CajaImagen>(*w, "picAdjust")->Imagen().size(),
-                 Control<CajaImagen>(*w, "picAdjust")->size());
+        QVERIFY(Caja(*w)->size() != before);
+        QCOMPARE(Caja(*w)->Imagen().size(), Caja(*w)->size());
         QCOMPARE(w->Cache().Cargas(), loads + 1);
         // The points are image pixels: a new size does not move them.
         QCOMPARE(w->Marco().PuntosX[0], 50.0);
@@ -264,17 +255,12 @@ private slots:
         f.close();
         w->Configurar(
             {broken, "/ref/it8.cht", "it8.cht", "/ref/it8.txt", QString(), {}, {}, broken});
-        QVERIFY(Control<QPlainTextEdit>(*w, "txtInfo")
-                    ->toPlainText()
-                    .startsWith(Texto("msg.grid_open_image_error")));
-        QVERIFY(Control<QPlainTextEdit>(*w, "txtInfo")->toPlainText().size() >
-                Texto("msg.grid_open_image_error").size());
+        QVERIFY(TextoDe(*w, "txtInfo").startsWith(Texto("msg.grid_open_image_error")));
+        QVERIFY(TextoDe(*w, "txtInfo").size() > Texto("msg.grid_open_image_error").size());
         QVERIFY(!w->Marco().TieneTamano());
-        const QImage picture = Control<CajaImagen>(*w, "picAdjust")->Imagen();
+        const QImage picture = Caja(*w)->Imagen();
         QCOMPARE(Contar(picture, picture.rect(), [](QRgb c) { return c != qRgb(0, 0, 0); }), 0);
-        QCOMPARE(w->Marco().TiradorEn(Control<CajaImagen>(*w, "picAdjust")->width() / 2,
-                                      Control<CajaImagen>(*w, "picAdjust")->height() / 2),
-                 -1);
+        QCOMPARE(w->Marco().TiradorEn(Caja(*w)->width() / 2, Caja(*w)->height() / 2), -1);
         QVERIFY(Control<QPushButton>(*w, "cmdAuto")->isEnabled() &&
                 Control<QPushButton>(*w, "cmdRun")->isEnabled());
     }
@@ -356,14 +342,13 @@ private slots:
         check->Mostrar(QString(), "ColorChecker.cht", "out", true);
         QVERIFY(check->isVisible());
         QVERIFY(Control<CajaImagen>(*check, "picGrid")->Imagen().isNull());
-        QVERIFY(Control<QPlainTextEdit>(*check, "txtInfo")->toPlainText().isEmpty());
+        QVERIFY(TextoDe(*check, "txtInfo").isEmpty());
 
         const QString first = EscribirImagen(dir_->filePath("diag1.png"), 600, 400, Qt::darkGreen);
         check->Mostrar(first, "ColorChecker.cht", "scanin output", true);
         QCOMPARE(check->Carta(), QString("colorchecker.cht"));
         QCOMPARE(check->Salida(), QString("scanin output"));
-        QCOMPARE(Control<QPlainTextEdit>(*check, "txtInfo")->toPlainText(),
-                 Texto("msg.gridcheck_desc"));
+        QCOMPARE(TextoDe(*check, "txtInfo"), Texto("msg.gridcheck_desc"));
         QCOMPARE(check->AnchoImagen(), 600);
         const QImage picture = Control<CajaImagen>(*check, "picGrid")->Imagen();
         QCOMPARE(picture.size(), Control<CajaImagen>(*check, "picGrid")->size());
@@ -389,9 +374,7 @@ private slots:
         f.close();
         check->Mostrar(dir_->filePath("bad.tif"), "it8.cht", QString(), false);
         QVERIFY(check->isVisible());
-        QVERIFY(Control<QPlainTextEdit>(*check, "txtInfo")
-                    ->toPlainText()
-                    .startsWith(Texto("msg.gridcheck_open_error")));
+        QVERIFY(TextoDe(*check, "txtInfo").startsWith(Texto("msg.gridcheck_open_error")));
         check->close();
         // Not the window's file: it stays.
         QVERIFY(QFile::exists(dir_->filePath("bad.tif")));

@@ -91,17 +91,18 @@ private slots:
                               QStringLiteral("Diagnóstico scanin"));
         frmImagenCompleta* visor = VisorImagenCompleta();
         QVERIFY(visor && visor->isVisible());
+        QWidget* pic = Control<QWidget>(*visor, "picGrande");
         QCOMPARE(visor->windowTitle(), QStringLiteral("grande.png  (3000 x 2000 px)"));
         const QSize area = AreaEsperada(visor);
         QVERIFY(area.width() < 3000);
-        QCOMPARE(Control<QWidget>(*visor, "picGrande")->geometry(), QRect(QPoint(0, 0), area));
+        QCOMPARE(pic->geometry(), QRect(QPoint(0, 0), area));
         QCOMPARE(visor->size(), area);
         QCOMPARE(visor->imagen().tamanoReducida(), area); // the Lanczos picture
         QVERIFY(!Control<QScrollBar>(*visor, "hsbX")->isVisible() &&
                 !Control<QScrollBar>(*visor, "vsbY")->isVisible() &&
                 !Control<QLabel>(*visor, "lblDescripcion")->isVisible());
         // The fitted picture shows the image's colours where they belong.
-        const QImage vista = Control<QWidget>(*visor, "picGrande")->grab().toImage();
+        const QImage vista = pic->grab().toImage();
         const QPoint muestra(area.width() * 3 / 4, area.height() / 3);
         const std::array<int, 3> esperado =
             Degradado(muestra.x() * 3000 / area.width(), muestra.y() * 2000 / area.height());
@@ -109,18 +110,15 @@ private slots:
         QVERIFY(std::abs(qGreen(vista.pixel(muestra)) - esperado[1]) <= 3);
 
         // A click at the centre: 1:1 with the image centre in the middle.
-        QTest::mouseClick(Control<QWidget>(*visor, "picGrande"), Qt::LeftButton, {},
-                          QPoint(area.width() / 2, area.height() / 2));
+        QTest::mouseClick(pic, Qt::LeftButton, {}, QPoint(area.width() / 2, area.height() / 2));
         QCOMPARE(visor->estado().modo(), ModoVisor::UnoAUno);
         QVERIFY(visor->windowTitle().endsWith(QStringLiteral("px) [1:1]")));
-        const QSize vistaUnoAUno = Control<QWidget>(*visor, "picGrande")->size();
+        const QSize vistaUnoAUno = pic->size();
         const QPoint marca = visor->estado().marca();
         QCOMPARE(visor->estado().scroll(),
                  marca - QPoint(vistaUnoAUno.width() / 2, vistaUnoAUno.height() / 2));
         QVERIFY(std::abs(marca.x() - 1500) <= 3000 / area.width());
-        const auto pixelVisto = [visor](QPoint p) {
-            return Rgb(Control<QWidget>(*visor, "picGrande")->grab().toImage().pixel(p));
-        };
+        const auto pixelVisto = [pic](QPoint p) { return Rgb(pic->grab().toImage().pixel(p)); };
         const auto pixelImagen = [visor](QPoint p) {
             return Rgb(visor->imagen().completa().pixel(visor->estado().scroll() + p));
         };
@@ -129,33 +127,29 @@ private slots:
 
         // The wheel: the user's lines per notch, 20 pixels a line, downwards for a negative delta.
         const QPoint antes = visor->estado().scroll();
-        EnviarRueda(Control<QWidget>(*visor, "picGrande"), QPoint(0, -120));
+        EnviarRueda(pic, QPoint(0, -120));
         QCOMPARE(visor->estado().scroll(),
                  antes + QPoint(0, 20 * QApplication::wheelScrollLines()));
-        EnviarRueda(Control<QWidget>(*visor, "picGrande"), QPoint(120, 0)); // sideways: nothing
-        EnviarRueda(Control<QWidget>(*visor, "picGrande"), QPoint(0, 120));
+        EnviarRueda(pic, QPoint(120, 0)); // sideways: nothing
+        EnviarRueda(pic, QPoint(0, 120));
         QCOMPARE(visor->estado().scroll(), antes);
 
         // A drag pans and swallows its click.
-        EnviarRaton(Control<QWidget>(*visor, "picGrande"), QEvent::MouseButtonPress,
-                    QPointF(50, 50), Qt::LeftButton, Qt::LeftButton);
-        EnviarRaton(Control<QWidget>(*visor, "picGrande"), QEvent::MouseMove, QPointF(80, 70),
-                    Qt::NoButton, Qt::LeftButton);
-        EnviarRaton(Control<QWidget>(*visor, "picGrande"), QEvent::MouseButtonRelease,
-                    QPointF(80, 70), Qt::LeftButton, Qt::NoButton);
+        EnviarRaton(pic, QEvent::MouseButtonPress, QPointF(50, 50), Qt::LeftButton, Qt::LeftButton);
+        EnviarRaton(pic, QEvent::MouseMove, QPointF(80, 70), Qt::NoButton, Qt::LeftButton);
+        EnviarRaton(pic, QEvent::MouseButtonRelease, QPointF(80, 70), Qt::LeftButton, Qt::NoButton);
         QCOMPARE(visor->estado().modo(), ModoVisor::UnoAUno);
         QCOMPARE(visor->estado().scroll(), antes - QPoint(30, 20));
         QCOMPARE(pixelVisto(QPoint(5, 5)), pixelImagen(QPoint(5, 5)));
 
         // A plain click goes back to fit.
-        QTest::mouseClick(Control<QWidget>(*visor, "picGrande"), Qt::LeftButton, {},
-                          QPoint(10, 10));
+        QTest::mouseClick(pic, Qt::LeftButton, {}, QPoint(10, 10));
         QCOMPARE(visor->estado().modo(), ModoVisor::Ajustado);
         QCOMPARE(visor->windowTitle(), QStringLiteral("grande.png  (3000 x 2000 px)"));
-        QCOMPARE(Control<QWidget>(*visor, "picGrande")->size(), area);
+        QCOMPARE(pic->size(), area);
 
         // Escape in the picture area closes the viewer.
-        QTest::keyClick(Control<QWidget>(*visor, "picGrande"), Qt::Key_Escape);
+        QTest::keyClick(pic, Qt::Key_Escape);
         QTRY_VERIFY(!VisorImagenCompleta());
     }
 
@@ -164,14 +158,15 @@ private slots:
                               0.75);
         frmImagenCompleta* visor = VisorImagenCompleta();
         QVERIFY(visor);
+        QWidget* pic = Control<QWidget>(*visor, "picGrande");
         QCOMPARE(visor->estado().marca(), QPoint(750, 1500));
-        const QSize area = Control<QWidget>(*visor, "picGrande")->size();
+        const QSize area = pic->size();
         const QPoint p(area.width() / 5, area.height() / 5);
-        QTest::mouseDClick(Control<QWidget>(*visor, "picGrande"), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(pic, Qt::LeftButton, {}, p);
         QCOMPARE(visor->estado().modo(), ModoVisor::UnoAUno);
         const QPoint marca = visor->estado().marca();
         QVERIFY(std::abs(marca.x() - 600) <= 3000 / area.width());
-        const QSize vista = Control<QWidget>(*visor, "picGrande")->size();
+        const QSize vista = pic->size();
         QCOMPARE(visor->estado().scroll(), marca - QPoint(vista.width() / 2, vista.height() / 2));
 
         // Another image reuses the window, in fit mode and at its own size when it fits.
@@ -179,12 +174,11 @@ private slots:
         QCOMPARE(VisorImagenCompleta(), visor);
         QCOMPARE(visor->estado().modo(), ModoVisor::Ajustado);
         QVERIFY(!visor->estado().hayMarca());
-        QCOMPARE(Control<QWidget>(*visor, "picGrande")->size(), QSize(120, 90));
+        QCOMPARE(pic->size(), QSize(120, 90));
         QCOMPARE(visor->imagen().tamanoReducida(), QSize(0, 0));
         QCOMPARE(visor->windowTitle(), QStringLiteral("pequena.png  (120 x 90 px)"));
-        QTest::mouseClick(Control<QWidget>(*visor, "picGrande"), Qt::LeftButton, {},
-                          QPoint(60, 45));
-        QCOMPARE(Control<QWidget>(*visor, "picGrande")->size(), QSize(120, 90));
+        QTest::mouseClick(pic, Qt::LeftButton, {}, QPoint(60, 45));
+        QCOMPARE(pic->size(), QSize(120, 90));
         QCOMPARE(visor->estado().scroll(), QPoint(0, 0));
 
         // A missing file changes nothing.
@@ -223,6 +217,9 @@ private slots:
         MostrarCartaAnalisis(nullptr, carta_, QStringLiteral("carta.png"), 0.25, 0.5);
         frmCartaAnalisis* inspector = InspectorCarta();
         QVERIFY(inspector && inspector->isVisible());
+        QWidget* pic = Control<QWidget>(*inspector, "picCarta");
+        auto* txtRed = Control<QLineEdit>(*inspector, "txtRed");
+        auto* txtBlue = Control<QLineEdit>(*inspector, "txtBlue");
         QCOMPARE(inspector->windowTitle(),
                  QStringLiteral("Nerva Chromaflux | Carta - análisis visual | carta.png"));
         const QString megas = QLocale().toString(QFileInfo(carta_).size() / 1048576.0, 'f', 2);
@@ -233,9 +230,9 @@ private slots:
 
         // The image fitted and centred in picCarta, framed in light grey.
         const QImage& carta = inspector->imagenCarta();
-        QCOMPARE(carta.size(), Control<QWidget>(*inspector, "picCarta")->size());
+        QCOMPARE(carta.size(), pic->size());
         const PuntoCarta& punto = inspector->punto();
-        const QSize caja = Control<QWidget>(*inspector, "picCarta")->size();
+        const QSize caja = pic->size();
         QVERIFY(punto.ancho() > 0);
         QCOMPARE(punto.offsetX(), (caja.width() - punto.ancho()) / 2);
         QCOMPARE(punto.offsetY(), (caja.height() - punto.alto()) / 2);
@@ -247,9 +244,9 @@ private slots:
             QCOMPARE(Rgb(carta.pixel(punto.offsetX() - 1, 7)), 0u);
 
         // The readout at the opening point reads the drawn picture.
-        QCOMPARE(Control<QLineEdit>(*inspector, "txtRed")->text(), QStringLiteral("255"));
+        QCOMPARE(txtRed->text(), QStringLiteral("255"));
         QCOMPARE(Control<QLineEdit>(*inspector, "txtGreen")->text(), QStringLiteral("0"));
-        QCOMPARE(Control<QLineEdit>(*inspector, "txtBlue")->text(), QStringLiteral("0"));
+        QCOMPARE(txtBlue->text(), QStringLiteral("0"));
 
         // The histogram is that of the whole image, drawn into picHist.
         Histograma h;
@@ -262,22 +259,19 @@ private slots:
         // The pointer: over the blue half, then off the image.
         const QPointF azul(punto.offsetX() + punto.ancho() * 0.75,
                            punto.offsetY() + punto.alto() * 0.5);
-        EnviarRaton(Control<QWidget>(*inspector, "picCarta"), QEvent::MouseMove, azul, Qt::NoButton,
-                    Qt::NoButton);
-        QCOMPARE(Control<QLineEdit>(*inspector, "txtBlue")->text(), QStringLiteral("255"));
-        QCOMPARE(Control<QLineEdit>(*inspector, "txtRed")->text(), QStringLiteral("0"));
+        EnviarRaton(pic, QEvent::MouseMove, azul, Qt::NoButton, Qt::NoButton);
+        QCOMPARE(txtBlue->text(), QStringLiteral("255"));
+        QCOMPARE(txtRed->text(), QStringLiteral("0"));
         QCOMPARE(punto.fx, 0.75);
         const QPointF fuera(punto.offsetX() + punto.ancho() + 2,
                             punto.offsetY() + punto.alto() + 2);
-        EnviarRaton(Control<QWidget>(*inspector, "picCarta"), QEvent::MouseMove, fuera,
-                    Qt::NoButton, Qt::NoButton);
-        QVERIFY(Control<QLineEdit>(*inspector, "txtRed")->text().isEmpty() &&
-                Control<QLineEdit>(*inspector, "txtBlue")->text().isEmpty());
+        EnviarRaton(pic, QEvent::MouseMove, fuera, Qt::NoButton, Qt::NoButton);
+        QVERIFY(txtRed->text().isEmpty() && txtBlue->text().isEmpty());
         QCOMPARE(punto.fx, 0.75);
 
         // A double-click opens the viewer remembering the point.
         QTest::mouseDClick(
-            Control<QWidget>(*inspector, "picCarta"), Qt::LeftButton, {},
+            pic, Qt::LeftButton, {},
             QPoint(punto.offsetX() + punto.ancho() / 10, punto.offsetY() + punto.alto() / 10));
         frmImagenCompleta* visor = VisorImagenCompleta();
         QVERIFY(visor && visor->isVisible());
@@ -286,10 +280,10 @@ private slots:
         visor->close();
 
         // Resizing draws again at the new size, with the histogram reused.
-        const QSize antes = Control<QWidget>(*inspector, "picCarta")->size();
+        const QSize antes = pic->size();
         inspector->resize(inspector->width() + 200, inspector->height() + 100);
-        QTRY_VERIFY(Control<QWidget>(*inspector, "picCarta")->size() != antes);
-        QCOMPARE(inspector->imagenCarta().size(), Control<QWidget>(*inspector, "picCarta")->size());
+        QTRY_VERIFY(pic->size() != antes);
+        QCOMPARE(inspector->imagenCarta().size(), pic->size());
         QCOMPARE(inspector->imagenHistograma(), esperado);
 
         // Texts follow the language; Escape closes.
@@ -308,15 +302,10 @@ private slots:
         MostrarCartaAnalisis(nullptr, basura, QStringLiteral("basura.tif"), 0.5, 0.5);
         frmCartaAnalisis* inspector = InspectorCarta();
         QVERIFY(inspector && inspector->isVisible());
-        QVERIFY(Control<QLabel>(*inspector, "lblProfile")
-                    ->text()
-                    .startsWith(QStringLiteral("- | 0.00 MB | ")) ||
-                Control<QLabel>(*inspector, "lblProfile")
-                    ->text()
-                    .startsWith(QStringLiteral("- | 0,00 MB | ")));
-        QVERIFY(Control<QLabel>(*inspector, "lblProfile")
-                    ->text()
-                    .endsWith(QStringLiteral("No se pudo leer")));
+        const QString perfil = Control<QLabel>(*inspector, "lblProfile")->text();
+        QVERIFY(perfil.startsWith(QStringLiteral("- | 0.00 MB | ")) ||
+                perfil.startsWith(QStringLiteral("- | 0,00 MB | ")));
+        QVERIFY(perfil.endsWith(QStringLiteral("No se pudo leer")));
         QVERIFY(Control<QLineEdit>(*inspector, "txtRed")->text().isEmpty());
         const QImage& carta = inspector->imagenCarta();
         QCOMPARE(Rgb(carta.pixel(carta.width() / 2, carta.height() / 2)), 0u);

@@ -58,12 +58,9 @@ private:
     TargetImage* objetivo_ = nullptr;
 
     QString ruta(const QString& nombre) const { return dir_.filePath(nombre); }
-    QStringList log() const {
-        return Control<QPlainTextEdit>(*main_, "txtLog")
-            ->toPlainText()
-            .split('\n', Qt::SkipEmptyParts);
-    }
-    QImage preview() const { return Control<QLabel>(*main_, "picPreview")->pixmap().toImage(); }
+    QStringList log() const { return TextoDe(*main_, "txtLog").split('\n', Qt::SkipEmptyParts); }
+    QLabel* picPreview() const { return Control<QLabel>(*main_, "picPreview"); }
+    QImage preview() const { return picPreview()->pixmap().toImage(); }
 
     // Chooses the file through cmdLoadImage with a scripted open dialog; returns the new log.
     QStringList elegir(const QString& fichero) {
@@ -77,15 +74,12 @@ private:
     }
 
     void pulsarDosVeces(QPoint p) {
-        QTest::mousePress(Control<QLabel>(*main_, "picPreview"), Qt::LeftButton, {}, p);
-        QTest::mouseRelease(Control<QLabel>(*main_, "picPreview"), Qt::LeftButton, {}, p);
-        QTest::mouseDClick(Control<QLabel>(*main_, "picPreview"), Qt::LeftButton, {},
-                           p + QPoint(1, 1));
+        QTest::mousePress(picPreview(), Qt::LeftButton, {}, p);
+        QTest::mouseRelease(picPreview(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(picPreview(), Qt::LeftButton, {}, p + QPoint(1, 1));
     }
 
-    QPoint origenCaja() const {
-        return Control<QLabel>(*main_, "picPreview")->contentsRect().topLeft();
-    }
+    QPoint origenCaja() const { return picPreview()->contentsRect().topLeft(); }
 
 private slots:
     void initTestCase() {
@@ -96,11 +90,11 @@ private slots:
         main_ = std::make_unique<frmMain>();
         objetivo_ = main_->findChild<TargetImage*>();
         QVERIFY(objetivo_);
-        Control<QLabel>(*main_, "picPreview")->setFixedSize(400, 250);
-        Control<QLabel>(*main_, "picPreview")->setFrameShape(QFrame::NoFrame);
+        picPreview()->setFixedSize(400, 250);
+        picPreview()->setFrameShape(QFrame::NoFrame);
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
-        QCOMPARE(Control<QLabel>(*main_, "picPreview")->contentsRect().size(), QSize(400, 250));
+        QCOMPARE(picPreview()->contentsRect().size(), QSize(400, 250));
     }
 
     void cancellingChangesNothing() {
@@ -119,7 +113,7 @@ private slots:
                     .contains(dialogos.calls()[0].initialFolder));
         QVERIFY(objetivo_->Ruta().isEmpty());
         QVERIFY(Control<QLineEdit>(*main_, "txtImage")->text().isEmpty());
-        QVERIFY(Control<QLabel>(*main_, "picPreview")->pixmap().isNull());
+        QVERIFY(picPreview()->pixmap().isNull());
         QCOMPARE(log(), antes);
     }
 
@@ -239,7 +233,7 @@ private slots:
             QStringList({"Imagen target: " + grande, "Fallo al cargar imagen target: " + grande,
                          "Detalle: fif=13 it=9 bpp=48 W=3000 H=3000 pitch=18000  | imagen "
                          "demasiado grande para la memoria disponible"}));
-        QVERIFY(Control<QLabel>(*main_, "picPreview")->pixmap().isNull());
+        QVERIFY(picPreview()->pixmap().isNull());
         QVERIFY(objetivo_->Ruta().isEmpty());
 #endif
     }

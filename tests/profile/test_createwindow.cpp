@@ -33,17 +33,13 @@
 
 namespace {
 
-QString Log(const frmMain& w) {
-    return Control<QPlainTextEdit>(w, "txtLog")->toPlainText();
-}
-
 const UltimosResultados& Ultimos(const frmMain& w) {
     return w.findChild<ResultsMenu*>()->Ultimos();
 }
 
 int LogLines(const frmMain& w, const QString& start) {
     int count = 0;
-    for (const QString& line : Log(w).split(QLatin1Char('\n'))) {
+    for (const QString& line : TextoDe(w, "txtLog").split(QLatin1Char('\n'))) {
         count += line.startsWith(start) ? 1 : 0;
     }
     return count;
@@ -186,9 +182,10 @@ private slots:
         Control<QPushButton>(*w, "cmdCreate")->click();
         // The verification window opens after the summary, the TI3 kept beside the profile or not.
         QCOMPARE(modals.closed, QStringList({"frmProfCheck"}));
-        QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems() + "\n" + Log(*w)));
+        QVERIFY2(dialogs.problems().isEmpty(),
+                 qPrintable(dialogs.problems() + "\n" + TextoDe(*w, "txtLog")));
 
-        QVERIFY2(LeerEtiquetasIcc(profile).ok, qPrintable(Log(*w)));
+        QVERIFY2(LeerEtiquetasIcc(profile).ok, qPrintable(TextoDe(*w, "txtLog")));
         QCOMPARE(LeerEtiquetasIcc(profile).fabricante, QString("Acme"));
         QCOMPARE(Ultimos(*w).perfil, profile);
         const QString p0 = dir_->filePath("out/cam era");
@@ -365,7 +362,7 @@ private slots:
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QVERIFY(dialogs.messages().first().contains("Detener"));
         QVERIFY(!QFile::exists(profile));
-        QVERIFY(Log(*w).contains("Creación del perfil cancelada"));
+        QVERIFY(TextoDe(*w, "txtLog").contains("Creación del perfil cancelada"));
         QVERIFY(!w->isVisible());
     }
 

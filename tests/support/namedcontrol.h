@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPlainTextEdit>
 #include <QString>
 #include <QWidget>
 
@@ -11,4 +12,9 @@ template <typename T = QWidget> T* Control(const QObject& window, const char* na
     if (!control)
         qFatal("no control named %s", name);
     return control;
+}
+
+// The text of a window's named plain-text box: a log, an explanation.
+inline QString TextoDe(const QObject& window, const char* name) {
+    return Control<QPlainTextEdit>(window, name)->toPlainText();
 }

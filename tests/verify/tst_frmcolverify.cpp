@@ -10,7 +10,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -20,13 +19,6 @@ namespace {
 
 QString LogText(frmColVerify& w) {
     return w.findChild<CajaLog*>("txtLog")->toPlainText();
-}
-
-QStringList Items(QComboBox* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
 }
 
 } // namespace
@@ -89,23 +81,13 @@ void TestFrmColVerify::Elegir(frmColVerify& w, const QString& ref, const QString
 
 void TestFrmColVerify::loadState() {
     frmColVerify w(nullptr);
-    QCOMPARE(w.windowTitle(), QString("Herramientas - Comparar mediciones"));
-    QCOMPARE(Items(Control<QComboBox>(w, "cboNormalize")),
-             (QStringList{"Ninguna", "A blanco Y de cada fichero (-n)",
-                          "A blanco XYZ de cada fichero (-N)",
-                          "A blanco X+Y+Z de cada fichero (-m)", "Ambos a blanco medio XYZ (-M)"}));
-    QCOMPARE(Items(Control<QComboBox>(w, "cboX3DOM")),
-             (QStringList{"No crear", "Vectores PCS (-w)", "Marcadores PCS (-W)",
-                          "Marcadores RGB dispositivo (-d)"}));
-    QCOMPARE(Control<QComboBox>(w, "cboNormalize")->currentIndex(), 0);
-    QCOMPARE(Control<QComboBox>(w, "cboX3DOM")->currentIndex(), 0);
-    QCOMPARE(Control<QLabel>(w, "lblX3DOM")->text(), QString("X3DOM:"));
+    auto* normalize = Control<QComboBox>(w, "cboNormalize");
+    auto* x3dom = Control<QComboBox>(w, "cboX3DOM");
+    QCOMPARE(normalize->count(), 5);
+    QCOMPARE(x3dom->count(), 4);
+    QVERIFY(normalize->currentIndex() == 0 && x3dom->currentIndex() == 0);
     QCOMPARE(Control<QLabel>(w, "lblTarget")->text(), QString("(sin TI3 de referencia)"));
     QCOMPARE(Control<QLabel>(w, "lblMeasured")->text(), QString("(sin TI3 medido)"));
-    QCOMPARE(Control<QCheckBox>(w, "chkEach")->text(), Texto("colverify.each"));
-    QCOMPARE(Control<QCheckBox>(w, "chkDE2000")->text(), Texto("colverify.dE2000"));
-    QCOMPARE(Control<QGroupBox>(w, "fraOptions")->title(), Texto("colverify.options"));
-    QCOMPARE(Control<QPushButton>(w, "cmdRun")->text(), Texto("colverify.run"));
     QCOMPARE(LogText(w), QString());
 }
 
