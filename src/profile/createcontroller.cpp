@@ -6,6 +6,7 @@
 #include "image/frmimagencompleta.h"
 #include "lang/texto.h"
 #include "profile/createvalidation.h"
+#include "profile/creationfrontendrelay.h"
 #include "profile/failuremessage.h"
 #include "profile/resultsmenu.h"
 #include "shell/appfolders.h"
@@ -23,7 +24,7 @@
 #include <QRadioButton>
 
 CreateController::CreateController(frmMain& main, ResultsMenu& results)
-    : QObject(&main), main_(main), results_(results) {
+    : QObject(&main), main_(main), results_(results), trabajo_(*this) {
     connect(main_.cmdCreate, &QPushButton::clicked, this, &CreateController::cmdCreate_Click);
     main_.installEventFilter(this);
 }
@@ -67,14 +68,11 @@ EntradaCreacion CreateController::LeerEntradas() const {
 }
 
 void CreateController::cmdCreate_Click() {
-    if (ejecutando_) {
+    if (Ejecutando()) {
         CancelarCreacion();
         return;
     }
     Crear();
-    if (cerrarAlTerminar_) {
-        QMetaObject::invokeMethod(&main_, &QWidget::close, Qt::QueuedConnection);
-    }
 }
 
 void CreateController::Crear() {
@@ -95,17 +93,29 @@ void CreateController::Crear() {
         main_.LogMsg(LineaLogSalidaSobreEntrada(pisada));
         return;
     }
-    CancelToken cancel;
-    cancel_ = &cancel;
-    ejecutando_ = true;
     registro_.clear();
+    abrirCuadriculaAlTerminar_ = false;
+    trabajo_.Iniciar(
+        [this, in, referencia = *referencia](ActivityLog& log, const CancelToken* cancel) {
+            InterlocutorEnHiloPrincipal frontEnd(*this, trabajo_);
+            return CrearPerfil(in, referencia, log, frontEnd, cancel);
+        },
+        [this](const EjecucionCreacion& run) { Terminar(run); });
+    main_.BloquearEntradas(true);
     ActualizarBoton();
-    ultima_ = CrearPerfil(in, *referencia, *this, *this, &cancel);
-    ejecutando_ = false;
-    cancel_ = nullptr;
+}
+
+void CreateController::Terminar(const EjecucionCreacion& run) {
+    ultima_ = run;
+    main_.BloquearEntradas(false);
     ActualizarBoton();
     if (ultima_.fin == FinCreacion::Fallido)
         MostrarFallo();
+    if (cerrarAlTerminar_) {
+        main_.close();
+    } else if (abrirCuadriculaAlTerminar_) {
+        main_.mnuToolsGridCheck->trigger(); // the grid window starts runs of its own
+    }
 }
 
 void CreateController::MostrarFallo() {
@@ -131,15 +141,15 @@ std::optional<QString> CreateController::ComprobarEntradas(const EntradaCreacion
 }
 
 void CreateController::CancelarCreacion() {
-    if (cancel_ != nullptr && !cancel_->cancelled()) {
-        cancel_->cancel();
+    if (Ejecutando() && !trabajo_.Cancelado()) {
+        trabajo_.Cancelar();
         main_.LogMsg(Texto(QStringLiteral("log.cancelling")));
     }
 }
 
 void CreateController::AplicarTextoBoton() {
     main_.cmdCreate->setText(
-        Texto(ejecutando_ ? QStringLiteral("main.create_cancel") : QStringLiteral("main.create")));
+        Texto(Ejecutando() ? QStringLiteral("main.create_cancel") : QStringLiteral("main.create")));
 }
 
 void CreateController::ActualizarBoton() {
@@ -148,7 +158,7 @@ void CreateController::ActualizarBoton() {
 }
 
 bool CreateController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != &main_ || event->type() != QEvent::Close || !ejecutando_) {
+    if (watched != &main_ || event->type() != QEvent::Close || !Ejecutando()) {
         return QObject::eventFilter(watched, event);
     }
     event->ignore();
@@ -176,11 +186,8 @@ void CreateController::MostrarResumenResultados(const ResultadoCreacion& r) {
 void CreateController::AvisarLecturaSospechosa(const ResultadoCreacion& r) {
     const QString text =
         r.avisoLectura + QStringLiteral("\n\n") + Texto(QStringLiteral("read.misread_question"));
-    if (MsgBox(&main_, text, Msg::Exclamation + Msg::YesNo,
-               Texto(QStringLiteral("read.misread_title"))) == Msg::Yes) {
-        // After the run has ended: the grid window starts runs of its own.
-        QMetaObject::invokeMethod(main_.mnuToolsGridCheck, &QAction::trigger, Qt::QueuedConnection);
-    }
+    abrirCuadriculaAlTerminar_ = MsgBox(&main_, text, Msg::Exclamation + Msg::YesNo,
+                                        Texto(QStringLiteral("read.misread_title"))) == Msg::Yes;
 }
 
 void CreateController::MostrarDiagnosticoFallido(const QString& diagnostico) {
@@ -210,7 +217,7 @@ void CreateController::AgregarSalidaLog(const QString& text) {
 void CreateController::MostrarEstado(const QString& text) {
     main_.MostrarEstado(text);
     // The busy status disables the button; during a run it stays enabled to cancel.
-    if (ejecutando_) {
+    if (Ejecutando()) {
         main_.cmdCreate->setEnabled(true);
     }
 }

@@ -51,6 +51,9 @@ public:
     void LogMsg(const QString& text) override;
     void AgregarSalidaLog(const QString& text) override;
     void MostrarEstado(const QString& text) override;
+    // While a Create runs: the inputs it has read, the choice of image and chart, and the
+    // menus that open other runs are disabled.
+    void BloquearEntradas(bool bloquear);
 
     // Settings file access on RutaIniAjustes.
     QString LeerAjuste(const QString& section, const QString& key,

@@ -13,6 +13,7 @@
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
+#include "toolrunwait.h"
 #include "verify/profcheckreport.h"
 
 #include <QAction>
@@ -25,7 +26,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -136,14 +136,17 @@ private slots:
         QVERIFY(Log().contains("Ajuste manual de cuadrícula abierto: " + p.ImagenAjuste));
         QCOMPARE(w->Marco().AnchoImagen, info.imageSize.width());
 
-        // While the run lasts the buttons are off and a second run does nothing.
-        bool runEnabled = true;
-        QTimer::singleShot(0, w, [&] {
-            runEnabled = w->cmdRun->isEnabled() || w->cmdAuto->isEnabled();
+        // The run goes on while the windows handle events (its log lines arrive); meanwhile the
+        // buttons are off and a second run does nothing.
+        bool refused = false;
+        bool seenRunning = false;
+        AlVerEnLog(main_->txtLog, "scanin: ", [&] { seenRunning = w->EjecutandoScanin(); });
+        QVERIFY(EsperarTrabajo(w->Trabajo(), [&] {
+            w->ReconocimientoAutomatico();
             w->ReconocimientoConAjuste();
-        });
-        w->ReconocimientoAutomatico();
-        QVERIFY(!runEnabled);
+            refused = w->EjecutandoScanin() && !w->cmdRun->isEnabled() && !w->cmdAuto->isEnabled();
+        }));
+        QVERIFY(refused && seenRunning);
         QVERIFY(!Log().contains("Fiduciales manuales"));
         QVERIFY(w->cmdRun->isEnabled() && w->cmdAuto->isEnabled() && !w->EjecutandoScanin());
 
@@ -181,7 +184,7 @@ private slots:
         QPointer<frmGridAdjust> w = AbrirDesdeMenu();
         QVERIFY(w);
         // scanin cannot find this chart by itself (without -p): the failure is shown, not stored.
-        w->ReconocimientoAutomatico();
+        QVERIFY(PulsarYEsperar(w->Trabajo(), w->cmdAuto));
         QVERIFY2(w->txtInfo->toPlainText().startsWith("scanin automático rc=1\n"),
                  qPrintable(w->txtInfo->toPlainText()));
         QVERIFY(w->txtInfo->toPlainText().contains("Pattern match wasn't good enough"));
@@ -194,7 +197,7 @@ private slots:
         }
         const QString F = ListaFiduciales(w->Marco().PuntosX, w->Marco().PuntosY);
         QCOMPARE(F, info.fiducialArgument());
-        w->ReconocimientoConAjuste();
+        QVERIFY(PulsarYEsperar(w->Trabajo(), w->cmdRun));
         QCOMPARE(w->txtInfo->toPlainText(), Texto("msg.grid_manual_done"));
         QVERIFY(Log().contains("Fiduciales manuales scanin -F TL,TR,BR,BL: " + F));
         QVERIFY(Log().contains(" -v -F " + F + " -dion \"" + w->Parametros().ImagenAjuste));
@@ -252,7 +255,7 @@ private slots:
         const QString first = main_->RutaImagenTarget;
         main_->RutaImagenTarget = dir_->filePath("another.tif"); // loaded while the window is open
         QVERIFY(QFile::copy(first, main_->RutaImagenTarget));
-        w->ReconocimientoConAjuste();
+        QVERIFY(PulsarYEsperar(w->Trabajo(), w->cmdRun));
         QCOMPARE(main_->ImagenAjusteManual, first.toLower());
         QVERIFY(!Controlador().CuadriculaManualAplicable());
         main_->RutaImagenTarget = first;

@@ -9,6 +9,7 @@
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
 #include "shell/workfolders.h"
+#include "toolrunwait.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
@@ -290,17 +290,18 @@ private slots:
         QVERIFY(again.isNull());
     }
 
-    // Closing during a run stops scanin, and the window closes once the run has returned.
+    // Closing during a run stops scanin, and the window closes once the run has ended.
     void closingDuringARunStopsIt() {
+        QVERIFY(EscribirHerramientaLenta(Carpetas().programFolder, "scanin"));
         QPointer<frmGridAdjust> w = Abrir(1000, 800);
         main_->FiducialesManuales = "1.00,2.00,3.00,4.00,5.00,6.00,7.00,8.00";
         dialogs_->answerMessage(Msg::Yes).answerMessage(Msg::No);
         bool closedAtOnce = true;
-        QTimer::singleShot(0, w, [&] {
+        QVERIFY(EsperarTrabajo(w->Trabajo(), [&] {
+            w->ReconocimientoAutomatico();
             w->close();
             closedAtOnce = !w->isVisible();
-        });
-        w->ReconocimientoAutomatico();
+        }));
         QVERIFY(!closedAtOnce);
         QCOMPARE(dialogs_->calls().first().text,
                  QString("La herramienta todavía está en marcha. ¿Quieres detenerla y cerrar la "

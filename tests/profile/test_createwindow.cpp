@@ -9,6 +9,7 @@
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
 #include "shell/inifile.h"
+#include "toolrunwait.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,17 +49,6 @@ QString Errores(const QString& profcheckOutput) {
     const QRegularExpressionMatch m = complete.match(profcheckOutput);
     return m.hasMatch() ? QStringLiteral("avg %1 max %2").arg(m.captured(2), m.captured(1))
                         : QString();
-}
-
-// Runs `action` once, as soon as the log shows a line starting with `start`.
-void AlVerEnLog(frmMain& w, const QString& start, std::function<void()> action) {
-    auto done = std::make_shared<bool>(false);
-    QObject::connect(w.txtLog, &QPlainTextEdit::textChanged, &w, [&w, start, action, done] {
-        if (!*done && LogLines(w, start) > 0) {
-            *done = true;
-            action();
-        }
-    });
 }
 
 // Closes every modal window that opens (the verification window after Create) and notes
@@ -172,7 +163,23 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.answerSave(profile).answerMessage(Msg::No).answerMessage(Msg::Yes);
         ModalCloser modals;
-        w->cmdCreate->click();
+        // The click returns at once; the log's lines arrive while the run goes on, with the
+        // inputs locked: loading an image or opening the grid window asks nothing.
+        ToolJob& job = w->controlCrear->Trabajo();
+        bool returned = false;
+        bool locked = false;
+        AlVerEnLog(w->txtLog, "scanin: ", [&] {
+            w->cmdLoadImage->click();
+            w->mnuToolsGridCheck->trigger();
+            locked = job.Ejecutando() && !w->cboChart->isEnabled() && !w->txtScanner->isEnabled() &&
+                     !w->mnuResults->menuAction()->isEnabled();
+        });
+        QVERIFY(EsperarTrabajo(job, [&] {
+            w->cmdCreate->click();
+            returned = job.Ejecutando();
+        }));
+        QVERIFY(returned && locked);
+        QVERIFY(w->cboChart->isEnabled() && w->mnuResults->menuAction()->isEnabled());
         // The verification window opens after the summary, the TI3 kept beside the profile or not.
         QCOMPARE(modals.closed, QStringList({"frmProfCheck"}));
         QVERIFY2(dialogs.problems().isEmpty(),
@@ -267,7 +274,7 @@ private slots:
         w->cboChart->setCurrentIndex(Catalogo().IndiceCarta(chart + ".cht"));
         ScriptedDialogs dialogs;
         dialogs.answerSave(dir_->filePath(destination)).answerMessage(Msg::Ok);
-        w->cmdCreate->click();
+        QVERIFY(PulsarYEsperar(w->controlCrear->Trabajo(), w->cmdCreate));
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         const ScriptedDialogs::Call& failure = dialogs.calls().last();
         QCOMPARE(failure.title, Texto("fail.title"));
@@ -319,13 +326,13 @@ private slots:
         dialogs.answerSave(profile);
         QString caption;
         bool enabled = false;
-        AlVerEnLog(*w, "colprof: ", [&] {
+        AlVerEnLog(w->txtLog, "colprof: ", [&] {
             w->mnuLanguageEN->trigger();
             caption = w->cmdCreate->text();
             enabled = w->cmdCreate->isEnabled();
             w->cmdCreate->click();
         });
-        w->cmdCreate->click();
+        QVERIFY(PulsarYEsperar(w->controlCrear->Trabajo(), w->cmdCreate));
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QVERIFY(enabled);
         QCOMPARE(caption, TextoEnIdioma(IdiomaEn, "main.create_cancel"));
@@ -349,12 +356,12 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.answerSave(profile).answerMessage(Msg::Yes);
         QSignalSpy unloaded(w.get(), &frmMain::descargado);
-        AlVerEnLog(*w, "colprof: ", [&] {
+        AlVerEnLog(w->txtLog, "colprof: ", [&] {
             QCloseEvent event;
             QCoreApplication::sendEvent(w->windowHandle(), &event);
         });
-        w->cmdCreate->click();
-        QVERIFY(unloaded.wait(5000) || unloaded.count() == 1);
+        QVERIFY(PulsarYEsperar(w->controlCrear->Trabajo(), w->cmdCreate));
+        QCOMPARE(unloaded.count(), 1);
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QVERIFY(dialogs.messages().first().contains("Detener"));
         QVERIFY(!QFile::exists(profile));

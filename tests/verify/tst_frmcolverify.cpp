@@ -3,6 +3,7 @@
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/paths.h"
+#include "toolrunwait.h"
 #include "verify/cajalog.h"
 #include "verify/frmcolverify.h"
 
@@ -141,9 +142,9 @@ void TestFrmColVerify::fileButtons() {
 
 void TestFrmColVerify::missingInputs() {
     frmColVerify w(nullptr);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     Elegir(w, ref_, ref_ + ".gone");
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     QCOMPARE(LogText(w), "Falta TI3 de referencia.\nNo existe TI3 medido: " + ref_ + ".gone");
 }
 
@@ -152,12 +153,12 @@ void TestFrmColVerify::optionTextsOnTheCommandLine() {
     Elegir(w, ref_, measured_);
     const QString program = Entrecomillar(Carpetas().toolPath("colverify"));
     const QString files = Entrecomillar(ref_) + " " + Entrecomillar(measured_);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     QVERIFY(LogText(w).startsWith("colverify: " + program + " -v " + files + "\n"));
 
     w.findChild<CajaLog*>("txtLog")->clear();
     w.chkAxes->setChecked(true);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     QVERIFY(LogText(w).startsWith("colverify: " + program + " -v -x " + files + "\n"));
 
     w.findChild<CajaLog*>("txtLog")->clear();
@@ -167,7 +168,7 @@ void TestFrmColVerify::optionTextsOnTheCommandLine() {
     w.chkDE2000->setChecked(true);
     w.cboNormalize->setCurrentIndex(2);
     w.cboX3DOM->setCurrentIndex(1);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     QVERIFY2(LogText(w).startsWith("colverify: " + program + " -v 2 -l -k -N -w " + files + "\n"),
              qPrintable(LogText(w)));
     // TI3 files from scanin carry no SAMPLE_LOC: colverify refuses -l and says why in the log.
@@ -176,7 +177,7 @@ void TestFrmColVerify::optionTextsOnTheCommandLine() {
 
     w.findChild<CajaLog*>("txtLog")->clear();
     w.chkMatchLocation->setChecked(false);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     QVERIFY(LogText(w).startsWith("colverify: " + program + " -v 2 -k -N -w " + files + "\n"));
     QVERIFY(LogText(w).endsWith("\ncolverify rc=0\nSi se creó X3DOM, estará junto al TI3 medido."));
     QVERIFY(QFile::exists(dir_.filePath("medidas con blancos/medida carta.x3d.html")));
@@ -188,7 +189,7 @@ void TestFrmColVerify::realRunsAddToTheLog() {
     w.chkEach->setChecked(true);
     w.chkSort->setChecked(true);
     w.chkD50White->setChecked(true);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     const QString first = LogText(w);
     QVERIFY(first.contains(" -v 2 -s -D "));
     QVERIFY2(first.contains("No of test patches = 24"), qPrintable(first));
@@ -196,7 +197,7 @@ void TestFrmColVerify::realRunsAddToTheLog() {
     QVERIFY(first.endsWith("\ncolverify rc=0"));
     QVERIFY(w.cmdRun->isEnabled());
     w.chkEach->setChecked(false);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     QVERIFY(LogText(w).startsWith(first + "\ncolverify: "));
     QCOMPARE(LogText(w).count("colverify rc=0"), 2);
 }

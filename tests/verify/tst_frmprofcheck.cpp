@@ -2,6 +2,7 @@
 #include "profiledata.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
+#include "toolrunwait.h"
 #include "verify/cajalog.h"
 #include "verify/frmprofcheck.h"
 #include "verify/lienzografico.h"
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -239,9 +239,9 @@ void TestFrmProfCheck::fileButtons() {
 
 void TestFrmProfCheck::runMissingInputs() {
     frmProfCheck w(nullptr);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     w.SetupDefaults(ti3_ + ".missing", icc_);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     QCOMPARE(LogText(w), "Falta fichero TI3.\nNo existe TI3: " + ti3_ + ".missing");
     QVERIFY(w.cmdRun->isEnabled());
 }
@@ -251,8 +251,21 @@ void TestFrmProfCheck::realRuns() {
     w.SetupDefaults(ti3_, icc_);
     w.chkSort->setChecked(true);
     w.cboIntent->setCurrentIndex(1);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    // The click returns at once; the run's lines arrive while it goes on, with its button and
+    // inputs off, so a second click starts nothing.
+    bool returned = false;
+    bool refused = false;
+    AlVerEnLog(w.findChild<CajaLog*>("txtLog"), "profcheck: ", [&] {
+        QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+        refused = w.Ejecutando() && !w.cmdRun->isEnabled() && !w.fraOptions->isEnabled();
+    });
+    QVERIFY(EsperarTrabajo(w.Trabajo(), [&] {
+        QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+        returned = w.Ejecutando();
+    }));
+    QVERIFY(returned && refused && w.cmdRun->isEnabled() && w.fraOptions->isEnabled());
     const QString first = LogText(w);
+    QCOMPARE(first.count(" -v2 -s -Ir "), 1);
     QVERIFY2(first.startsWith("profcheck: \"" + Carpetas().toolPath("profcheck") +
                               "\" -v2 -s -Ir \"" + ti3_ + "\" \"" + icc_ +
                               "\"\nResumen profcheck: 24 parches"),
@@ -265,7 +278,7 @@ void TestFrmProfCheck::realRuns() {
     // Without per-patch detail: the log grows, the graph gives way to the message.
     QTest::mouseClick(w.cmdGraphL, Qt::LeftButton);
     w.chkEach->setChecked(false);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     const QString second = LogText(w);
     QVERIFY(second.startsWith(first + "\nprofcheck: "));
     QVERIFY(second.contains(" -v -s -Ir "));
@@ -278,31 +291,22 @@ void TestFrmProfCheck::realRuns() {
 void TestFrmProfCheck::closingDuringRunStopsTheTool() {
     // A local profcheck that only waits: closing the window asks, stops it and closes.
     const QString program = dir_.filePath("slow");
-    QVERIFY(QDir().mkpath(program + "/Argyll/bin"));
-    QFile tool(program + "/Argyll/bin/profcheck");
-    QVERIFY(tool.open(QIODevice::WriteOnly));
-    tool.write("#!/bin/sh\nexec sleep 30\n");
-    tool.close();
-    tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(EscribirHerramientaLenta(program, "profcheck"));
     EstablecerCarpetas(AppFolders::forProgram(program));
-
     ScriptedDialogs dialogs;
     dialogs.answerMessage(Msg::No).answerMessage(Msg::Yes);
     frmProfCheck w(nullptr);
     w.SetupDefaults(ti3_, icc_);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTimer::singleShot(300, &w, [&] {
-        QVERIFY(w.Ejecutando());
-        QVERIFY(!w.cmdRun->isEnabled());
+    bool keptOpen = false;
+    QVERIFY(EsperarTrabajo(w.Trabajo(), [&] {
+        QTest::mouseClick(w.cmdRun, Qt::LeftButton);
         w.close(); // answered No: keeps running
-        QVERIFY(w.isVisible());
+        keptOpen = w.isVisible() && w.Ejecutando();
         w.close(); // answered Yes
-    });
-    QElapsedTimer clock;
-    clock.start();
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
-    QVERIFY(clock.elapsed() < 10000);
+    }));
+    QVERIFY(keptOpen);
     QVERIFY(!w.isVisible());
     QVERIFY(!w.Ejecutando());
     QVERIFY(LogText(w).endsWith("profcheck rc=-1"));

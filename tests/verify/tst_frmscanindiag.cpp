@@ -4,6 +4,7 @@
 #include "lang/texto.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
+#include "toolrunwait.h"
 #include "verify/cajalog.h"
 #include "verify/frmscanindiag.h"
 
@@ -185,7 +186,7 @@ void TestFrmScaninDiag::runWithoutDestinationAsks() {
     w.SetupDefaults("", "", Chart("ColorChecker.cht"), 0, false, 2.2);
     ScriptedDialogs dialogs;
     dialogs.answerMessage(Msg::Ok);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
     QCOMPARE(dialogs.messages(), QStringList{Texto("msg.scanin_save_ti3_where")});
     QCOMPARE(dialogs.calls()[0].style, int(Msg::Exclamation));
@@ -197,7 +198,7 @@ void TestFrmScaninDiag::runWithoutReference() {
     w.SetupDefaults(png_, "", Chart("it8.cht"), 0, false, 2.2);
     w.cboGenericRef->setCurrentIndex(0);
     w.txtSaveTi3->clear();
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     // The destination is refilled from the image before the reference is checked.
     QCOMPARE(w.txtSaveTi3->text(), dir_.filePath("fotos/carta uno.ti3"));
     QCOMPARE(LogText(w), QString("Falta referencia."));
@@ -210,7 +211,7 @@ void TestFrmScaninDiag::realRunDeletesTheFolderOnYes() {
     w.txtSaveTi3->setText(dest);
     ScriptedDialogs dialogs;
     dialogs.answerMessage(Msg::Yes);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems() + "\n" + LogText(w)));
     QVERIFY(QFile::exists(dest));
     const QString log = LogText(w);
@@ -233,7 +234,7 @@ void TestFrmScaninDiag::realRunKeepsTheFolderOnNo() {
     w.txtDiagFlags->setText(" I ");
     ScriptedDialogs dialogs;
     dialogs.answerMessage(Msg::No);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
     const QString log = LogText(w);
     QVERIFY(log.contains(" -di \""));
@@ -248,7 +249,7 @@ void TestFrmScaninDiag::realRunKeepsTheFolderOnNo() {
     w.cboChart->blockSignals(true);
     w.cboChart->setCurrentIndex(Chart("it8.cht"));
     w.cboChart->blockSignals(false);
-    QTest::mouseClick(w.cmdRun, Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
     QCOMPARE(dialogs.calls().size(), 1);
     QVERIFY(LogText(w).contains(QRegularExpression(
         "\nscanin rc=[1-9]\\d*\nDiagnóstico scanin guardado: " +
