@@ -6,15 +6,11 @@
 #include "grid/gridrecognition.h"
 #include "lang/texto.h"
 #include "profile/createcontroller.h"
-#include "profile/createpipeline.h"
 #include "profile/createvalidation.h"
-#include "profile/creationfrontend.h"
-#include "profile/profilecommands.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
 #include "toolrunwait.h"
-#include "verify/profcheckreport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,29 +29,6 @@
 namespace {
 
 const QString kRef = QStringLiteral("/usr/share/color/argyll/ref/");
-
-// The Create pipeline's front end without windows: keeps the work folder, records results.
-class FrontEnd : public InterlocutorCreacion {
-public:
-    QList<ResultadoCreacion> registrados;
-    void Avisar(const QString&) override {}
-    void RegistrarResultados(const ResultadoCreacion& r) override { registrados << r; }
-    void MostrarResumenResultados(const ResultadoCreacion&) override {}
-    void AvisarLecturaSospechosa(const ResultadoCreacion&) override {}
-    void MostrarDiagnosticoFallido(const QString&) override {}
-    void AbrirVerificacionAuto(const ResultadoCreacion&) override {}
-    bool PreguntarBorrarCarpeta(const QString&) override { return true; }
-};
-
-double ErrorMedio(const QString& profcheckOutput) {
-    QList<ErrorParche> errores;
-    if (!LeerDetalleProfcheck(profcheckOutput, errores) || errores.isEmpty())
-        return 1e9;
-    double sum = 0;
-    for (const ErrorParche& e : errores)
-        sum += e.de;
-    return sum / errores.size();
-}
 
 } // namespace
 
@@ -209,21 +182,9 @@ private slots:
         QCOMPARE(main_->ImagenAjusteManual, main_->RutaImagenTarget.toLower());
         QVERIFY(Controlador().CuadriculaManualAplicable());
 
-        // The next Create passes the same fiducials to scanin and reads the chart right.
-        EntradaCreacion in = main_->controlCrear->LeerEntradas();
-        in.destino = dir_->filePath("warped.icc");
-        const ValidacionPerfil valid = ValidarDatosPerfil(in);
-        QVERIFY2(valid.ok, qPrintable(valid.faltas));
-        FrontEnd front;
-        const EjecucionCreacion run = CrearPerfil(in, valid.referencia, *main_, front);
-        QVERIFY2(run.fin == FinCreacion::Correcto, qPrintable(Log()));
-        QVERIFY(Log().contains("Aplicando ajuste manual de cuadrícula al perfil: -F " + F));
-        QVERIFY(Log().contains(" -v -F " + F + " -dion \""));
-        QVERIFY(QFile::exists(in.destino));
-        QCOMPARE(front.registrados.size(), 1);
-        const double average = ErrorMedio(front.registrados.first().salidaVerificacion);
-        QVERIFY2(average < 6, qPrintable(QString::number(average)));
-        QVERIFY(front.registrados.first().avisoLectura.isEmpty());
+        // The next Create passes the same fiducials to scanin.
+        QCOMPARE(ArgumentoCuadriculaManual(main_->controlCrear->LeerEntradas()),
+                 QStringList({"-p", "-F", F}));
 
         // The user picks another chart type: the adjustment is dropped and Create stops using it.
         main_->cboChart->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerPassport.cht"));

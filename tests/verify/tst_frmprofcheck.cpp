@@ -44,7 +44,6 @@ private slots:
     void initTestCase();
     void init();
     void loadState();
-    void setupDefaultsKeepsPlaceholderForEmptyPath();
     void automaticVerificationWithDetail();
     void automaticVerificationWithoutDetail();
     void graphButtons();
@@ -53,7 +52,6 @@ private slots:
     void redrawnWhenEnlarged();
     void languageSwitchKeepsChoices();
     void fileButtons();
-    void runMissingInputs();
     void realRuns();
     void closingDuringRunStopsTheTool();
 
@@ -105,13 +103,6 @@ void TestFrmProfCheck::loadState() {
     const QString start = "Pulsa 'Verificar y dibujar gráficos' para ver Delta-e CIE76, "
                           "Lightness, Chroma y Hue.";
     QCOMPARE(w.picDEGraph->Imagen(), Message(w.picDEGraph->size(), start));
-}
-
-void TestFrmProfCheck::setupDefaultsKeepsPlaceholderForEmptyPath() {
-    frmProfCheck w(nullptr);
-    w.SetupDefaults("", icc_);
-    QCOMPARE(w.lblTi3->text(), QString("(sin fichero TI3)"));
-    QCOMPARE(w.lblProfile->text(), icc_);
 }
 
 void TestFrmProfCheck::automaticVerificationWithDetail() {
@@ -235,15 +226,6 @@ void TestFrmProfCheck::fileButtons() {
     QVERIFY(calls[0].initialFolder != Carpetas().programFolder); // the last TI3 folder, or home
     QCOMPARE(calls[1].title, QString("Abrir perfil ICC/ICM"));
     QCOMPARE(calls[1].filter, QString("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm|Todos|*.*"));
-}
-
-void TestFrmProfCheck::runMissingInputs() {
-    frmProfCheck w(nullptr);
-    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
-    w.SetupDefaults(ti3_ + ".missing", icc_);
-    QVERIFY(PulsarYEsperar(w.Trabajo(), w.cmdRun));
-    QCOMPARE(LogText(w), "Falta fichero TI3.\nNo existe TI3: " + ti3_ + ".missing");
-    QVERIFY(w.cmdRun->isEnabled());
 }
 
 void TestFrmProfCheck::realRuns() {
