@@ -15,7 +15,6 @@
 #include "shell/workfolders.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -25,7 +24,7 @@
 #include <QVBoxLayout>
 
 frmGridAdjust::frmGridAdjust(GridController& owner, QWidget* parent)
-    : QWidget(parent, Qt::Window), owner_(owner) {
+    : QWidget(parent, Qt::Window), owner_(owner), trabajo_(owner.Registro()) {
     setObjectName(QStringLiteral("frmGridAdjust"));
     setAttribute(Qt::WA_DeleteOnClose);
     CrearControles();
@@ -193,50 +192,54 @@ void frmGridAdjust::ReconocimientoConAjuste() {
 }
 
 void frmGridAdjust::Reconocer(ModoReconocimiento modo) {
-    if (ejecutandoScanin_)
-        return;
-    ejecutandoScanin_ = true;
-    // Made first: closing the window while the text below is shown already cancels the run.
-    cancel_ = std::make_unique<CancelToken>();
-    cmdAuto->setEnabled(false);
-    cmdRun->setEnabled(false);
-    MostrarInfo(TextoReconocimiento(modo, "running"));
-    QCoreApplication::processEvents();
-
     // The run keeps what it started with, even if the window is configured again meanwhile.
     const ParametrosAjuste p = p_;
     const bool manual = modo == ModoReconocimiento::Manual;
     const QString fiduciales = manual ? ListaFiduciales(marco_.PuntosX, marco_.PuntosY) : QString();
-    ActivityLog& log = owner_.Registro();
-    const AppFolders& folders = Carpetas();
-    const ResultadoReconocimiento r =
-        EjecutarReconocimiento(folders.toolPath(QStringLiteral("scanin")), folders.tmpFolder, p,
-                               modo, fiduciales, log, cancel_.get());
+    const QString scanin = Carpetas().toolPath(QStringLiteral("scanin"));
+    const QString tmp = Carpetas().tmpFolder;
+    const bool iniciado = trabajo_.Iniciar(
+        [=](ActivityLog& log, const CancelToken* cancel) {
+            return EjecutarReconocimiento(scanin, tmp, p, modo, fiduciales, log, cancel);
+        },
+        [this, p, modo](const ResultadoReconocimiento& r) { Terminar(p, modo, r); });
+    if (!iniciado)
+        return;
+    HabilitarControles(false);
+    MostrarInfo(TextoReconocimiento(modo, "running"));
+}
+
+void frmGridAdjust::Terminar(const ParametrosAjuste& p, ModoReconocimiento modo,
+                             const ResultadoReconocimiento& r) {
+    HabilitarControles(true);
     if (!r.correcto) {
         MostrarInfo(r.mensaje);
     } else {
-        if (manual)
+        if (modo == ModoReconocimiento::Manual)
             owner_.RegistrarAjusteCuadriculaManual(p.NombreChtAjuste, r.fiduciales, p.ImagenOrigen);
         else
             owner_.RegistrarReconocimientoCuadriculaAutomatico(p.NombreChtAjuste);
         owner_.MostrarComprobacion(r.diagnostico, p.NombreChtAjuste, r.salida);
         MostrarInfo(TextoReconocimiento(modo, "done"));
-        log.LogMsg(LineaDiagnosticoAbierto(modo, r.diagnostico));
+        owner_.Registro().LogMsg(LineaDiagnosticoAbierto(modo, r.diagnostico));
     }
-    cmdAuto->setEnabled(true);
-    cmdRun->setEnabled(true);
-    ejecutandoScanin_ = false;
     if (cerrarAlTerminar_)
         close();
 }
 
+void frmGridAdjust::HabilitarControles(bool habilitar) {
+    // The corners are a run's input too.
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdAuto, cmdRun, cmdReset, picAdjust})
+        w->setEnabled(habilitar);
+}
+
 void frmGridAdjust::closeEvent(QCloseEvent* event) {
-    if (ejecutandoScanin_) {
-        // The run is still on the stack: stop the tool and close once it has returned.
+    if (trabajo_.Ejecutando()) {
+        // Stop the tool and close once the run has ended.
         event->ignore();
         if (!cerrarAlTerminar_ && PreguntarDetenerHerramienta(this, windowTitle())) {
             cerrarAlTerminar_ = true;
-            cancel_->cancel();
+            trabajo_.Cancelar();
         }
         return;
     }

@@ -5,14 +5,12 @@
 #include "grid/gridrecognition.h"
 #include "image/imageviewerpicture.h"
 #include "lang/textapplier.h"
+#include "shell/tooljob.h"
 
 #include <QStringList>
 #include <QWidget>
 
-#include <memory>
-
 class CajaImagen;
-class CancelToken;
 class GridController;
 class QPlainTextEdit;
 class QPushButton;
@@ -36,7 +34,7 @@ public:
     void Configurar(const ParametrosAjuste& p);
     void ReiniciarPuntos();
     void Redibujar();
-    // cmdAuto and cmdRun.
+    // cmdAuto and cmdRun: start a scanin run on a worker; nothing while one is going.
     void ReconocimientoAutomatico();
     void ReconocimientoConAjuste();
 
@@ -46,7 +44,9 @@ public:
     const ParametrosAjuste& Parametros() const { return p_; }
     MarcoAjuste& Marco() { return marco_; }
     const MarcoAjuste& Marco() const { return marco_; }
-    bool EjecutandoScanin() const { return ejecutandoScanin_; }
+    bool EjecutandoScanin() const { return trabajo_.Ejecutando(); }
+    // The runs' worker; its terminado() follows each run's hand-over.
+    ToolJob& Trabajo() { return trabajo_; }
     const FittedImageCache& Cache() const { return cache_; }
 
 protected:
@@ -55,6 +55,11 @@ protected:
 private:
     void CrearControles();
     void Reconocer(ModoReconocimiento modo);
+    // A run has ended: its result goes to the owner (or to the info box when it failed).
+    void Terminar(const ParametrosAjuste& p, ModoReconocimiento modo,
+                  const ResultadoReconocimiento& r);
+    // The run buttons, Reset and the picture: off while a run lasts.
+    void HabilitarControles(bool habilitar);
     void MostrarInfo(const QString& text);
     void picAdjust_MouseDown(Qt::MouseButton button, const QPointF& pos);
     void picAdjust_MouseMove(const QPointF& pos);
@@ -78,7 +83,6 @@ private:
     FittedImageCache cache_;
     ImagenVisor lupa_; // the full image, read on the first drag
     QString rutaLupa_; // the file lupa_ holds
-    bool ejecutandoScanin_ = false;
-    std::unique_ptr<CancelToken> cancel_; // the running scanin's
+    ToolJob trabajo_;  // logs into the main window
     bool cerrarAlTerminar_ = false;
 };

@@ -5,9 +5,12 @@
 
 #include <QList>
 
+#include <atomic>
+
 namespace {
 
-int currentLanguage = IdiomaEs;
+// Read by tool runs on worker threads while the user may switch the language.
+std::atomic<int> currentLanguage = IdiomaEs;
 
 int validLanguage(int idioma) {
     return (idioma >= IdiomaEs && idioma <= IdiomaIt) ? idioma : IdiomaEs;

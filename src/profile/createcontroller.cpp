@@ -5,6 +5,7 @@
 #include "lang/aboutinfo.h"
 #include "lang/texto.h"
 #include "profile/createvalidation.h"
+#include "profile/creationfrontendrelay.h"
 #include "profile/failuremessage.h"
 #include "profile/resultsmenu.h"
 #include "shell/appfolders.h"
@@ -19,7 +20,7 @@ CreateController::CreateController(QWidget& window, QPushButton& boton,
                                    const FormularioCreacion& formulario, ActivityLog& log,
                                    ResultsMenu& results)
     : QObject(&window), window_(window), boton_(boton), formulario_(formulario), log_(log),
-      results_(results) {
+      results_(results), trabajo_(*this) {
     connect(&boton_, &QPushButton::clicked, this, &CreateController::cmdCreate_Click);
     window_.installEventFilter(this);
 }
@@ -36,14 +37,11 @@ EntradaCreacion CreateController::LeerEntradas() const {
 }
 
 void CreateController::cmdCreate_Click() {
-    if (ejecutando_) {
+    if (Ejecutando()) {
         CancelarCreacion();
         return;
     }
     Crear();
-    if (cerrarAlTerminar_) {
-        QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
-    }
 }
 
 void CreateController::Crear() {
@@ -64,17 +62,29 @@ void CreateController::Crear() {
         log_.LogMsg(LineaLogSalidaSobreEntrada(pisada));
         return;
     }
-    CancelToken cancel;
-    cancel_ = &cancel;
-    ejecutando_ = true;
     registro_.clear();
+    abrirCuadriculaAlTerminar_ = false;
+    trabajo_.Iniciar(
+        [this, in, referencia = *referencia](ActivityLog& log, const CancelToken* cancel) {
+            InterlocutorEnHiloPrincipal frontEnd(*this, trabajo_);
+            return CrearPerfil(in, referencia, log, frontEnd, cancel);
+        },
+        [this](const EjecucionCreacion& run) { Terminar(run); });
+    emit ejecucionCambiada(true);
     ActualizarBoton();
-    ultima_ = CrearPerfil(in, *referencia, *this, *this, &cancel);
-    ejecutando_ = false;
-    cancel_ = nullptr;
+}
+
+void CreateController::Terminar(const EjecucionCreacion& run) {
+    ultima_ = run;
+    emit ejecucionCambiada(false);
     ActualizarBoton();
     if (ultima_.fin == FinCreacion::Fallido)
         MostrarFallo();
+    if (cerrarAlTerminar_) {
+        window_.close();
+    } else if (abrirCuadriculaAlTerminar_) {
+        emit revisarCuadricula(); // the grid window starts runs of its own
+    }
 }
 
 void CreateController::MostrarFallo() {
@@ -100,15 +110,15 @@ std::optional<QString> CreateController::ComprobarEntradas(const EntradaCreacion
 }
 
 void CreateController::CancelarCreacion() {
-    if (cancel_ != nullptr && !cancel_->cancelled()) {
-        cancel_->cancel();
+    if (Ejecutando() && !trabajo_.Cancelado()) {
+        trabajo_.Cancelar();
         log_.LogMsg(Texto(QStringLiteral("log.cancelling")));
     }
 }
 
 void CreateController::AplicarTextoBoton() {
     boton_.setText(
-        Texto(ejecutando_ ? QStringLiteral("main.create_cancel") : QStringLiteral("main.create")));
+        Texto(Ejecutando() ? QStringLiteral("main.create_cancel") : QStringLiteral("main.create")));
 }
 
 void CreateController::ActualizarBoton() {
@@ -117,7 +127,7 @@ void CreateController::ActualizarBoton() {
 }
 
 bool CreateController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != &window_ || event->type() != QEvent::Close || !ejecutando_) {
+    if (watched != &window_ || event->type() != QEvent::Close || !Ejecutando()) {
         return QObject::eventFilter(watched, event);
     }
     event->ignore();
@@ -145,11 +155,8 @@ void CreateController::MostrarResumenResultados(const ResultadoCreacion& r) {
 void CreateController::AvisarLecturaSospechosa(const ResultadoCreacion& r) {
     const QString text =
         r.avisoLectura + QStringLiteral("\n\n") + Texto(QStringLiteral("read.misread_question"));
-    if (MsgBox(&window_, text, Msg::Exclamation + Msg::YesNo,
-               Texto(QStringLiteral("read.misread_title"))) == Msg::Yes) {
-        // After the run has ended: the grid window starts runs of its own.
-        QMetaObject::invokeMethod(this, &CreateController::revisarCuadricula, Qt::QueuedConnection);
-    }
+    abrirCuadriculaAlTerminar_ = MsgBox(&window_, text, Msg::Exclamation + Msg::YesNo,
+                                        Texto(QStringLiteral("read.misread_title"))) == Msg::Yes;
 }
 
 void CreateController::MostrarDiagnosticoFallido(const QString& diagnostico) {
@@ -179,7 +186,7 @@ void CreateController::AgregarSalidaLog(const QString& text) {
 void CreateController::MostrarEstado(const QString& text) {
     log_.MostrarEstado(text);
     // The busy status disables the button; during a run it stays enabled to cancel.
-    if (ejecutando_) {
+    if (Ejecutando()) {
         boton_.setEnabled(true);
     }
 }

@@ -5,7 +5,7 @@
 #include "profile/creationfrontend.h"
 #include "profile/creationinputs.h"
 #include "shell/activitylog.h"
-#include "shell/toolrunner.h"
+#include "shell/tooljob.h"
 
 #include <QObject>
 
@@ -16,9 +16,10 @@ class QWidget;
 class ResultsMenu;
 
 // The Create button of the main window. Pressing it reads the inputs once, checks them,
-// asks where to save, and runs the profile pipeline on the UI thread while the tools' output
-// streams into the log. During a run the button cancels it; closing the main window during a
-// run asks, stops the tool, lets the run clean up and then closes.
+// asks where to save, and runs the profile pipeline on a worker thread while the tools' output
+// streams into the log; the pipeline's questions are asked here. During a run the button
+// cancels it and the inputs are locked; closing the main window during a run asks, stops the
+// tool, lets the run clean up and then closes.
 class CreateController : public QObject, private InterlocutorCreacion, private ActivityLog {
     Q_OBJECT
 
@@ -28,7 +29,9 @@ public:
     CreateController(QWidget& window, QPushButton& boton, const FormularioCreacion& formulario,
                      ActivityLog& log, ResultsMenu& results);
 
-    bool Ejecutando() const { return ejecutando_; }
+    bool Ejecutando() const { return trabajo_.Ejecutando(); }
+    // The run's worker; its terminado() follows each run, after the failure message.
+    ToolJob& Trabajo() { return trabajo_; }
     // The last run (for the caller that wants its outcome or timings).
     const EjecucionCreacion& UltimaEjecucion() const { return ultima_; }
 
@@ -49,12 +52,15 @@ signals:
     // The user wants to check the chart's grid after a doubtful reading; raised once the run
     // has ended.
     void revisarCuadricula();
+    // A run starts (true) or has ended (false): the window locks the run's inputs meanwhile.
+    void ejecucionCambiada(bool ejecutando);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Crear();
+    void Terminar(const EjecucionCreacion& run);
     // The caption for the run's state, the button enabled.
     void ActualizarBoton();
     // A run that failed: its message with the log behind it, then its diagnostic image.
@@ -79,9 +85,9 @@ private:
     const FormularioCreacion& formulario_;
     ActivityLog& log_;
     ResultsMenu& results_;
-    CancelToken* cancel_ = nullptr; // set while a run is going
-    bool ejecutando_ = false;
+    ToolJob trabajo_;
     bool cerrarAlTerminar_ = false;
+    bool abrirCuadriculaAlTerminar_ = false;
     EjecucionCreacion ultima_;
     QString registro_; // the log of the run going on or last ended
 };

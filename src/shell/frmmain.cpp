@@ -22,9 +22,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -94,6 +96,7 @@ void frmMain::CrearControladores() {
     });
     connect(controlCrear, &CreateController::revisarCuadricula, controlCuadricula,
             &GridController::AbrirAjusteCuadricula);
+    connect(controlCrear, &CreateController::ejecucionCambiada, this, &frmMain::BloquearEntradas);
     connect(mnuResultsScaninDiag, &QAction::triggered, this, &frmMain::AbrirScaninDiag);
     connect(mnuResultsColVerify, &QAction::triggered, this,
             [this] { frmColVerify::Mostrar(this); });
@@ -212,8 +215,15 @@ void frmMain::MostrarEstado(const QString& text) {
         cmdCreate->setEnabled(true);
         unsetCursor();
     }
-    lblMeta->repaint();
-    txtLog->repaint();
-    repaint();
-    QCoreApplication::processEvents();
+}
+
+void frmMain::BloquearEntradas(bool bloquear) {
+    // The frames, not their controls: the reference panel sets its controls' own state.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{fraTargetImage, fraReference, fraCorrections, fraTweaks,
+                                         cboChart, fraProfileInfo, fraProfileOptions})
+        w->setEnabled(!bloquear);
+    for (QAction* a :
+         {mnuFileOpenTarget, mnuFileOpenRef, mnuToolsGridCheck, mnuResults->menuAction()})
+        a->setEnabled(!bloquear);
 }

@@ -70,6 +70,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // While a Create runs: the inputs it has read, the choice of image and chart, and the
+    // menus that open other runs are disabled.
+    void BloquearEntradas(bool bloquear);
     void CrearMenus();
     void CrearControles();
     void CrearControladores();

@@ -44,33 +44,14 @@ CommandLine ComandoColVerify(const QString& program, const OpcionesColVerify& op
 ResultadoColVerify CompararMediciones(const QString& referencia, const QString& medido,
                                       const OpcionesColVerify& opciones, ActivityLog& log,
                                       const CancelToken* cancel) {
-    ResultadoColVerify result;
-    if (referencia.isEmpty()) {
-        log.LogMsg(QStringLiteral("Falta TI3 de referencia."));
-        return result;
-    }
-    if (medido.isEmpty()) {
-        log.LogMsg(QStringLiteral("Falta TI3 medido."));
-        return result;
-    }
-    if (!ExisteFichero(referencia)) {
-        log.LogMsg(QStringLiteral("No existe TI3 de referencia: ") + referencia);
-        return result;
-    }
-    if (!ExisteFichero(medido)) {
-        log.LogMsg(QStringLiteral("No existe TI3 medido: ") + medido);
-        return result;
-    }
-    const QString folder = CarpetaDeFichero(medido, Carpetas().programFolder);
-    const CommandLine command =
-        ComandoColVerify(ProgramaArgyll(QStringLiteral("colverify")), opciones, referencia, medido);
-    log.LogMsg(QStringLiteral("colverify: ") + command.display);
-    result.ejecutado = true;
-    result.rc = EjecutarYLeerSalida(command, folder, result.salida, cancel);
-    if (!result.salida.isEmpty())
-        log.LogMsg(result.salida);
-    log.LogMsg(QStringLiteral("colverify rc=") + QString::number(result.rc));
-    if (opciones.x3dom > 0)
+    const ResultadoColVerify result = EjecutarHerramientaVentana(
+        QStringLiteral("colverify"),
+        {{referencia, QStringLiteral("Falta TI3 de referencia."),
+          QStringLiteral("No existe TI3 de referencia: ")},
+         {medido, QStringLiteral("Falta TI3 medido."), QStringLiteral("No existe TI3 medido: ")}},
+        ComandoColVerify(ProgramaArgyll(QStringLiteral("colverify")), opciones, referencia, medido),
+        CarpetaDeFichero(medido, Carpetas().programFolder), log, cancel);
+    if (result.ejecutado && opciones.x3dom > 0)
         log.LogMsg(QStringLiteral("Si se creó X3DOM, estará junto al TI3 medido."));
     return result;
 }

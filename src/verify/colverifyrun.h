@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/toolrunner.h"
+#include "verify/toolwindowrun.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,11 +26,7 @@ QStringList ArgumentosColVerify(const OpcionesColVerify& opciones);
 CommandLine ComandoColVerify(const QString& program, const OpcionesColVerify& opciones,
                              const QString& referencia, const QString& medido);
 
-struct ResultadoColVerify {
-    bool ejecutado = false; // false when an input was missing and nothing ran
-    int rc = -1;
-    QString salida;
-};
+using ResultadoColVerify = ResultadoHerramienta;
 
 // Checks the inputs (each missing one is one log line and ends the run), runs colverify in the
 // measured file's folder and logs the command line, the output, the exit code and, when an

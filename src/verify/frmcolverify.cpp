@@ -159,9 +159,11 @@ void frmColVerify::cmdRun_Click() {
     opciones.normalizar = cboNormalize->currentIndex();
     opciones.x3dom = cboX3DOM->currentIndex();
     opciones.ejes = chkAxes->isChecked();
-    const QString referencia = referencia_;
-    const QString medido = medido_;
-    Ejecutar(cmdRun, [&](const CancelToken* cancel) {
-        CompararMediciones(referencia, medido, opciones, *txtLog, cancel);
-    });
+    Ejecutar(
+        {cmdRun, fraInput, fraOptions},
+        [referencia = referencia_, medido = medido_, opciones](ActivityLog& log,
+                                                               const CancelToken* cancel) {
+            return CompararMediciones(referencia, medido, opciones, log, cancel);
+        },
+        [](const ResultadoColVerify&) {});
 }

@@ -236,13 +236,15 @@ void frmProfCheck::cmdRun_Click() {
     opciones.ordenar = chkSort->isChecked();
     opciones.intento = cboIntent->currentIndex();
     opciones.poda = txtPrune->text();
-    const QString ti3 = ti3_;
-    const QString perfil = perfil_;
-    Ejecutar(cmdRun, [&](const CancelToken* cancel) {
-        const ResultadoProfcheck r = VerificarPerfil(ti3, perfil, opciones, *txtLog, cancel);
-        if (r.ejecutado)
-            MostrarDetalle(r.salida);
-    });
+    Ejecutar(
+        {cmdRun, fraInput, fraOptions},
+        [ti3 = ti3_, perfil = perfil_, opciones](ActivityLog& log, const CancelToken* cancel) {
+            return VerificarPerfil(ti3, perfil, opciones, log, cancel);
+        },
+        [this](const ResultadoProfcheck& r) {
+            if (r.ejecutado)
+                MostrarDetalle(r.salida);
+        });
 }
 
 void frmProfCheck::ElegirGrafico(int tipo) {

@@ -278,13 +278,17 @@ void frmScaninDiag::cmdRun_Click() {
     in.opciones.media = chkMean->isChecked();
     in.opciones.banderas = txtDiagFlags->text();
     in.opciones.esquinas = txtCorners->text();
-    Ejecutar(cmdRun, [&](const CancelToken* cancel) {
-        const ResultadoScaninDiag r = EjecutarScaninDiag(in, *txtLog, cancel);
-        if (!r.exito)
-            return;
-        if (PreguntarBorrarCarpeta(this, r.carpetaTrabajo))
-            BorrarCarpetaTrabajo(r.carpetaTrabajo, *txtLog);
-        else
-            txtLog->LogMsg(Texto(QStringLiteral("log.work_folder_kept")) + r.carpetaTrabajo);
-    });
+    Ejecutar(
+        {cmdRun, fraInput, fraOptions, fraOutput},
+        [in](ActivityLog& log, const CancelToken* cancel) {
+            return EjecutarScaninDiag(in, log, cancel);
+        },
+        [this](const ResultadoScaninDiag& r) {
+            if (!r.exito)
+                return;
+            if (PreguntarBorrarCarpeta(this, r.carpetaTrabajo))
+                BorrarCarpetaTrabajo(r.carpetaTrabajo, *txtLog);
+            else
+                txtLog->LogMsg(Texto(QStringLiteral("log.work_folder_kept")) + r.carpetaTrabajo);
+        });
 }

@@ -1,6 +1,5 @@
 #include "verify/profcheckrun.h"
 
-#include "shell/activitylog.h"
 #include "shell/appfolders.h"
 #include "shell/commandline.h"
 #include "verify/profcheckreport.h"
@@ -31,34 +30,11 @@ CommandLine ComandoProfcheck(const QString& program, const OpcionesProfcheck& op
 ResultadoProfcheck VerificarPerfil(const QString& ti3, const QString& perfil,
                                    const OpcionesProfcheck& opciones, ActivityLog& log,
                                    const CancelToken* cancel) {
-    ResultadoProfcheck result;
-    if (ti3.isEmpty()) {
-        log.LogMsg(QStringLiteral("Falta fichero TI3."));
-        return result;
-    }
-    if (perfil.isEmpty()) {
-        log.LogMsg(QStringLiteral("Falta perfil ICC/ICM."));
-        return result;
-    }
-    if (!ExisteFichero(ti3)) {
-        log.LogMsg(QStringLiteral("No existe TI3: ") + ti3);
-        return result;
-    }
-    if (!ExisteFichero(perfil)) {
-        log.LogMsg(QStringLiteral("No existe perfil: ") + perfil);
-        return result;
-    }
-    const QString folder = CarpetaDeFichero(perfil, Carpetas().programFolder);
-    const CommandLine command =
-        ComandoProfcheck(ProgramaArgyll(QStringLiteral("profcheck")), opciones, ti3, perfil);
-    log.LogMsg(QStringLiteral("profcheck: ") + command.display);
-    result.ejecutado = true;
-    result.rc = EjecutarYLeerSalida(command, folder, result.salida, cancel);
-    result.resumen = ResumirProfcheck(result.salida);
-    if (!result.resumen.isEmpty())
-        log.LogMsg(result.resumen);
-    if (!result.salida.isEmpty())
-        log.LogMsg(result.salida);
-    log.LogMsg(QStringLiteral("profcheck rc=") + QString::number(result.rc));
-    return result;
+    const ResultadoHerramienta run = EjecutarHerramientaVentana(
+        QStringLiteral("profcheck"),
+        {{ti3, QStringLiteral("Falta fichero TI3."), QStringLiteral("No existe TI3: ")},
+         {perfil, QStringLiteral("Falta perfil ICC/ICM."), QStringLiteral("No existe perfil: ")}},
+        ComandoProfcheck(ProgramaArgyll(QStringLiteral("profcheck")), opciones, ti3, perfil),
+        CarpetaDeFichero(perfil, Carpetas().programFolder), log, cancel, ResumirProfcheck);
+    return {run, ResumirProfcheck(run.salida)};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/toolrunner.h"
+#include "verify/toolwindowrun.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,10 +23,7 @@ QStringList ArgumentosProfcheck(const OpcionesProfcheck& opciones);
 CommandLine ComandoProfcheck(const QString& program, const OpcionesProfcheck& opciones,
                              const QString& ti3, const QString& perfil);
 
-struct ResultadoProfcheck {
-    bool ejecutado = false; // false when an input was missing and nothing ran
-    int rc = -1;
-    QString salida;
+struct ResultadoProfcheck : ResultadoHerramienta {
     QString resumen; // ResumirProfcheck of the output
 };
 

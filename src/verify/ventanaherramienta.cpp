@@ -9,22 +9,23 @@
 VentanaHerramienta::VentanaHerramienta(QWidget* owner) : QDialog(owner) {
     txtLog = new CajaLog(this);
     txtLog->setObjectName(QStringLiteral("txtLog"));
+    trabajo_ = std::make_unique<ToolJob>(*txtLog);
     cmdClose = new QPushButton(this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setAutoDefault(false);
     connect(cmdClose, &QPushButton::clicked, this, &VentanaHerramienta::close);
 }
 
-void VentanaHerramienta::Ejecutar(QPushButton* boton,
-                                  const std::function<void(const CancelToken*)>& work) {
-    if (ejecutando_)
-        return;
-    ejecutando_ = true;
-    cancel_ = std::make_unique<CancelToken>();
-    boton->setEnabled(false);
-    work(cancel_.get());
-    boton->setEnabled(true);
-    ejecutando_ = false;
+void VentanaHerramienta::Bloquear(const QList<QWidget*>& bloqueados) {
+    bloqueados_ = bloqueados;
+    for (QWidget* w : bloqueados_)
+        w->setEnabled(false);
+}
+
+void VentanaHerramienta::Terminado() {
+    for (QWidget* w : bloqueados_)
+        w->setEnabled(true);
+    bloqueados_.clear();
     if (cerrarAlTerminar_) {
         cerrarAlTerminar_ = false;
         QDialog::reject();
@@ -32,11 +33,11 @@ void VentanaHerramienta::Ejecutar(QPushButton* boton,
 }
 
 bool VentanaHerramienta::PuedeCerrar() {
-    if (!ejecutando_)
+    if (!Ejecutando())
         return true;
     if (!cerrarAlTerminar_ && PreguntarDetenerHerramienta(this, windowTitle())) {
         cerrarAlTerminar_ = true;
-        cancel_->cancel();
+        trabajo_->Cancelar();
     }
     return false;
 }

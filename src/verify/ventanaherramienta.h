@@ -1,30 +1,38 @@
 #pragma once
 
 #include "lang/textapplier.h"
-#include "shell/toolrunner.h"
+#include "shell/tooljob.h"
 
 #include <QDialog>
-
-#include <functional>
-#include <memory>
+#include <QList>
 
 class CajaLog;
 class QPushButton;
 
-// Base of the modal tool windows: their own log, a Close button, and one tool run at a time.
-// While a run lasts its start button is disabled; closing the window then asks, stops the
-// tool and closes once the run has ended.
+// Base of the modal tool windows: their own log, a Close button, and one tool run at a time
+// on a worker thread. While a run lasts its start button and the inputs it read are disabled;
+// closing the window then asks, stops the tool and closes once the run has ended.
 class VentanaHerramienta : public QDialog, public TextApplier {
     Q_OBJECT
 
 public:
     explicit VentanaHerramienta(QWidget* owner);
 
-    bool Ejecutando() const { return ejecutando_; }
+    bool Ejecutando() const { return trabajo_->Ejecutando(); }
+    // The runs' worker; its terminado() follows each run's alTerminar.
+    ToolJob& Trabajo() { return *trabajo_; }
 
 protected:
-    // Runs work with `boton` disabled; work gets the token that closing the window fires.
-    void Ejecutar(QPushButton* boton, const std::function<void(const CancelToken*)>& work);
+    // Runs trabajo(log, cancel) on a worker with `bloqueados` disabled, then alTerminar(its
+    // result) here; nothing while a run is going.
+    template <typename Trabajo, typename Fin>
+    void Ejecutar(const QList<QWidget*>& bloqueados, Trabajo trabajo, Fin alTerminar) {
+        if (trabajo_->Iniciar(std::move(trabajo), [this, alTerminar](const auto& resultado) {
+                alTerminar(resultado);
+                Terminado();
+            }))
+            Bloquear(bloqueados);
+    }
 
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
@@ -33,10 +41,13 @@ protected:
     QPushButton* cmdClose = nullptr;
 
 private:
+    void Bloquear(const QList<QWidget*>& bloqueados);
+    void Terminado();
     // True when the window may close now; during a run asks whether to stop it.
     bool PuedeCerrar();
 
-    std::unique_ptr<CancelToken> cancel_;
-    bool ejecutando_ = false;
+    // Logs into txtLog; as a member it ends (stopping a run) before the log goes.
+    std::unique_ptr<ToolJob> trabajo_;
+    QList<QWidget*> bloqueados_;
     bool cerrarAlTerminar_ = false;
 };

@@ -10,6 +10,7 @@
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
 #include "shell/inifile.h"
+#include "toolrunwait.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -52,18 +54,6 @@ QString Errores(const QString& profcheckOutput) {
     const QRegularExpressionMatch m = complete.match(profcheckOutput);
     return m.hasMatch() ? QStringLiteral("avg %1 max %2").arg(m.captured(2), m.captured(1))
                         : QString();
-}
-
-// Runs `action` once, as soon as the log shows a line starting with `start`.
-void AlVerEnLog(frmMain& w, const QString& start, std::function<void()> action) {
-    auto done = std::make_shared<bool>(false);
-    QObject::connect(Control<QPlainTextEdit>(w, "txtLog"), &QPlainTextEdit::textChanged, &w,
-                     [&w, start, action, done] {
-                         if (!*done && LogLines(w, start) > 0) {
-                             *done = true;
-                             action();
-                         }
-                     });
 }
 
 // Closes every modal window that opens (the verification window after Create) and notes
@@ -179,7 +169,23 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.answerSave(profile).answerMessage(Msg::No).answerMessage(Msg::Yes);
         ModalCloser modals;
-        Control<QPushButton>(*w, "cmdCreate")->click();
+        // The click returns at once; the log's lines arrive while the run goes on, with the
+        // inputs locked: loading an image or opening the grid window asks nothing.
+        ToolJob& job = w->findChild<CreateController*>()->Trabajo();
+        bool returned = false;
+        bool locked = false;
+        AlVerEnLog(Control<QPlainTextEdit>(*w, "txtLog"), "scanin: ", [&] {
+            Control<QPushButton>(*w, "cmdLoadImage")->click();
+            Control<QAction>(*w, "mnuToolsGridCheck")->trigger();
+            locked = job.Ejecutando() && !Control<QComboBox>(*w, "cboChart")->isEnabled() && !Control<QLineEdit>(*w, "txtScanner")->isEnabled() &&
+                     !Control<QMenu>(*w, "mnuResults")->menuAction()->isEnabled();
+        });
+        QVERIFY(EsperarTrabajo(job, [&] {
+            Control<QPushButton>(*w, "cmdCreate")->click();
+            returned = job.Ejecutando();
+        }));
+        QVERIFY(returned && locked);
+        QVERIFY(Control<QComboBox>(*w, "cboChart")->isEnabled() && Control<QMenu>(*w, "mnuResults")->menuAction()->isEnabled());
         // The verification window opens after the summary, the TI3 kept beside the profile or not.
         QCOMPARE(modals.closed, QStringList({"frmProfCheck"}));
         QVERIFY2(dialogs.problems().isEmpty(),
@@ -272,7 +278,7 @@ private slots:
         Control<QComboBox>(*w, "cboChart")->setCurrentIndex(Catalogo().IndiceCarta(chart + ".cht"));
         ScriptedDialogs dialogs;
         dialogs.answerSave(dir_->filePath(destination)).answerMessage(Msg::Ok);
-        Control<QPushButton>(*w, "cmdCreate")->click();
+        QVERIFY(PulsarYEsperar(w->findChild<CreateController*>()->Trabajo(), Control<QPushButton>(*w, "cmdCreate")));
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         const ScriptedDialogs::Call& failure = dialogs.calls().last();
         QCOMPARE(failure.title, Texto("fail.title"));
@@ -323,13 +329,13 @@ private slots:
         dialogs.answerSave(profile);
         QString caption;
         bool enabled = false;
-        AlVerEnLog(*w, "colprof: ", [&] {
+        AlVerEnLog(Control<QPlainTextEdit>(*w, "txtLog"), "colprof: ", [&] {
             Control<QAction>(*w, "mnuLanguageEN")->trigger();
             caption = Control<QPushButton>(*w, "cmdCreate")->text();
             enabled = Control<QPushButton>(*w, "cmdCreate")->isEnabled();
             Control<QPushButton>(*w, "cmdCreate")->click();
         });
-        Control<QPushButton>(*w, "cmdCreate")->click();
+        QVERIFY(PulsarYEsperar(w->findChild<CreateController*>()->Trabajo(), Control<QPushButton>(*w, "cmdCreate")));
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QVERIFY(enabled);
         QCOMPARE(caption, TextoEnIdioma(IdiomaEn, "main.create_cancel"));
@@ -353,12 +359,12 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.answerSave(profile).answerMessage(Msg::Yes);
         QSignalSpy unloaded(w.get(), &frmMain::descargado);
-        AlVerEnLog(*w, "colprof: ", [&] {
+        AlVerEnLog(Control<QPlainTextEdit>(*w, "txtLog"), "colprof: ", [&] {
             QCloseEvent event;
             QCoreApplication::sendEvent(w->windowHandle(), &event);
         });
-        Control<QPushButton>(*w, "cmdCreate")->click();
-        QVERIFY(unloaded.wait(5000) || unloaded.count() == 1);
+        QVERIFY(PulsarYEsperar(w->findChild<CreateController*>()->Trabajo(), Control<QPushButton>(*w, "cmdCreate")));
+        QCOMPARE(unloaded.count(), 1);
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QVERIFY(dialogs.messages().first().contains("Detener"));
         QVERIFY(!QFile::exists(profile));

@@ -3,6 +3,7 @@
 #include "profiledata.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
+#include "toolrunwait.h"
 #include "verify/cajalog.h"
 #include "verify/frmprofcheck.h"
 #include "verify/lienzografico.h"
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -43,7 +43,6 @@ private slots:
     void initTestCase();
     void init();
     void loadState();
-    void setupDefaultsKeepsPlaceholderForEmptyPath();
     void automaticVerificationWithDetail();
     void automaticVerificationWithoutDetail();
     void graphButtons();
@@ -52,7 +51,6 @@ private slots:
     void redrawnWhenEnlarged();
     void languageSwitchKeepsChoices();
     void fileButtons();
-    void runMissingInputs();
     void realRuns();
     void closingDuringRunStopsTheTool();
 
@@ -96,13 +94,6 @@ void TestFrmProfCheck::loadState() {
     const QString start = "Pulsa 'Verificar y dibujar gráficos' para ver Delta-e CIE76, "
                           "Lightness, Chroma y Hue.";
     QCOMPARE(graph->Imagen(), Message(graph->size(), start));
-}
-
-void TestFrmProfCheck::setupDefaultsKeepsPlaceholderForEmptyPath() {
-    frmProfCheck w(nullptr);
-    w.SetupDefaults("", icc_);
-    QCOMPARE(Control<QLabel>(w, "lblTi3")->text(), QString("(sin fichero TI3)"));
-    QCOMPARE(Control<QLabel>(w, "lblProfile")->text(), icc_);
 }
 
 void TestFrmProfCheck::automaticVerificationWithDetail() {
@@ -236,23 +227,27 @@ void TestFrmProfCheck::fileButtons() {
     QCOMPARE(calls[1].filter, QString("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm|Todos|*.*"));
 }
 
-void TestFrmProfCheck::runMissingInputs() {
-    frmProfCheck w(nullptr);
-    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
-    w.SetupDefaults(ti3_ + ".missing", icc_);
-    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
-    QCOMPARE(LogText(w), "Falta fichero TI3.\nNo existe TI3: " + ti3_ + ".missing");
-    QVERIFY(Control<QPushButton>(w, "cmdRun")->isEnabled());
-}
-
 void TestFrmProfCheck::realRuns() {
     frmProfCheck w(nullptr);
     auto* graph = Control<LienzoGrafico>(w, "picDEGraph");
     w.SetupDefaults(ti3_, icc_);
     Control<QCheckBox>(w, "chkSort")->setChecked(true);
     Control<QComboBox>(w, "cboIntent")->setCurrentIndex(1);
-    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
+    // The click returns at once; the run's lines arrive while it goes on, with its button and
+    // inputs off, so a second click starts nothing.
+    bool returned = false;
+    bool refused = false;
+    AlVerEnLog(w.findChild<CajaLog*>("txtLog"), "profcheck: ", [&] {
+        QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
+        refused = w.Ejecutando() && !Control<QPushButton>(w, "cmdRun")->isEnabled() && !Control<QGroupBox>(w, "fraOptions")->isEnabled();
+    });
+    QVERIFY(EsperarTrabajo(w.Trabajo(), [&] {
+        QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
+        returned = w.Ejecutando();
+    }));
+    QVERIFY(returned && refused && Control<QPushButton>(w, "cmdRun")->isEnabled() && Control<QGroupBox>(w, "fraOptions")->isEnabled());
     const QString first = LogText(w);
+    QCOMPARE(first.count(" -v2 -s -Ir "), 1);
     QVERIFY2(first.startsWith("profcheck: \"" + Carpetas().toolPath("profcheck") +
                               "\" -v2 -s -Ir \"" + ti3_ + "\" \"" + icc_ +
                               "\"\nResumen profcheck: 24 parches"),
@@ -265,7 +260,7 @@ void TestFrmProfCheck::realRuns() {
     // Without per-patch detail: the log grows, the graph gives way to the message.
     QTest::mouseClick(Control<QPushButton>(w, "cmdGraphL"), Qt::LeftButton);
     Control<QCheckBox>(w, "chkEach")->setChecked(false);
-    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), Control<QPushButton>(w, "cmdRun")));
     const QString second = LogText(w);
     QVERIFY(second.startsWith(first + "\nprofcheck: "));
     QVERIFY(second.contains(" -v -s -Ir "));
@@ -277,31 +272,22 @@ void TestFrmProfCheck::realRuns() {
 void TestFrmProfCheck::closingDuringRunStopsTheTool() {
     // A local profcheck that only waits: closing the window asks, stops it and closes.
     const QString program = dir_.filePath("slow");
-    QVERIFY(QDir().mkpath(program + "/Argyll/bin"));
-    QFile tool(program + "/Argyll/bin/profcheck");
-    QVERIFY(tool.open(QIODevice::WriteOnly));
-    tool.write("#!/bin/sh\nexec sleep 30\n");
-    tool.close();
-    tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(EscribirHerramientaLenta(program, "profcheck"));
     EstablecerCarpetas(AppFolders::forProgram(program));
-
     ScriptedDialogs dialogs;
     dialogs.answerMessage(Msg::No).answerMessage(Msg::Yes);
     frmProfCheck w(nullptr);
     w.SetupDefaults(ti3_, icc_);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTimer::singleShot(300, &w, [&] {
-        QVERIFY(w.Ejecutando());
-        QVERIFY(!Control<QPushButton>(w, "cmdRun")->isEnabled());
+    bool keptOpen = false;
+    QVERIFY(EsperarTrabajo(w.Trabajo(), [&] {
+        QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
         w.close(); // answered No: keeps running
-        QVERIFY(w.isVisible());
+        keptOpen = w.isVisible() && w.Ejecutando();
         w.close(); // answered Yes
-    });
-    QElapsedTimer clock;
-    clock.start();
-    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
-    QVERIFY(clock.elapsed() < 10000);
+    }));
+    QVERIFY(keptOpen);
     QVERIFY(!w.isVisible());
     QVERIFY(!w.Ejecutando());
     QVERIFY(LogText(w).endsWith("profcheck rc=-1"));

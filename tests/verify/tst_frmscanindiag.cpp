@@ -5,6 +5,7 @@
 #include "namedcontrol.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
+#include "toolrunwait.h"
 #include "verify/cajalog.h"
 #include "verify/frmscanindiag.h"
 
@@ -44,8 +45,7 @@ private slots:
     void fileButtons();
     void runWithoutDestinationAsks();
     void runWithoutReference();
-    void realRunDeletesTheFolderOnYes();
-    void realRunKeepsTheFolderOnNo();
+    void realRunsAndTheWorkFolder();
     void languageSwitch();
 
 private:
@@ -182,7 +182,7 @@ void TestFrmScaninDiag::runWithoutDestinationAsks() {
     w.SetupDefaults("", "", Chart("ColorChecker.cht"), 0, false, 2.2);
     ScriptedDialogs dialogs;
     dialogs.answerMessage(Msg::Ok);
-    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), Control<QPushButton>(w, "cmdRun")));
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
     QCOMPARE(dialogs.messages(), QStringList{Texto("msg.scanin_save_ti3_where")});
     QCOMPARE(dialogs.calls()[0].style, int(Msg::Exclamation));
@@ -194,60 +194,49 @@ void TestFrmScaninDiag::runWithoutReference() {
     w.SetupDefaults(png_, "", Chart("it8.cht"), 0, false, 2.2);
     Control<QComboBox>(w, "cboGenericRef")->setCurrentIndex(0);
     Control<QLineEdit>(w, "txtSaveTi3")->clear();
-    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), Control<QPushButton>(w, "cmdRun")));
     // The destination is refilled from the image before the reference is checked.
     QCOMPARE(Control<QLineEdit>(w, "txtSaveTi3")->text(), dir_.filePath("fotos/carta uno.ti3"));
     QCOMPARE(LogText(w), QString("Falta referencia."));
 }
 
-void TestFrmScaninDiag::realRunDeletesTheFolderOnYes() {
+// A saved TI3 brings the question about the work folder (Yes deletes it, No keeps it); a
+// failed run asks nothing and keeps its folder, and the diagnostic beside the TI3 path.
+void TestFrmScaninDiag::realRunsAndTheWorkFolder() {
     frmScaninDiag w(nullptr);
     w.SetupDefaults(png_, "", Chart("ColorChecker.cht"), 0, false, 2.2);
     const QString dest = dir_.filePath("guardado uno.ti3");
     Control<QLineEdit>(w, "txtSaveTi3")->setText(dest);
     ScriptedDialogs dialogs;
-    dialogs.answerMessage(Msg::Yes);
-    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
-    QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems() + "\n" + LogText(w)));
+    dialogs.answerMessage(Msg::Yes).answerMessage(Msg::No);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), Control<QPushButton>(w, "cmdRun")));
     QVERIFY(QFile::exists(dest));
-    const QString log = LogText(w);
-    QVERIFY(log.contains("\nTI3 guardado: " + dest + "\n"));
-    const QRegularExpressionMatch m =
-        QRegularExpression("\nCarpeta temporal borrada: (.*)$").match(log);
-    QVERIFY2(m.hasMatch(), qPrintable(log));
-    const QString folder = m.captured(1);
-    QVERIFY(!QFileInfo::exists(folder));
+    QVERIFY(LogText(w).contains("\nTI3 guardado: " + dest + "\n"));
+    QRegularExpressionMatch m =
+        QRegularExpression("\nCarpeta temporal borrada: (.*)$").match(LogText(w));
+    QVERIFY2(m.hasMatch(), qPrintable(LogText(w)));
+    QVERIFY(!QFileInfo::exists(m.captured(1)));
     QCOMPARE(dialogs.calls()[0].title, QString("Borrar carpeta temporal"));
     QCOMPARE(dialogs.calls()[0].style, Msg::YesNo | Msg::Question);
-    QCOMPARE(dialogs.messages()[0], "Se ha creado una carpeta temporal de trabajo:\n\n" + folder +
-                                        "\n\n¿Quieres borrarla ahora?");
-}
+    QCOMPARE(dialogs.messages()[0], "Se ha creado una carpeta temporal de trabajo:\n\n" +
+                                        m.captured(1) + "\n\n¿Quieres borrarla ahora?");
 
-void TestFrmScaninDiag::realRunKeepsTheFolderOnNo() {
-    frmScaninDiag w(nullptr);
-    w.SetupDefaults(png_, "", Chart("ColorChecker.cht"), 0, false, 2.2);
     Control<QLineEdit>(w, "txtSaveTi3")->setText(dir_.filePath("guardado dos.ti3"));
     Control<QLineEdit>(w, "txtDiagFlags")->setText(" I ");
-    ScriptedDialogs dialogs;
-    dialogs.answerMessage(Msg::No);
-    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), Control<QPushButton>(w, "cmdRun")));
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
-    const QString log = LogText(w);
-    QVERIFY(log.contains(" -di \""));
-    const QRegularExpressionMatch m =
-        QRegularExpression("\nCarpeta temporal conservada: (.*)$").match(log);
-    QVERIFY2(m.hasMatch(), qPrintable(log));
+    QVERIFY(LogText(w).contains(" -di \""));
+    m = QRegularExpression("\nCarpeta temporal conservada: (.*)$").match(LogText(w));
+    QVERIFY2(m.hasMatch(), qPrintable(LogText(w)));
     QVERIFY(QFileInfo(m.captured(1)).isDir());
 
-    // A failed run asks nothing and keeps its folder, and the diagnostic beside the TI3 path.
     Control<QComboBox>(w, "cboChart")->setCurrentIndex(Chart("it8.cht"));
-    Control<QComboBox>(w, "cboGenericRef")
-        ->setCurrentIndex(IndiceGenericaPorCarta("ColorChecker.cht"));
+    Control<QComboBox>(w, "cboGenericRef")->setCurrentIndex(IndiceGenericaPorCarta("ColorChecker.cht"));
     Control<QComboBox>(w, "cboChart")->blockSignals(true);
     Control<QComboBox>(w, "cboChart")->setCurrentIndex(Chart("it8.cht"));
     Control<QComboBox>(w, "cboChart")->blockSignals(false);
-    QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
-    QCOMPARE(dialogs.calls().size(), 1);
+    QVERIFY(PulsarYEsperar(w.Trabajo(), Control<QPushButton>(w, "cmdRun")));
+    QCOMPARE(dialogs.calls().size(), 2);
     QVERIFY(LogText(w).contains(QRegularExpression(
         "\nscanin rc=[1-9]\\d*\nDiagnóstico scanin guardado: " +
         QRegularExpression::escape(dir_.filePath("guardado dos_scanin_diag.tif")) +
