@@ -120,11 +120,13 @@ private slots:
         // buttons are off and a second run does nothing.
         bool refused = false;
         bool seenRunning = false;
-        AlVerEnLog(Control<QPlainTextEdit>(*main_, "txtLog"), "scanin: ", [&] { seenRunning = w->EjecutandoScanin(); });
+        AlVerEnLog(Control<QPlainTextEdit>(*main_, "txtLog"),
+                   "scanin: ", [&] { seenRunning = w->EjecutandoScanin(); });
         QVERIFY(EsperarTrabajo(w->Trabajo(), [&] {
             w->ReconocimientoAutomatico();
             w->ReconocimientoConAjuste();
-            refused = w->EjecutandoScanin() && !w->cmdRun->isEnabled() && !w->cmdAuto->isEnabled();
+            refused = w->EjecutandoScanin() && !Control<QPushButton>(*w, "cmdRun")->isEnabled() &&
+                      !Control<QPushButton>(*w, "cmdAuto")->isEnabled();
         }));
         QVERIFY(refused && seenRunning);
         QVERIFY(!Log().contains("Fiduciales manuales"));
@@ -190,8 +192,7 @@ private slots:
         QCOMPARE(Controlador().AjusteManual().imagen, Entradas().imagen.toLower());
 
         // The next Create passes the same fiducials to scanin.
-        QCOMPARE(ArgumentoCuadriculaManual(Entradas()),
-                 QStringList({"-p", "-F", F}));
+        QCOMPARE(ArgumentoCuadriculaManual(Entradas()), QStringList({"-p", "-F", F}));
 
         // The user picks another chart type: the adjustment is dropped and Create stops using it.
         Control<QComboBox>(*main_, "cboChart")

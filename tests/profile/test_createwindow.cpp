@@ -177,7 +177,8 @@ private slots:
         AlVerEnLog(Control<QPlainTextEdit>(*w, "txtLog"), "scanin: ", [&] {
             Control<QPushButton>(*w, "cmdLoadImage")->click();
             Control<QAction>(*w, "mnuToolsGridCheck")->trigger();
-            locked = job.Ejecutando() && !Control<QComboBox>(*w, "cboChart")->isEnabled() && !Control<QLineEdit>(*w, "txtScanner")->isEnabled() &&
+            locked = job.Ejecutando() && !Control<QComboBox>(*w, "cboChart")->isEnabled() &&
+                     !Control<QLineEdit>(*w, "txtScanner")->isEnabled() &&
                      !Control<QMenu>(*w, "mnuResults")->menuAction()->isEnabled();
         });
         QVERIFY(EsperarTrabajo(job, [&] {
@@ -185,7 +186,8 @@ private slots:
             returned = job.Ejecutando();
         }));
         QVERIFY(returned && locked);
-        QVERIFY(Control<QComboBox>(*w, "cboChart")->isEnabled() && Control<QMenu>(*w, "mnuResults")->menuAction()->isEnabled());
+        QVERIFY(Control<QComboBox>(*w, "cboChart")->isEnabled() &&
+                Control<QMenu>(*w, "mnuResults")->menuAction()->isEnabled());
         // The verification window opens after the summary, the TI3 kept beside the profile or not.
         QCOMPARE(modals.closed, QStringList({"frmProfCheck"}));
         QVERIFY2(dialogs.problems().isEmpty(),
@@ -278,7 +280,8 @@ private slots:
         Control<QComboBox>(*w, "cboChart")->setCurrentIndex(Catalogo().IndiceCarta(chart + ".cht"));
         ScriptedDialogs dialogs;
         dialogs.answerSave(dir_->filePath(destination)).answerMessage(Msg::Ok);
-        QVERIFY(PulsarYEsperar(w->findChild<CreateController*>()->Trabajo(), Control<QPushButton>(*w, "cmdCreate")));
+        QVERIFY(PulsarYEsperar(w->findChild<CreateController*>()->Trabajo(),
+                               Control<QPushButton>(*w, "cmdCreate")));
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         const ScriptedDialogs::Call& failure = dialogs.calls().last();
         QCOMPARE(failure.title, Texto("fail.title"));
@@ -335,7 +338,8 @@ private slots:
             enabled = Control<QPushButton>(*w, "cmdCreate")->isEnabled();
             Control<QPushButton>(*w, "cmdCreate")->click();
         });
-        QVERIFY(PulsarYEsperar(w->findChild<CreateController*>()->Trabajo(), Control<QPushButton>(*w, "cmdCreate")));
+        QVERIFY(PulsarYEsperar(w->findChild<CreateController*>()->Trabajo(),
+                               Control<QPushButton>(*w, "cmdCreate")));
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QVERIFY(enabled);
         QCOMPARE(caption, TextoEnIdioma(IdiomaEn, "main.create_cancel"));
@@ -363,7 +367,8 @@ private slots:
             QCloseEvent event;
             QCoreApplication::sendEvent(w->windowHandle(), &event);
         });
-        QVERIFY(PulsarYEsperar(w->findChild<CreateController*>()->Trabajo(), Control<QPushButton>(*w, "cmdCreate")));
+        QVERIFY(PulsarYEsperar(w->findChild<CreateController*>()->Trabajo(),
+                               Control<QPushButton>(*w, "cmdCreate")));
         QCOMPARE(unloaded.count(), 1);
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QVERIFY(dialogs.messages().first().contains("Detener"));

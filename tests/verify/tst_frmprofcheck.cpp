@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -239,13 +240,15 @@ void TestFrmProfCheck::realRuns() {
     bool refused = false;
     AlVerEnLog(w.findChild<CajaLog*>("txtLog"), "profcheck: ", [&] {
         QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
-        refused = w.Ejecutando() && !Control<QPushButton>(w, "cmdRun")->isEnabled() && !Control<QGroupBox>(w, "fraOptions")->isEnabled();
+        refused = w.Ejecutando() && !Control<QPushButton>(w, "cmdRun")->isEnabled() &&
+                  !Control<QGroupBox>(w, "fraOptions")->isEnabled();
     });
     QVERIFY(EsperarTrabajo(w.Trabajo(), [&] {
         QTest::mouseClick(Control<QPushButton>(w, "cmdRun"), Qt::LeftButton);
         returned = w.Ejecutando();
     }));
-    QVERIFY(returned && refused && Control<QPushButton>(w, "cmdRun")->isEnabled() && Control<QGroupBox>(w, "fraOptions")->isEnabled());
+    QVERIFY(returned && refused && Control<QPushButton>(w, "cmdRun")->isEnabled() &&
+            Control<QGroupBox>(w, "fraOptions")->isEnabled());
     const QString first = LogText(w);
     QCOMPARE(first.count(" -v2 -s -Ir "), 1);
     QVERIFY2(first.startsWith("profcheck: \"" + Carpetas().toolPath("profcheck") +

@@ -231,7 +231,8 @@ void TestFrmScaninDiag::realRunsAndTheWorkFolder() {
     QVERIFY(QFileInfo(m.captured(1)).isDir());
 
     Control<QComboBox>(w, "cboChart")->setCurrentIndex(Chart("it8.cht"));
-    Control<QComboBox>(w, "cboGenericRef")->setCurrentIndex(IndiceGenericaPorCarta("ColorChecker.cht"));
+    Control<QComboBox>(w, "cboGenericRef")
+        ->setCurrentIndex(IndiceGenericaPorCarta("ColorChecker.cht"));
     Control<QComboBox>(w, "cboChart")->blockSignals(true);
     Control<QComboBox>(w, "cboChart")->setCurrentIndex(Chart("it8.cht"));
     Control<QComboBox>(w, "cboChart")->blockSignals(false);
