@@ -5,6 +5,7 @@
 #include "grid/gridcontroller.h"
 #include "grid/gridrecognition.h"
 #include "lang/texto.h"
+#include "portablefolders.h"
 #include "profile/createcontroller.h"
 #include "profile/createpipeline.h"
 #include "profile/createvalidation.h"
@@ -102,7 +103,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
-        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        EstablecerCarpetas(PortableFolders(dir_->path()));
         if (Carpetas().toolPath("scanin").isEmpty())
             QSKIP("ArgyllCMS is not installed");
         EstablecerIdiomaActual(IdiomaEs);

@@ -5,6 +5,7 @@
 #include "grid/gridcontroller.h"
 #include "grid/gridoverlay.h"
 #include "lang/texto.h"
+#include "portablefolders.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
@@ -86,7 +87,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
-        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        EstablecerCarpetas(PortableFolders(dir_->path()));
         EstablecerIdiomaActual(IdiomaEs);
         dialogs_ = std::make_unique<ScriptedDialogs>();
         main_ = std::make_unique<frmMain>();

@@ -1,5 +1,6 @@
 #include "image/bufferrgb.h"
 #include "image/imagepreview.h"
+#include "portablefolders.h"
 #include "shell/appfolders.h"
 
 #include "imagefixtures.h"
@@ -71,7 +72,7 @@ private slots:
         QVERIFY(QDir().mkpath(tmp_));
         qputenv("TMPDIR", tmp_.toUtf8());
         QVERIFY(QDir().mkpath(ruta("program")));
-        EstablecerCarpetas(AppFolders::forProgram(ruta("program")));
+        EstablecerCarpetas(PortableFolders(ruta("program")));
     }
 
     void byteOfValue() {

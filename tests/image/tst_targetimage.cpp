@@ -1,6 +1,7 @@
 #include "image/embeddedprofilecheck.h"
 #include "image/targetimage.h"
 #include "lang/texto.h"
+#include "portablefolders.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
 
@@ -82,7 +83,7 @@ private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
         QVERIFY(QDir().mkpath(ruta("program")));
-        EstablecerCarpetas(AppFolders::forProgram(ruta("program")));
+        EstablecerCarpetas(PortableFolders(ruta("program")));
         QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         main_ = std::make_unique<frmMain>();
         objetivo_ = main_->imagenTarget;

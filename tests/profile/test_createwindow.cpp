@@ -1,6 +1,7 @@
 #include "charts/chartcatalog.h"
 #include "image/frmimagencompleta.h"
 #include "lang/texto.h"
+#include "portablefolders.h"
 #include "profile/createcontroller.h"
 #include "profile/createvalidation.h"
 #include "profile/resultsmenu.h"
@@ -109,7 +110,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
-        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        EstablecerCarpetas(PortableFolders(dir_->path()));
         EstablecerIdiomaActual(IdiomaEs);
     }
 

@@ -8,6 +8,7 @@
 #include "lang/frmacercade.h"
 #include "lang/texto.h"
 #include "lang/windowplacement.h"
+#include "portablefolders.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
@@ -88,7 +89,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
-        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        EstablecerCarpetas(PortableFolders(dir_->path()));
         EstablecerIdiomaActual(IdiomaEs);
     }
 
@@ -120,7 +121,7 @@ private slots:
         QVERIFY(QDir().mkpath(ref));
         Escribir(ref + "/it8.cht", "");
         Escribir(ref + "/ColorChecker.cht", "");
-        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        EstablecerCarpetas(PortableFolders(dir_->path()));
         QCOMPARE(Catalogo().IndiceCarta("it8.cht"), 0);
         auto w = Cargar();
         QCOMPARE(CartaElegida(*w), QString("it8.cht"));

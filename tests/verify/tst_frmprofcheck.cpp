@@ -1,4 +1,5 @@
 #include "lang/texto.h"
+#include "portablefolders.h"
 #include "profiledata.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
@@ -65,7 +66,7 @@ private:
 void TestFrmProfCheck::initTestCase() {
     QVERIFY(dir_.isValid());
     QDir().mkpath(dir_.filePath("program"));
-    EstablecerCarpetas(AppFolders::forProgram(dir_.filePath("program")));
+    EstablecerCarpetas(PortableFolders(dir_.filePath("program")));
     const QString work = dir_.filePath("perfiles con blancos");
     QVERIFY(QDir().mkpath(work));
     QVERIFY(PrepararPerfil(work, "colorchecker"));
@@ -284,7 +285,7 @@ void TestFrmProfCheck::closingDuringRunStopsTheTool() {
     tool.write("#!/bin/sh\nexec sleep 30\n");
     tool.close();
     tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EstablecerCarpetas(AppFolders::forProgram(program));
+    EstablecerCarpetas(PortableFolders(program));
 
     ScriptedDialogs dialogs;
     dialogs.answerMessage(Msg::No).answerMessage(Msg::Yes);
@@ -308,7 +309,7 @@ void TestFrmProfCheck::closingDuringRunStopsTheTool() {
     QVERIFY(LogText(w).endsWith("profcheck rc=-1"));
     QCOMPARE(dialogs.messages().size(), 2);
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
-    EstablecerCarpetas(AppFolders::forProgram(dir_.filePath("program")));
+    EstablecerCarpetas(PortableFolders(dir_.filePath("program")));
 }
 
 QTEST_MAIN(TestFrmProfCheck)

@@ -2,6 +2,7 @@
 #include "charts/chartcatalog.h"
 #include "charts/charttables.h"
 #include "lang/texto.h"
+#include "portablefolders.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "verify/cajalog.h"
@@ -55,7 +56,7 @@ private:
 void TestFrmScaninDiag::initTestCase() {
     QVERIFY(dir_.isValid());
     QDir().mkpath(dir_.filePath("program"));
-    EstablecerCarpetas(AppFolders::forProgram(dir_.filePath("program")));
+    EstablecerCarpetas(PortableFolders(dir_.filePath("program")));
     QVERIFY(Chart("ColorChecker.cht") >= 0);
     QVERIFY(QDir().mkpath(dir_.filePath("fotos")));
     png_ = dir_.filePath("fotos/carta uno.png");

@@ -1,4 +1,5 @@
 #include "chartcapture.h"
+#include "portablefolders.h"
 #include "recordinglog.h"
 #include "shell/appfolders.h"
 #include "shell/paths.h"
@@ -38,7 +39,7 @@ private:
 void TestScaninDiag::initTestCase() {
     QVERIFY(dir_.isValid());
     QDir().mkpath(dir_.filePath("program"));
-    EstablecerCarpetas(AppFolders::forProgram(dir_.filePath("program")));
+    EstablecerCarpetas(PortableFolders(dir_.filePath("program")));
     tmp_ = dir_.filePath("program/tmp");
     QVERIFY(QDir().mkpath(dir_.filePath("fotos de carta")));
     png_ = dir_.filePath("fotos de carta/carta colores.png");
