@@ -112,16 +112,16 @@ private slots:
         for (const QString& line : lines) {
             if (!line.contains(' '))
                 continue;
-            QVERIFY2(window->AnchoTexto(line) <= kAnchoAyudaFlotante - 240, qPrintable(line));
+            QVERIFY2(window->AnchoTexto(line) <= kAnchoAyudaFlotante - 16, qPrintable(line));
         }
         const double dpi = window->logicalDpiX();
-        QCOMPARE(window->width(), TwipsAPixeles(kAnchoAyudaFlotante, dpi));
+        QCOMPARE(window->width(), DisenoAPixeles(kAnchoAyudaFlotante, dpi));
         QVERIFY(window->x() >= 200 && window->y() >= 150); // beside the cursor
         QVERIFY(window->lblTexto->geometry().bottom() < window->height());
 
         help.MostrarAyudaTema("corto"); // one line: still four line heights
         QCOMPARE(window->lblTexto->text(), QString("Una línea."));
-        QVERIFY(window->height() >= TwipsAPixeles(window->AltoTexto() * 4, dpi) - 1);
+        QVERIFY(window->height() >= DisenoAPixeles(window->AltoTexto() * 4, dpi) - 1);
 
         help.OcultarAyudaTema();
         QVERIFY(!help.AyudaVisible() && !window->isVisible());
