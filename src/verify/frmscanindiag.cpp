@@ -6,6 +6,7 @@
 #include "lang/controlproperty.h"
 #include "lang/placeholders.h"
 #include "lang/texto.h"
+#include "profile/profileoptions.h"
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
 #include "shell/paths.h"
@@ -120,7 +121,7 @@ void frmScaninDiag::RellenarListas() {
     RellenarComboCartas(cboChart);
     RellenarComboGenericas(cboGenericRef);
     cboGamma->clear();
-    cboGamma->addItems(GammasScaninDiag());
+    cboGamma->addItems(ListaGammas());
     if (cboChart->count() > 0)
         cboChart->setCurrentIndex(0);
     if (cboGenericRef->count() > 0)

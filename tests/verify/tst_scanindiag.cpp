@@ -1,5 +1,6 @@
 #include "chartcapture.h"
 #include "portablefolders.h"
+#include "profile/profileoptions.h"
 #include "recordinglog.h"
 #include "shell/appfolders.h"
 #include "shell/paths.h"
@@ -82,9 +83,7 @@ void TestScaninDiag::normalisation() {
 }
 
 void TestScaninDiag::gammaPosition() {
-    const QStringList& items = GammasScaninDiag();
-    QCOMPARE(items, (QStringList{"0.5", "0.8", "0.9", "1.0", "1.2", "1.4", "1.6", "2.0", "2.2",
-                                 "2.4", "2.8"}));
+    const QStringList& items = ListaGammas();
     QCOMPARE(items[IndiceGammaScaninDiag(2.2)], QString("2.2"));
     QCOMPARE(items[IndiceGammaScaninDiag(1.0)], QString("1.0"));
     QCOMPARE(items[IndiceGammaScaninDiag(2.0)], QString("2.0"));
