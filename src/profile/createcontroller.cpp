@@ -153,7 +153,7 @@ bool CreateController::eventFilter(QObject* watched, QEvent* event) {
     }
     event->ignore();
     const QString question = Texto(QStringLiteral("msg.exit_while_creating"));
-    if (MsgBox(&main_, question, Msg::Question + Msg::YesNo + Msg::DefaultButton2,
+    if (MsgBox(&main_, question, Msg::Question | Msg::YesNo | Msg::DefaultButton2,
                main_.NombreProducto) == Msg::Yes) {
         cerrarAlTerminar_ = true;
         CancelarCreacion();
@@ -176,7 +176,7 @@ void CreateController::MostrarResumenResultados(const ResultadoCreacion& r) {
 void CreateController::AvisarLecturaSospechosa(const ResultadoCreacion& r) {
     const QString text =
         r.avisoLectura + QStringLiteral("\n\n") + Texto(QStringLiteral("read.misread_question"));
-    if (MsgBox(&main_, text, Msg::Exclamation + Msg::YesNo,
+    if (MsgBox(&main_, text, Msg::Exclamation | Msg::YesNo,
                Texto(QStringLiteral("read.misread_title"))) == Msg::Yes) {
         // After the run has ended: the grid window starts runs of its own.
         QMetaObject::invokeMethod(main_.mnuToolsGridCheck, &QAction::trigger, Qt::QueuedConnection);

@@ -82,7 +82,7 @@ void ResultsMenu::MostrarResumenResultados(const ResultadoCreacion& r) {
         TextoResumenResultados(shown, main_.mnuResultsSaveTi3WithProfile->isChecked(),
                                main_.mnuResultsAutoScaninDiag->isChecked());
     main_.LogMsg(LineaLogResumen(message));
-    if (MsgBox(&main_, message, Msg::Information + Msg::YesNo,
+    if (MsgBox(&main_, message, Msg::Information | Msg::YesNo,
                Texto(QStringLiteral("results.created_title"))) == Msg::Yes) {
         AbrirCarpeta(shown.perfil);
     }

@@ -127,7 +127,7 @@ void frmMain::Form_Unload() {
 
 bool frmMain::PreguntarSalir() {
     const QString question = Texto(QStringLiteral("msg.exit_question")).arg(NombreProducto);
-    return MsgBox(this, question, Msg::Question + Msg::YesNo + Msg::DefaultButton2,
+    return MsgBox(this, question, Msg::Question | Msg::YesNo | Msg::DefaultButton2,
                   NombreProducto) == Msg::Yes;
 }
 

@@ -279,7 +279,7 @@ private slots:
         QCOMPARE(ask.title, QString("Borrar carpeta temporal"));
         QCOMPARE(ask.text, "Se ha creado una carpeta temporal de trabajo:\n\n" + work +
                                "\n\n¿Quieres borrarla ahora?");
-        QCOMPARE(ask.style, Msg::Question + Msg::YesNo);
+        QCOMPARE(ask.style, Msg::Question | Msg::YesNo);
 
         QPointer<frmGridAdjust> again = Abrir(1000, 800);
         const QString work2 = again->Parametros().CarpetaTrabajoAjuste;
@@ -381,7 +381,7 @@ private slots:
         const ScriptedDialogs::Call& box = dialogs_->calls().last();
         QVERIFY(box.text.startsWith(Texto("msg.missing_data_prefix")));
         QVERIFY(box.text.contains("- Imagen target"));
-        QCOMPARE(box.style, int(Msg::Exclamation));
+        QCOMPARE(box.style, Msg::Styles(Msg::Exclamation));
         QVERIFY(Log().contains("No se puede crear el perfil. Faltan datos:\n- Imagen target"));
     }
 

@@ -272,7 +272,7 @@ private slots:
                               "Aviso: la imagen contiene un perfil ICC incrustado."}));
         const ScriptedDialogs::Call pregunta = dialogos.calls()[0];
         QCOMPARE(pregunta.title, QString("Imagen con ICC incrustado"));
-        QCOMPARE(pregunta.style, Msg::YesNo + Msg::Exclamation + Msg::DefaultButton2);
+        QCOMPARE(pregunta.style, Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2);
         QCOMPARE(pregunta.text.split("\n\n").size(), 4);
         QVERIFY(pregunta.text.startsWith("La imagen seleccionada tiene un perfil ICC incrustado."
                                          "\n\nQuitar esa etiqueta no cambia los píxeles"));

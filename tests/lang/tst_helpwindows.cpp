@@ -29,7 +29,7 @@ namespace {
 // Records message boxes instead of showing them.
 class RecordingDialogs : public DialogProvider {
 public:
-    int message(QWidget*, const QString& text, int style, const QString& title,
+    int message(QWidget*, const QString& text, Msg::Styles style, const QString& title,
                 const QString&) override {
         messages.append({text, title});
         styles.append(style);
@@ -43,7 +43,7 @@ public:
         return {};
     }
     QList<QStringList> messages;
-    QList<int> styles;
+    QList<Msg::Styles> styles;
 };
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(dialogs.messages[0][0],
                  QString("No se encuentra la ayuda:\n") + folder.filePath("ayuda_es.html"));
         QCOMPARE(dialogs.messages[0][1], QString("A&yuda"));
-        QCOMPARE(dialogs.styles[0], int(Msg::Exclamation));
+        QCOMPARE(dialogs.styles[0], Msg::Exclamation);
 
         writeFile(folder.filePath("ayuda_es.html"), "<html></html>");
         EstablecerIdiomaActual(IdiomaIt); // no Italian page: the Spanish one

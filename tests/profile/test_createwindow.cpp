@@ -234,7 +234,7 @@ private slots:
         dialogs.answerMessage(Msg::Ok);
         w->cmdCreate->click();
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
-        QCOMPARE(dialogs.calls().first().style, int(Msg::Exclamation));
+        QCOMPARE(dialogs.calls().first().style, Msg::Styles(Msg::Exclamation));
         QCOMPARE(dialogs.calls().first().title, Texto("msg.missing_data_title"));
         QVERIFY(dialogs.messages().first().endsWith(
             "\n\n- Imagen target\n- Fichero de referencia personalizado"));
@@ -272,7 +272,7 @@ private slots:
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         const ScriptedDialogs::Call& failure = dialogs.calls().last();
         QCOMPARE(failure.title, Texto("fail.title"));
-        QCOMPARE(failure.style, int(Msg::Critical));
+        QCOMPARE(failure.style, Msg::Styles(Msg::Critical));
         QVERIFY2(failure.text.contains(Texto(step)), qPrintable(failure.text));
         const QString reason = w->controlCrear->UltimaEjecucion().motivo;
         QVERIFY(failure.text.contains(reason));

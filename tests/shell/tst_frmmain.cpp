@@ -65,7 +65,7 @@ QString CartaElegida(const frmMain& w) {
 }
 
 const QString kExitQuestion = QStringLiteral("¿Seguro que quieres salir de Chromaflux?");
-constexpr int kExitStyle = Msg::Question + Msg::YesNo + Msg::DefaultButton2;
+constexpr Msg::Styles kExitStyle = Msg::Question | Msg::YesNo | Msg::DefaultButton2;
 
 } // namespace
 

@@ -189,7 +189,7 @@ void TestFrmScaninDiag::runWithoutDestinationAsks() {
     QTest::mouseClick(w.cmdRun, Qt::LeftButton);
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
     QCOMPARE(dialogs.messages(), QStringList{Texto("msg.scanin_save_ti3_where")});
-    QCOMPARE(dialogs.calls()[0].style, int(Msg::Exclamation));
+    QCOMPARE(dialogs.calls()[0].style, Msg::Styles(Msg::Exclamation));
     QCOMPARE(LogText(w), QString());
 }
 
