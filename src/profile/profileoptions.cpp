@@ -3,6 +3,8 @@
 #include "lang/texto.h"
 #include "shell/leadingnumber.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace {
