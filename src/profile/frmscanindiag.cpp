@@ -1,4 +1,4 @@
-#include "verify/frmscanindiag.h"
+#include "profile/frmscanindiag.h"
 
 #include "charts/chartcatalog.h"
 #include "charts/chartcombos.h"
@@ -7,6 +7,7 @@
 #include "lang/placeholders.h"
 #include "lang/texto.h"
 #include "profile/profileoptions.h"
+#include "profile/scanindiagrun.h"
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
 #include "shell/paths.h"
@@ -14,7 +15,6 @@
 #include "shell/workfolders.h"
 #include "verify/cajalog.h"
 #include "verify/controlnombrado.h"
-#include "verify/scanindiagrun.h"
 #include "verify/toolcommand.h"
 
 #include <QCheckBox>

@@ -2,6 +2,7 @@
 
 #include "image/frmimagencompleta.h"
 #include "lang/texto.h"
+#include "profile/frmscanindiag.h"
 #include "profile/profileoptions.h"
 #include "profile/showinfolder.h"
 #include "shell/dialogs.h"
@@ -10,7 +11,6 @@
 #include "shell/paths.h"
 #include "verify/frmcolverify.h"
 #include "verify/frmprofcheck.h"
-#include "verify/frmscanindiag.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "verify/scanindiagoptions.h"
+#include "profile/scanindiagoptions.h"
 
 #include "profile/profileoptions.h"
 #include "shell/commandline.h"

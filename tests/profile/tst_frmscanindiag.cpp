@@ -3,10 +3,10 @@
 #include "charts/charttables.h"
 #include "lang/texto.h"
 #include "portablefolders.h"
+#include "profile/frmscanindiag.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "verify/cajalog.h"
-#include "verify/frmscanindiag.h"
 
 #include <QCheckBox>
 #include <QComboBox>

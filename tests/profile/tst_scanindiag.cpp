@@ -1,10 +1,10 @@
 #include "chartcapture.h"
 #include "portablefolders.h"
 #include "profile/profileoptions.h"
+#include "profile/scanindiagrun.h"
 #include "recordinglog.h"
 #include "shell/appfolders.h"
 #include "shell/paths.h"
-#include "verify/scanindiagrun.h"
 
 #include <QDir>
 #include <QFile>

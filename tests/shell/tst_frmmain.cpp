@@ -9,13 +9,13 @@
 #include "lang/texto.h"
 #include "lang/windowplacement.h"
 #include "portablefolders.h"
+#include "profile/frmscanindiag.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
 #include "shell/inifile.h"
 #include "verify/frmcolverify.h"
 #include "verify/frmprofcheck.h"
-#include "verify/frmscanindiag.h"
 
 #include <QAction>
 #include <QApplication>
