@@ -364,4 +364,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCreatePipeline)
-#include "test_createpipeline.moc"
+#include "tst_createpipeline.moc"

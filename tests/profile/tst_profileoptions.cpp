@@ -129,4 +129,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(TestProfileOptions)
-#include "test_profileoptions.moc"
+#include "tst_profileoptions.moc"

@@ -393,4 +393,4 @@ private slots:
 };
 
 QTEST_MAIN(TestCreateWindow)
-#include "test_createwindow.moc"
+#include "tst_createwindow.moc"
