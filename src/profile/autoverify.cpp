@@ -27,8 +27,9 @@ VerificacionAuto VerificarPerfilAuto(const QString& profcheck, const QString& ti
         log.LogMsg(Texto(QStringLiteral("log.profcheck_no_profile")) + perfil);
         return result;
     }
-    const CommandLine command =
-        ComandoProfcheck(profcheck, {.detalle = true, .intento = 1}, ti3, perfil);
+    OpcionesProfcheck opciones; // one line per patch ("-v2"), relative intent ("-Ir")
+    opciones.intento = 1;
+    const CommandLine command = ComandoProfcheck(profcheck, opciones, ti3, perfil);
     log.LogMsg(Texto(QStringLiteral("log.profcheck_auto")) + command.display);
     const int rc = EjecutarCapturando(command, workFolder, result.salida, log, cancel);
     result.rc = rc;
