@@ -5,7 +5,7 @@
 
 #include "chartrenderer.h"
 #include "image/freeimagelite.h"
-#include "image/gdipluspreview.h"
+#include "image/previewdrawing.h"
 #include "profile/createpipeline.h"
 #include "profile/createvalidation.h"
 #include "profile/creationfrontend.h"

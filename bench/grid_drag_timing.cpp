@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     const int steps = argc > 1 ? std::max(10, atoi(argv[1])) : 300;
 
     QTemporaryDir dir;
+    QFile(dir.filePath(QStringLiteral("portable"))).open(QIODevice::WriteOnly); // tmp stays in dir
     EstablecerCarpetas(AppFolders::forProgram(dir.path()));
     const QString work = CrearCarpetaTrabajo(Carpetas().tmpFolder);
     const QString image = work + QStringLiteral("/chart.tif");

@@ -5,6 +5,7 @@
 //     preview_timing --measure FILE  one file (what the parent runs)
 
 #include "image/targetimage.h"
+#include "portablefolders.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
 
@@ -85,7 +86,7 @@ bool EscribirImagen(const QString& ruta, FREE_IMAGE_FORMAT fif, int bits) {
 int Medir(int argc, char** argv, const QString& ruta) {
     QApplication app(argc, argv);
     QTemporaryDir programa;
-    EstablecerCarpetas(AppFolders::forProgram(programa.path()));
+    EstablecerCarpetas(PortableFolders(programa.path()));
     frmMain main;
     main.resize(1200, 900);
     main.show();

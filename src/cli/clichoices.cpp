@@ -1,6 +1,7 @@
 #include "cli/clichoices.h"
 
 #include "profile/profileoptions.h"
+#include "shell/leadingnumber.h"
 
 #include <QRegularExpression>
 
@@ -17,13 +18,11 @@ const ListaOpciones* Lista(const QString& control) {
 } // namespace
 
 bool LeerNumeroCli(const QString& text, double& value) {
-    static const QRegularExpression numero(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
-    QString t = text.trimmed();
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    if (!numero.match(t).hasMatch())
-        return false;
-    value = t.toDouble();
-    return true;
+    const std::optional<double> numero =
+        NumeroInicial(text, {.comaDecimal = true, .soloNumero = true});
+    if (numero)
+        value = *numero;
+    return numero.has_value();
 }
 
 bool LeerEnteroCli(const QString& text, int& value) {

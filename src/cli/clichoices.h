@@ -6,7 +6,7 @@
 // Numbers and list choices as typed on the command line. Unlike the window's boxes, which read
 // the leading number of any text, the whole text must be the value.
 
-// A decimal number, trimmed, "," read as "."; false for anything else.
+// A decimal number (NumeroInicial), "," read as ".", blanks around it; false for anything else.
 bool LeerNumeroCli(const QString& text, double& value);
 // A whole decimal number; false for anything else.
 bool LeerEnteroCli(const QString& text, int& value);

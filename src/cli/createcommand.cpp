@@ -8,7 +8,7 @@
 #include "cli/helptexts.h"
 #include "cli/jsonreport.h"
 #include "cli/tmproot.h"
-#include "image/gdipluspreview.h"
+#include "image/previewdrawing.h"
 #include "lang/texto.h"
 #include "profile/createvalidation.h"
 #include "shell/appfolders.h"

@@ -4,7 +4,7 @@
 #include "cli/consolelog.h"
 #include "cli/createinput.h"
 #include "cli/parallelrun.h"
-#include "image/gdipluspreview.h"
+#include "image/previewdrawing.h"
 #include "lang/texto.h"
 #include "profile/createvalidation.h"
 #include "shell/toolrunner.h"

@@ -1,6 +1,6 @@
 #include "grid/fittedimagecache.h"
 
-#include "image/gdipluspreview.h"
+#include "image/previewdrawing.h"
 
 #include <QFileInfo>
 
@@ -22,10 +22,10 @@ const FittedImageCache::Dibujo& FittedImageCache::Dibujar(const QString& ruta, c
     dibujo_.imagen.fill(Qt::black);
     ++cargas_;
     dibujo_.ok =
-        DibujarImagenGDIP(ruta, dibujo_.imagen, box.width(), box.height(), dibujo_.anchoImagen,
-                          dibujo_.altoImagen, dibujo_.anchoDibujo, dibujo_.altoDibujo);
+        DibujarImagenAjustada(ruta, dibujo_.imagen, box.width(), box.height(), dibujo_.anchoImagen,
+                              dibujo_.altoImagen, dibujo_.anchoDibujo, dibujo_.altoDibujo);
     if (!dibujo_.ok)
-        dibujo_.error = GDIP_UltimoError();
+        dibujo_.error = UltimoErrorVistaPrevia();
     return dibujo_;
 }
 

@@ -5,7 +5,7 @@
 #include <QSize>
 #include <QString>
 
-// An image file drawn fitted into a box (DibujarImagenGDIP), kept while the file and the box
+// An image file drawn fitted into a box (DibujarImagenAjustada), kept while the file and the box
 // stay the same, so an overlay can be redrawn on every mouse move without decoding and
 // rescaling the file each time.
 class FittedImageCache {
@@ -17,7 +17,7 @@ public:
         int altoImagen = 0;
         int anchoDibujo = 0;
         int altoDibujo = 0;
-        QString error; // GDIP_UltimoError when the drawing failed
+        QString error; // UltimoErrorVistaPrevia when the drawing failed
     };
 
     // The file drawn into a box of that size (at least 1 x 1). Drawn anew when the path, the

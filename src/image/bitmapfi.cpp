@@ -2,7 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QImageReader>
+
+// The 32-bit bitmaps are wrapped as QImage ARGB32/RGB32, whose bytes are B, G, R, A.
+static_assert(FI_RGBA_BLUE == 0 && FI_RGBA_GREEN == 1 && FI_RGBA_RED == 2 && FI_RGBA_ALPHA == 3);
 
 namespace {
 
@@ -73,4 +77,19 @@ BitmapFI A24Bits(BitmapFI bitmap) {
             return nullptr;
     }
     return BitmapFI(FreeImage_ConvertTo24Bits(bitmap.get()));
+}
+
+QImage ImagenQt(BitmapFI bitmap) {
+    const bool transparente = FreeImage_IsTransparent(bitmap.get());
+    BitmapFI de32(FreeImage_ConvertTo32Bits(bitmap.get()));
+    bitmap.reset();
+    if (!de32)
+        return QImage();
+    FreeImage_FlipVertical(de32.get());
+    FIBITMAP* propio = de32.release();
+    return QImage(
+        FreeImage_GetBits(propio), int(FreeImage_GetWidth(propio)),
+        int(FreeImage_GetHeight(propio)), qsizetype(FreeImage_GetPitch(propio)),
+        transparente ? QImage::Format_ARGB32 : QImage::Format_RGB32,
+        [](void* datos) { FreeImage_Unload(static_cast<FIBITMAP*>(datos)); }, propio);
 }

@@ -2,6 +2,7 @@
 
 #include <FreeImage.h>
 
+#include <QImage>
 #include <QString>
 
 #include <memory>
@@ -36,3 +37,6 @@ ImagenFI AbrirImagenFI(const QString& path, bool soloCabecera = false, bool rapi
 // The bitmap as 24-bit RGB (the bitmap itself when it already is one). 16-bit grey, which the
 // library cannot turn into 24 bits directly, goes through 16-bit RGB. Null on failure.
 BitmapFI A24Bits(BitmapFI bitmap);
+// The bitmap as a top-down QImage (ARGB32 when it has transparency, else RGB32) that owns the
+// converted pixels, so no further copy is made; null on failure.
+QImage ImagenQt(BitmapFI bitmap);

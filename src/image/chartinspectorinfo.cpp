@@ -1,6 +1,6 @@
 #include "image/chartinspectorinfo.h"
 
-#include "image/gdipluspreview.h"
+#include "image/previewdrawing.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "image/embeddedprofilecheck.h"
 
-#include "image/gdipluspreview.h"
+#include "image/previewdrawing.h"
 #include "shell/dialogs.h"
 
 bool ComprobarICCIncrustado(const QString& rutaImagen, ActivityLog& log, QWidget* owner) {

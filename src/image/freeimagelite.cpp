@@ -3,10 +3,8 @@
 #include "image/bitmapfi.h"
 #include "image/bufferrgb.h"
 #include "image/imagememory.h"
-#include "image/temporarybmp.h"
 
 #include <QFile>
-#include <QImageReader>
 
 #include <cstdio>
 #include <cstring>
@@ -117,7 +115,7 @@ long DLL_CALLCONV PosicionFichero(fi_handle fichero) {
 // Saves into a file that must not exist yet: a temporary name that someone else already holds
 // (or a link planted there) is never written through.
 bool GuardarEnFicheroNuevo(FREE_IMAGE_FORMAT fif, FIBITMAP* bitmap, const QString& ruta,
-                           int flags = 0) {
+                           int flags) {
     FILE* fichero = std::fopen(QFile::encodeName(ruta).constData(), "wbx");
     if (!fichero)
         return false;
@@ -209,8 +207,7 @@ bool FI_ObtenerDimensiones(const QString& ruta, int& w, int& h) {
     return w > 0 && h > 0;
 }
 
-QImage FI_CargarBMPEscalado(const QString& ruta, int anchoDestino, int altoDestino, int& w,
-                            int& h) {
+QImage FI_CargarEscalada(const QString& ruta, int anchoDestino, int altoDestino, int& w, int& h) {
     UltimoError().clear();
     if (anchoDestino < 1 || altoDestino < 1) {
         UltimoError() = QStringLiteral("Dimensiones de destino no válidas");
@@ -237,23 +234,9 @@ QImage FI_CargarBMPEscalado(const QString& ruta, int anchoDestino, int altoDesti
         }
     }
 
-    const QString temporal = FI_RutaTemporalAjuste();
-    if (temporal.isEmpty()) {
-        UltimoError() = QStringLiteral("No se pudo crear BMP temporal");
-        return QImage();
-    }
-    const bool guardado = GuardarEnFicheroNuevo(FIF_BMP, rgb.get(), temporal);
-    rgb.reset();
-    if (!guardado) {
-        UltimoError() = QStringLiteral("FreeImage_Save BMP escalado fallo");
-        return QImage();
-    }
-
-    QImageReader lector(temporal, "bmp");
-    const QImage imagen = lector.read();
+    QImage imagen = ImagenQt(std::move(rgb));
     if (imagen.isNull())
-        UltimoError() = QStringLiteral("LoadPicture fallo: ") + lector.errorString();
-    QFile::remove(temporal);
+        UltimoError() = QStringLiteral("FreeImage_ConvertTo32Bits fallo");
     return imagen;
 }
 
@@ -296,8 +279,4 @@ bool FI_ConvertirATIFFRGB(const QString& origen, const QString& destino) {
         return false;
     }
     return true;
-}
-
-QString FI_RutaTemporalAjuste() {
-    return RutaBmpTemporal(QStringLiteral("chromaflux_fit_"));
 }

@@ -22,13 +22,11 @@ bool FI_CargarRGB(const QString& ruta, int& w, int& h, int& bitsPorMuestra, Buff
 bool FI_EsImagen(const QString& ruta);
 // Decodes the whole image; true when both dimensions are above 0.
 bool FI_ObtenerDimensiones(const QString& ruta, int& w, int& h);
-// The image stretched (Lanczos) to exactly anchoDestino x altoDestino through a temporary BMP;
-// w, h give the file's own size. A null image on failure.
-QImage FI_CargarBMPEscalado(const QString& ruta, int anchoDestino, int altoDestino, int& w, int& h);
+// The image stretched (Lanczos) to exactly anchoDestino x altoDestino; w, h give the file's own
+// size. A null image on failure.
+QImage FI_CargarEscalada(const QString& ruta, int anchoDestino, int altoDestino, int& w, int& h);
 // Turns the image a quarter turn (clockwise when sentidoHorario) into a 24-bit TIFF.
 bool FI_RotarGuardarTIFF(const QString& origen, const QString& destino, bool sentidoHorario);
 // Any readable image to an RGB TIFF for scanin: 16 bits per channel for a 16-bit source, else
 // 24-bit. False when the file could not be written whole (a full disk).
 bool FI_ConvertirATIFFRGB(const QString& origen, const QString& destino);
-// A new temporary BMP path with the prefix "chromaflux_fit_", or empty.
-QString FI_RutaTemporalAjuste();

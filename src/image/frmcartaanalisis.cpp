@@ -2,8 +2,8 @@
 
 #include "image/chartinspectorinfo.h"
 #include "image/frmimagencompleta.h"
-#include "image/gdipluspreview.h"
 #include "image/histogramdrawing.h"
+#include "image/previewdrawing.h"
 #include "lang/texto.h"
 
 #include <QFileInfo>
@@ -156,7 +156,7 @@ void frmCartaAnalisis::DibujarCarta() {
     if (caja.width() < 2 || caja.height() < 2)
         return;
     int w = 0, h = 0, ancho = 0, alto = 0;
-    if (!DibujarImagenGDIP(ruta_, carta_, caja.width(), caja.height(), w, h, ancho, alto))
+    if (!DibujarImagenAjustada(ruta_, carta_, caja.width(), caja.height(), w, h, ancho, alto))
         return;
     w_ = w;
     h_ = h;

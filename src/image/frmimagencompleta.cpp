@@ -1,7 +1,7 @@
 #include "image/frmimagencompleta.h"
 
 #include "image/imagepreview.h"
-#include "image/temporarybmp.h"
+#include "image/tickcount.h"
 #include "lang/texto.h"
 #include "lang/windowplacement.h"
 #include "shell/dialogs.h"
@@ -17,8 +17,8 @@
 
 namespace {
 
-// Kept free below the window (the task bar), in layout units.
-constexpr int kReservaAltoTwips = 800;
+// Kept free below the window (the task bar), in layout pixels.
+constexpr int kReservaAlto = 53;
 
 QPointer<frmImagenCompleta>& Visor() {
     static QPointer<frmImagenCompleta> visor;
@@ -98,7 +98,7 @@ EntornoVisor frmImagenCompleta::entorno() const {
     e.pantalla = pantalla ? pantalla->geometry().size() : QSize();
     e.interior = size();
     e.borde = frameGeometry().size() - size();
-    e.reservaAlto = TwipsAPixeles(kReservaAltoTwips, logicalDpiY());
+    e.reservaAlto = DisenoAPixeles(kReservaAlto, logicalDpiY());
     e.usarInterior = isMaximized() || redimensionando_;
     return e;
 }

@@ -3,10 +3,8 @@
 #include <QImage>
 #include <QString>
 
-class BufferRGB;
-
-// Full-size display pictures of images, made from the decoded RGB buffer through a temporary
-// uncompressed BMP, with a timestamped debug log of that path.
+// Full-size display pictures of images, made in memory from the decoded RGB buffer, with a
+// timestamped debug log of that path.
 
 // The image at full size, or a null image; w, h its size (0 when it could not be read). A
 // failure leaves its text in UltimoDetalleCarga.
@@ -16,11 +14,7 @@ QString UltimoDetalleCarga();
 // available (the caller tells the user, not only the log).
 bool UltimaCargaSinMemoria();
 
-// Writes the buffer as a 24-bit bottom-up BMP named "chromaflux_prev_<ticks>.bmp" in the
-// system temporary folder; returns its path, or empty (and no file) when writing failed.
-QString EscribirBMPTemporal(const BufferRGB& buffer);
-
-// The BMP byte of a buffer value: the integer part of min(v * 255 + 0.5, 255); -1 for a value
+// The picture's byte of a buffer value: the integer part of min(v * 255 + 0.5, 255); -1 for a value
 // that cannot become a byte (below 0, or not a number).
 int ByteDeValor(double v);
 

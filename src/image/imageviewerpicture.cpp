@@ -41,7 +41,7 @@ const QImage& ImagenVisor::paraArea(int ancho, int alto) {
     }
     if (reducida_.size() != area) {
         int w = 0, h = 0;
-        reducida_ = FI_CargarBMPEscalado(ruta_, area.width(), area.height(), w, h);
+        reducida_ = FI_CargarEscalada(ruta_, area.width(), area.height(), w, h);
     }
     return reducida_.isNull() ? completa_ : reducida_;
 }

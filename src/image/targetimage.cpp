@@ -3,8 +3,8 @@
 #include "image/fittedimage.h"
 #include "image/freeimagelite.h"
 #include "image/frmcartaanalisis.h"
-#include "image/gdipluspreview.h"
 #include "image/imagepreview.h"
+#include "image/previewdrawing.h"
 #include "lang/aboutinfo.h"
 #include "lang/texto.h"
 #include "shell/activitylog.h"
@@ -126,10 +126,10 @@ bool TargetImage::mostrarPreviewTiff(const QString& ruta) {
     const QSize caja = c_.picPreview->contentsRect().size();
     QImage lienzo(caja, QImage::Format_RGB32);
     int w = 0, h = 0, anchoDibujo = 0, altoDibujo = 0;
-    if (!DibujarImagenGDIP(ruta, lienzo, caja.width(), caja.height(), w, h, anchoDibujo,
-                           altoDibujo)) {
+    if (!DibujarImagenAjustada(ruta, lienzo, caja.width(), caja.height(), w, h, anchoDibujo,
+                               altoDibujo)) {
         log_.LogMsg(Texto(QStringLiteral("log.target_failed")) + ruta);
-        log_.LogMsg(Texto(QStringLiteral("log.detail_tiff")) + GDIP_UltimoError());
+        log_.LogMsg(Texto(QStringLiteral("log.detail_tiff")) + UltimoErrorVistaPrevia());
         return false;
     }
     c_.picPreview->setPixmap(QPixmap::fromImage(lienzo));

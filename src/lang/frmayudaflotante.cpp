@@ -28,10 +28,10 @@ void frmAyudaFlotante::MostrarTexto(const QString& text, int left, int top, int 
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
     lblTexto->setText(text);
-    lblTexto->setGeometry(TwipsAPixeles(120, dpiX), TwipsAPixeles(120, dpiY),
-                          TwipsAPixeles(width - 240, dpiX), TwipsAPixeles(height - 240, dpiY));
-    setGeometry(TwipsAPixeles(left, dpiX), TwipsAPixeles(top, dpiY), TwipsAPixeles(width, dpiX),
-                TwipsAPixeles(height, dpiY));
+    lblTexto->setGeometry(DisenoAPixeles(8, dpiX), DisenoAPixeles(8, dpiY),
+                          DisenoAPixeles(width - 16, dpiX), DisenoAPixeles(height - 16, dpiY));
+    setGeometry(DisenoAPixeles(left, dpiX), DisenoAPixeles(top, dpiY), DisenoAPixeles(width, dpiX),
+                DisenoAPixeles(height, dpiY));
     show();
     raise();
     repaint();
@@ -42,9 +42,9 @@ void frmAyudaFlotante::Ocultar() {
 }
 
 int frmAyudaFlotante::AnchoTexto(const QString& text) const {
-    return PixelesATwips(QFontMetrics(lblTexto->font()).horizontalAdvance(text), logicalDpiX());
+    return PixelesADiseno(QFontMetrics(lblTexto->font()).horizontalAdvance(text), logicalDpiX());
 }
 
 int frmAyudaFlotante::AltoTexto() const {
-    return PixelesATwips(QFontMetrics(lblTexto->font()).lineSpacing(), logicalDpiY());
+    return PixelesADiseno(QFontMetrics(lblTexto->font()).lineSpacing(), logicalDpiY());
 }

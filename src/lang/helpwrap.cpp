@@ -22,9 +22,9 @@ void wrapLine(const QString& line, int limit, const std::function<int(const QStr
 
 } // namespace
 
-QString AjustarTextoAyuda(const QString& text, int widthTwips,
+QString AjustarTextoAyuda(const QString& text, int width,
                           const std::function<int(const QString&)>& widthOf) {
-    const int limit = widthTwips - 240;
+    const int limit = width - 16;
     QString normalized = text;
     normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     normalized.replace(QLatin1Char('\r'), QLatin1Char('\n'));

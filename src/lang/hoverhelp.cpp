@@ -37,11 +37,11 @@ void HoverHelp::MostrarAyudaTema(const QString& topic) {
     const double dpiX = screen->logicalDotsPerInchX();
     const double dpiY = screen->logicalDotsPerInchY();
     const QRect area = screen->availableGeometry();
-    const QRect areaTwips(PixelesATwips(area.left(), dpiX), PixelesATwips(area.top(), dpiY),
-                          PixelesATwips(area.width(), dpiX), PixelesATwips(area.height(), dpiY));
-    const QPoint cursorTwips(PixelesATwips(cursor.x(), dpiX), PixelesATwips(cursor.y(), dpiY));
+    const QRect areaDiseno(PixelesADiseno(area.left(), dpiX), PixelesADiseno(area.top(), dpiY),
+                           PixelesADiseno(area.width(), dpiX), PixelesADiseno(area.height(), dpiY));
+    const QPoint cursorDiseno(PixelesADiseno(cursor.x(), dpiX), PixelesADiseno(cursor.y(), dpiY));
 
-    const QRect place = PosicionAyuda(cursorTwips, areaTwips, w->AltoTexto(), lines);
+    const QRect place = PosicionAyuda(cursorDiseno, areaDiseno, w->AltoTexto(), lines);
     window_->MostrarTexto(wrapped, place.left(), place.top(), place.width(), place.height());
     visible_ = true;
     qApp->installEventFilter(this); // to see a popup open while the help shows

@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <cmath>
 
-int PixelesATwips(int pixels, double logicalDpi) {
-    return static_cast<int>(std::lround(pixels * 1440.0 / logicalDpi));
+int PixelesADiseno(int pixels, double logicalDpi) {
+    return static_cast<int>(std::lround(pixels * 96.0 / logicalDpi));
 }
 
-int TwipsAPixeles(int twips, double logicalDpi) {
-    return static_cast<int>(std::lround(twips * logicalDpi / 1440.0));
+int DisenoAPixeles(int diseno, double logicalDpi) {
+    return static_cast<int>(std::lround(diseno * logicalDpi / 96.0));
 }
 
 QRect PosicionAyuda(const QPoint& cursor, const QRect& screen, int lineHeight, int lineCount) {
-    constexpr int margin = 120;
+    constexpr int margin = 8;
     const int width = kAnchoAyudaFlotante;
     const int height = std::max(lineHeight * (lineCount + 2) + margin, lineHeight * 4);
-    int x = cursor.x() + 180;
-    int y = cursor.y() + 180;
+    int x = cursor.x() + 12;
+    int y = cursor.y() + 12;
     if (x + width > screen.left() + screen.width() - margin)
         x = screen.left() + screen.width() - width - margin;
     if (y + height > screen.top() + screen.height() - margin)

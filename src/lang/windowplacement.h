@@ -4,16 +4,17 @@
 #include <QRect>
 #include <QSize>
 
-// Layout units: twips (1/1440 inch). 15 twips make one pixel at 96 dpi.
-int PixelesATwips(int pixels, double logicalDpi);
-int TwipsAPixeles(int twips, double logicalDpi);
+// Layout sizes are pixels at 96 dpi, scaled to the screen's logical dpi so that they grow with
+// the desktop's text size as the fonts do.
+int PixelesADiseno(int pixels, double logicalDpi);
+int DisenoAPixeles(int diseno, double logicalDpi);
 
-// Width of the floating help window, in twips.
-constexpr int kAnchoAyudaFlotante = 4200;
+// Width of the floating help window, in layout pixels.
+constexpr int kAnchoAyudaFlotante = 280;
 
-// Where the floating help window goes (all in twips): 180 below and right of the cursor,
-// (lines + 2) line heights + 120 high but at least four line heights, pulled back inside the
-// screen with a 120 margin and never closer than 120 to its left or top edge.
+// Where the floating help window goes (all in layout pixels): 12 below and right of the cursor,
+// (lines + 2) line heights + 8 high but at least four line heights, pulled back inside the
+// screen with an 8 margin and never closer than 8 to its left or top edge.
 QRect PosicionAyuda(const QPoint& cursor, const QRect& screen, int lineHeight, int lineCount);
 
 // Top-left corner that centres a window of the given size on the owner's frame, never negative.

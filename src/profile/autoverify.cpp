@@ -2,9 +2,9 @@
 
 #include "lang/texto.h"
 #include "shell/activitylog.h"
-#include "shell/paths.h"
 #include "shell/toolrunner.h"
 #include "verify/profcheckreport.h"
+#include "verify/profcheckrun.h"
 
 #include <QFile>
 
@@ -27,11 +27,9 @@ VerificacionAuto VerificarPerfilAuto(const QString& profcheck, const QString& ti
         log.LogMsg(Texto(QStringLiteral("log.profcheck_no_profile")) + perfil);
         return result;
     }
-    CommandLine command;
-    command.program = profcheck;
-    command.arguments = {QStringLiteral("-v2"), QStringLiteral("-Ir"), ti3, perfil};
-    command.display = Entrecomillar(profcheck) + QStringLiteral(" -v2 -Ir ") + Entrecomillar(ti3) +
-                      QLatin1Char(' ') + Entrecomillar(perfil);
+    OpcionesProfcheck opciones; // one line per patch ("-v2"), relative intent ("-Ir")
+    opciones.intento = 1;
+    const CommandLine command = ComandoProfcheck(profcheck, opciones, ti3, perfil);
     log.LogMsg(Texto(QStringLiteral("log.profcheck_auto")) + command.display);
     const int rc = EjecutarCapturando(command, workFolder, result.salida, log, cancel);
     result.rc = rc;

@@ -132,7 +132,7 @@ bool CreateController::eventFilter(QObject* watched, QEvent* event) {
     }
     event->ignore();
     const QString question = Texto(QStringLiteral("msg.exit_while_creating"));
-    if (MsgBox(&window_, question, Msg::Question + Msg::YesNo + Msg::DefaultButton2,
+    if (MsgBox(&window_, question, Msg::Question | Msg::YesNo | Msg::DefaultButton2,
                AboutInfo::kNombreProducto) == Msg::Yes) {
         cerrarAlTerminar_ = true;
         CancelarCreacion();
@@ -155,7 +155,7 @@ void CreateController::MostrarResumenResultados(const ResultadoCreacion& r) {
 void CreateController::AvisarLecturaSospechosa(const ResultadoCreacion& r) {
     const QString text =
         r.avisoLectura + QStringLiteral("\n\n") + Texto(QStringLiteral("read.misread_question"));
-    abrirCuadriculaAlTerminar_ = MsgBox(&window_, text, Msg::Exclamation + Msg::YesNo,
+    abrirCuadriculaAlTerminar_ = MsgBox(&window_, text, Msg::Exclamation | Msg::YesNo,
                                         Texto(QStringLiteral("read.misread_title"))) == Msg::Yes;
 }
 

@@ -1,6 +1,7 @@
 #include "profile/profileoptions.h"
 
 #include "lang/texto.h"
+#include "shell/leadingnumber.h"
 
 #include <QRegularExpression>
 
@@ -34,6 +35,11 @@ QString HastaTresDecimales(double v) {
     return text;
 }
 
+// The number a typed text begins with, 0 when none.
+double ValorTecleado(const QString& text) {
+    return NumeroInicial(text, {.comaDecimal = true}).value_or(0.0);
+}
+
 bool CercaDe(double v, double target) {
     return std::fabs(v - target) < 0.0001;
 }
@@ -51,6 +57,14 @@ ArgumentoAjuste Ajuste(const QString& text, double minimum, double maximum, cons
 
 } // namespace
 
+const QStringList& ListaGammas() {
+    static const QStringList gammas = {
+        QStringLiteral("0.5"), QStringLiteral("0.8"), QStringLiteral("0.9"), QStringLiteral("1.0"),
+        QStringLiteral("1.2"), QStringLiteral("1.4"), QStringLiteral("1.6"), QStringLiteral("2.0"),
+        QStringLiteral("2.2"), QStringLiteral("2.4"), QStringLiteral("2.8")};
+    return gammas;
+}
+
 const QList<ListaOpciones>& ListasOpciones() {
     static const QList<ListaOpciones> lists = {
         {QStringLiteral("cboAlgorithm"),
@@ -67,12 +81,7 @@ const QList<ListaOpciones>& ListasOpciones() {
          {QStringLiteral("Perceptual"), QStringLiteral("Colorimétrico relativo"),
           QStringLiteral("Saturación"), QStringLiteral("Colorimétrico absoluto")},
          0},
-        {QStringLiteral("txtGamma"),
-         {QStringLiteral("0.5"), QStringLiteral("0.8"), QStringLiteral("0.9"),
-          QStringLiteral("1.0"), QStringLiteral("1.2"), QStringLiteral("1.4"),
-          QStringLiteral("1.6"), QStringLiteral("2.0"), QStringLiteral("2.2"),
-          QStringLiteral("2.4"), QStringLiteral("2.8")},
-         8},
+        {QStringLiteral("txtGamma"), ListaGammas(), 8},
         {QStringLiteral("txtWhitePoint"),
          {QStringLiteral("0.6"), QStringLiteral("0.7"), QStringLiteral("0.8"),
           QStringLiteral("0.9"), QStringLiteral("1.0"), QStringLiteral("1.1"),
@@ -101,17 +110,9 @@ QStringList ArgumentoIntento(int index) {
     return {QStringLiteral("-Z"), Letra(intents, index)};
 }
 
-double ValorNumerico(const QString& text) {
-    static const QRegularExpression leading(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)"));
-    QString normalised = text.trimmed();
-    normalised.replace(QLatin1Char(','), QLatin1Char('.'));
-    const QRegularExpressionMatch match = leading.match(normalised);
-    return match.hasMatch() ? match.captured(0).toDouble() : 0.0;
-}
-
 ValorLimitado LimitarValor(const QString& text, double defaultValue, double minimum, double maximum,
                            const QString& label) {
-    const double v = ValorNumerico(text);
+    const double v = ValorTecleado(text);
     if (v >= minimum && v <= maximum) {
         return {v, QString()};
     }
@@ -121,7 +122,7 @@ ValorLimitado LimitarValor(const QString& text, double defaultValue, double mini
 }
 
 double LeerGamma(const QString& text) {
-    const double v = ValorNumerico(text);
+    const double v = ValorTecleado(text);
     return v > 0.0 ? v : 2.2;
 }
 

@@ -15,6 +15,9 @@ struct ListaOpciones {
     int defaultIndex = 0;
 };
 
+// The gamma choices of the main window (txtGamma) and the manual scanin window, "0.5" ... "2.8".
+const QStringList& ListaGammas();
+
 // The six lists in the order they are filled: cboAlgorithm, cboQuality, cboIntent, txtGamma,
 // txtWhitePoint, txtDarkAreas.
 const QList<ListaOpciones>& ListasOpciones();
@@ -24,10 +27,6 @@ const QList<ListaOpciones>& ListasOpciones();
 QString LetraAlgoritmo(int index);       // "-a" letter: l x g s X m G S
 QString LetraCalidad(int index);         // "-q" letter: l m h u
 QStringList ArgumentoIntento(int index); // {"-Z", "p"} ... {"-Z", "a"}
-
-// Leading number of a text read as typed: trimmed, "," taken as ".", the longest leading
-// number, 0 when there is none.
-double ValorNumerico(const QString& text);
 
 // A range-checked adjustment: the value to use and, when the typed value was out of range,
 // the warning to show (empty otherwise).

@@ -3,6 +3,8 @@
 #include "image/frmimagencompleta.h"
 #include "lang/aboutinfo.h"
 #include "lang/texto.h"
+#include "profile/frmscanindiag.h"
+#include "profile/profileoptions.h"
 #include "profile/showinfolder.h"
 #include "shell/activitylog.h"
 #include "shell/appfolders.h"
@@ -72,7 +74,7 @@ void ResultsMenu::MostrarResumenResultados(const ResultadoCreacion& r) {
         TextoResumenResultados(shown, c_.mnuResultsSaveTi3WithProfile->isChecked(),
                                c_.mnuResultsAutoScaninDiag->isChecked());
     log_.LogMsg(LineaLogResumen(message));
-    if (MsgBox(&window_, message, Msg::Information + Msg::YesNo,
+    if (MsgBox(&window_, message, Msg::Information | Msg::YesNo,
                Texto(QStringLiteral("results.created_title"))) == Msg::Yes) {
         AbrirCarpeta(shown.perfil);
     }

@@ -1,5 +1,6 @@
 #include "profile/scaninprep.h"
 
+#include "charts/charttables.h"
 #include "image/freeimagelite.h"
 #include "lang/texto.h"
 #include "shell/activitylog.h"
@@ -30,7 +31,7 @@ bool PrepararTiffScanin(const QString& imagen, const QString& tmpFolder, QString
 bool OrientarQPcard202(const QString& ficheroCarta, const QString& tmpFolder, QString& tiff,
                        QString& temporal, QString& error, ActivityLog& log) {
     temporal.clear();
-    if (ficheroCarta.toLower() != QLatin1String("qpcard_202.cht")) {
+    if (!EsCartaQPcard202(ficheroCarta)) {
         return true;
     }
     int width = 0;

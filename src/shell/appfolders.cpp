@@ -17,6 +17,15 @@ QString CarpetaSiExiste(const QString& folder, const QString& otherwise) {
     return QFileInfo(folder).isDir() ? folder : otherwise;
 }
 
+// Only a build that says so keeps its data beside the program: a writable program folder alone
+// proves nothing (an installed build run as root could write into /usr/bin). Takes the folders
+// of the portable layout.
+bool EsPortable(const AppFolders& folders) {
+    return QFileInfo::exists(folders.programFolder + QStringLiteral("/portable")) ||
+           QFileInfo::exists(folders.settingsFile()) ||
+           QFileInfo::exists(folders.legacySettingsFile());
+}
+
 } // namespace
 
 AppFolders AppFolders::forProgram(const QString& programFolder) {
@@ -24,11 +33,9 @@ AppFolders AppFolders::forProgram(const QString& programFolder) {
     folders.programFolder = QDir::cleanPath(programFolder);
     const QString program = folders.programFolder;
 
-    const QFileInfo programInfo(program);
-    if (programInfo.isDir() && programInfo.isWritable()) {
-        folders.dataFolder = program;
-        folders.tmpFolder = program + QStringLiteral("/tmp");
-    } else {
+    folders.dataFolder = program;
+    folders.tmpFolder = program + QStringLiteral("/tmp");
+    if (!EsPortable(folders)) {
         folders.dataFolder =
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
             QLatin1Char('/') + kAppDirName;

@@ -6,15 +6,16 @@
 // the program folder; tests build one over temporary folders.
 struct AppFolders {
     QString programFolder; // folder of the running executable
-    QString dataFolder;    // holds the settings file: program folder when writable, else XDG config
+    QString dataFolder;    // holds the settings file: program folder when portable, else XDG config
     QString tmpFolder;     // "<data>/tmp" (portable) or "$XDG_CACHE_HOME/nerva-chromaflux/tmp"
     QString argyllBin;     // "<program>/Argyll/bin" when it exists, else empty (PATH lookup)
     QString argyllRef;  // "<program>/Argyll/ref" when it exists, else /usr/share/color/argyll/ref
     QString argyllDoc;  // "<program>/Argyll/doc" when it exists, else /usr/share/doc/argyll-doc
     QString helpFolder; // "ayuda" beside the program, else the installed data folder
 
-    // The folders of a program in programFolder: its data beside it when that folder is
-    // writable (a portable build), else the XDG folders; ArgyllCMS beside it when bundled.
+    // The folders of a program in programFolder: its data beside it in a portable build (a
+    // "portable" marker file or a settings file beside the program), else the XDG folders;
+    // ArgyllCMS beside it when bundled.
     static AppFolders forProgram(const QString& programFolder);
 
     QString settingsFile() const;       // dataFolder + "/nerva_chromaflux.ini"

@@ -34,7 +34,7 @@ bool PreguntarDetenerHerramienta(QWidget* owner, const QString& title) {
                   Msg::YesNo | Msg::Question, title) == Msg::Yes;
 }
 
-int MsgBox(QWidget* owner, const QString& text, int style, const QString& title,
+int MsgBox(QWidget* owner, const QString& text, Msg::Styles style, const QString& title,
            const QString& details) {
     return Dialogos().message(owner, text, style, title, details);
 }

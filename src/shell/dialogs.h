@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QFlags>
 #include <QString>
 
 class QWidget;
 
-// Message-box styles and answers with the classic numeric values, so callers combine them
-// as icon + buttons + default button.
+// Message-box styles and answers with the classic numeric values; a style is one icon, the
+// buttons and the default button or'ed together (Msg::Question | Msg::YesNo).
 namespace Msg {
 enum Style : int {
     OkOnly = 0,
@@ -16,8 +17,10 @@ enum Style : int {
     Information = 64,
     DefaultButton2 = 256,
 };
+Q_DECLARE_FLAGS(Styles, Style)
 enum Answer : int { Ok = 1, Yes = 6, No = 7 };
 } // namespace Msg
+Q_DECLARE_OPERATORS_FOR_FLAGS(Msg::Styles)
 
 // Every message box and file dialog goes through this interface, so tests script the answers
 // and never block on a dialog.
@@ -25,8 +28,8 @@ class DialogProvider {
 public:
     virtual ~DialogProvider() = default;
     // `details`: the lines behind the message (a failed run's log), shown on request; may be "".
-    virtual int message(QWidget* owner, const QString& text, int style, const QString& title,
-                        const QString& details) = 0;
+    virtual int message(QWidget* owner, const QString& text, Msg::Styles style,
+                        const QString& title, const QString& details) = 0;
     // filter in the pipe notation ("Perfiles ICC (*.icc;*.icm)|*.icc;*.icm"); "" means cancelled.
     virtual QString openFile(QWidget* owner, const QString& filter, const QString& title,
                              const QString& initialFolder) = 0;
@@ -42,7 +45,7 @@ void EstablecerDialogos(DialogProvider* provider); // nullptr restores the real 
 bool PreguntarDetenerHerramienta(QWidget* owner, const QString& title);
 
 // Shorthands over Dialogos().
-int MsgBox(QWidget* owner, const QString& text, int style, const QString& title,
+int MsgBox(QWidget* owner, const QString& text, Msg::Styles style, const QString& title,
            const QString& details = QString());
 QString AbrirFichero(QWidget* owner, const QString& filter, const QString& title,
                      const QString& initialFolder);

@@ -147,7 +147,7 @@ void frmMain::Form_Unload() {
 bool frmMain::PreguntarSalir() {
     const QString question =
         Texto(QStringLiteral("msg.exit_question")).arg(AboutInfo::kNombreProducto);
-    return MsgBox(this, question, Msg::Question + Msg::YesNo + Msg::DefaultButton2,
+    return MsgBox(this, question, Msg::Question | Msg::YesNo | Msg::DefaultButton2,
                   AboutInfo::kNombreProducto) == Msg::Yes;
 }
 

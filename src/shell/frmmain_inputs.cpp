@@ -7,7 +7,7 @@
 #include "grid/gridcontroller.h"
 #include "image/targetimage.h"
 #include "profile/profileoptions.h"
-#include "verify/frmscanindiag.h"
+#include "profile/frmscanindiag.h"
 
 #include <QAction>
 #include <QCheckBox>

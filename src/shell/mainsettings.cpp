@@ -2,9 +2,9 @@
 
 #include "shell/filereplace.h"
 #include "shell/inifile.h"
+#include "shell/leadingnumber.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +21,7 @@ QString Decimal(int value) {
 
 // A stored list index: the leading number rounded half to even, kept within int.
 int IndiceGuardado(const QString& text) {
-    const double value = ValorAjuste(text);
+    const double value = NumeroInicial(text).value_or(0.0);
     constexpr double kMax = std::numeric_limits<int>::max();
     constexpr double kMin = std::numeric_limits<int>::min();
     return static_cast<int>(std::nearbyint(std::clamp(value, kMin, kMax)));
@@ -57,7 +57,8 @@ AjustesPrincipales LeerAjustesPrincipales(const QString& file, const AjustesPrin
     a.algorithm = IndiceGuardado(leer(kProfile, "algorithm", Decimal(current.algorithm)));
     a.intent = IndiceGuardado(leer(kProfile, "intent", Decimal(current.intent)));
     a.quality = IndiceGuardado(leer(kProfile, "quality", Decimal(current.quality)));
-    a.perspective = ValorAjuste(leer(kProfile, "perspective", QStringLiteral("0"))) != 0.0;
+    a.perspective =
+        NumeroInicial(leer(kProfile, "perspective", QStringLiteral("0"))).value_or(0.0) != 0.0;
     a.lastProfile = leer(kResults, "last_profile", QString());
     a.lastTi3 = leer(kResults, "last_ti3", QString());
     a.lastDiag = leer(kResults, "last_diag", QString());
@@ -123,12 +124,6 @@ int LimitarIndice(int value, int count) {
     if (value > count - 1)
         value = count - 1;
     return value;
-}
-
-double ValorAjuste(const QString& text) {
-    static const QRegularExpression kLeading(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)"));
-    const QRegularExpressionMatch m = kLeading.match(text.trimmed());
-    return m.hasMatch() ? m.captured(0).toDouble() : 0.0;
 }
 
 QString UbicarFicheroAjustes(const QString& settingsFile, const QString& legacyFile) {

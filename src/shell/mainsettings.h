@@ -45,8 +45,6 @@ void EscribirAjustesPrincipales(const QString& file, const AjustesPrincipales& v
 int IndiceValorLista(const QStringList& items, const QString& stored, const QString& fallback);
 // value clamped to 0..count-1 (so an empty list gives -1).
 int LimitarIndice(int value, int count);
-// Leading number of a stored text ("12abc" -> 12, "abc" -> 0); "." is the decimal separator.
-double ValorAjuste(const QString& text);
 
 // The settings file to use: settingsFile, first copied from legacyFile when only that one
 // exists (the legacy file stays).

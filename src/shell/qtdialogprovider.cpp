@@ -12,8 +12,8 @@ constexpr int kIconMask = 0x70;
 constexpr int kButtonsMask = 0x0F;
 constexpr int kDefaultMask = 0x300;
 
-QMessageBox::Icon Icono(int style) {
-    switch (style & kIconMask) {
+QMessageBox::Icon Icono(Msg::Styles style) {
+    switch ((style & kIconMask).toInt()) {
     case Msg::Critical:
         return QMessageBox::Critical;
     case Msg::Question:
@@ -65,7 +65,8 @@ QString Elegido(QFileDialog& dialog) {
 } // namespace
 
 std::unique_ptr<QMessageBox> QtDialogProvider::crearMensaje(QWidget* owner, const QString& text,
-                                                            int style, const QString& title) {
+                                                            Msg::Styles style,
+                                                            const QString& title) {
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     auto box =
@@ -116,8 +117,8 @@ int QtDialogProvider::respuesta(const QMessageBox& box) {
     }
 }
 
-int QtDialogProvider::message(QWidget* owner, const QString& text, int style, const QString& title,
-                              const QString& details) {
+int QtDialogProvider::message(QWidget* owner, const QString& text, Msg::Styles style,
+                              const QString& title, const QString& details) {
     const auto box = crearMensaje(owner, text, style, title);
     box->setDetailedText(details);
     box->exec();

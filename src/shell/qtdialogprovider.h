@@ -11,7 +11,7 @@ class QMessageBox;
 // pattern matching depends on letter case; "CHART.TIF" must show under "*.tif").
 class QtDialogProvider : public DialogProvider {
 public:
-    int message(QWidget* owner, const QString& text, int style, const QString& title,
+    int message(QWidget* owner, const QString& text, Msg::Styles style, const QString& title,
                 const QString& details) override;
     QString openFile(QWidget* owner, const QString& filter, const QString& title,
                      const QString& initialFolder) override;
@@ -19,8 +19,8 @@ public:
                      const QString& initialFolder, const QString& defaultExtension) override;
 
     // The dialogs as they are shown, set up but not run.
-    static std::unique_ptr<QMessageBox> crearMensaje(QWidget* owner, const QString& text, int style,
-                                                     const QString& title);
+    static std::unique_ptr<QMessageBox> crearMensaje(QWidget* owner, const QString& text,
+                                                     Msg::Styles style, const QString& title);
     static std::unique_ptr<QFileDialog> crearDialogoAbrir(QWidget* owner, const QString& filter,
                                                           const QString& title,
                                                           const QString& initialFolder);

@@ -8,6 +8,6 @@ bool PreguntarBorrarCarpeta(QWidget* owner, const QString& path) {
         return false;
     const QString question =
         Texto(QStringLiteral("msg.temp_delete_question")).replace(QLatin1String("%1"), path);
-    return MsgBox(owner, question, Msg::Question + Msg::YesNo,
+    return MsgBox(owner, question, Msg::Question | Msg::YesNo,
                   Texto(QStringLiteral("msg.temp_delete_title"))) == Msg::Yes;
 }

@@ -2,6 +2,7 @@
 
 #include "charts/xyz.h"
 #include "lang/texto.h"
+#include "shell/leadingnumber.h"
 #include "verify/reporttext.h"
 
 #include <QtMath>
@@ -20,7 +21,7 @@ CifrasProfcheck LeerCifrasProfcheck(const QString& output) {
         if (line.startsWith(QLatin1Char('['))) {
             const qsizetype close = line.indexOf(QLatin1Char(']'));
             if (close > 1) {
-                const double v = ValorInicialInforme(line.mid(1, close - 1));
+                const double v = NumeroInicial(line.mid(1, close - 1)).value_or(0.0);
                 if (v > worst) {
                     worst = v;
                     const qsizetype colon = line.indexOf(QLatin1Char(':'), close + 1);
@@ -64,7 +65,7 @@ bool LeerDetalleProfcheck(const QString& output, QList<ErrorParche>& errores) {
         const qsizetype should = line.indexOf(QLatin1String("should be"), 0, Qt::CaseInsensitive);
         if (colon <= close || arrow <= colon || should <= arrow)
             continue;
-        const double de = ValorInicialInforme(line.mid(1, close - 1));
+        const double de = NumeroInicial(line.mid(1, close - 1)).value_or(0.0);
         const QString id = RecortarBlancos(line.mid(close + 1, colon - close - 1));
         double l1, a1, b1, l2, a2, b2;
         if (!LeerTresNumeros(line.mid(arrow + 2, should - arrow - 2), l1, a1, b1))

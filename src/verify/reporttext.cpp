@@ -1,12 +1,6 @@
 #include "verify/reporttext.h"
 
-namespace {
-
-bool IsDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-} // namespace
+#include "shell/leadingnumber.h"
 
 QString RecortarBlancos(const QString& text) {
     qsizetype start = 0;
@@ -26,33 +20,6 @@ QStringList LineasInforme(const QString& output) {
     for (QString& line : lines)
         line = RecortarBlancos(line);
     return lines;
-}
-
-double ValorInicialInforme(const QString& text) {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && (text.at(i) == QLatin1Char(' ') || text.at(i) == QLatin1Char('\t')))
-        ++i;
-    QString number;
-    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
-        number += text.at(i++);
-    bool digits = false;
-    while (i < n && IsDigit(text.at(i))) {
-        number += text.at(i++);
-        digits = true;
-    }
-    if (i < n && text.at(i) == QLatin1Char('.')) {
-        number += text.at(i++);
-        while (i < n && IsDigit(text.at(i))) {
-            number += text.at(i++);
-            digits = true;
-        }
-    }
-    if (!digits)
-        return 0;
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    return ok ? value : 0;
 }
 
 QString ValorTrasSeparador(const QString& line, const QString& separator) {
@@ -90,8 +57,8 @@ bool LeerTresNumeros(const QString& text, double& a, double& b, double& c) {
     const QStringList tokens = collapsed.split(QLatin1Char(' '));
     if (tokens.size() < 3)
         return false;
-    a = ValorInicialInforme(tokens.at(0));
-    b = ValorInicialInforme(tokens.at(1));
-    c = ValorInicialInforme(tokens.at(2));
+    a = NumeroInicial(tokens.at(0)).value_or(0.0);
+    b = NumeroInicial(tokens.at(1)).value_or(0.0);
+    c = NumeroInicial(tokens.at(2)).value_or(0.0);
     return true;
 }

@@ -10,9 +10,6 @@
 QString RecortarBlancos(const QString& text);
 // The output split at CR LF, CR or LF, each line trimmed of spaces (tabs stay).
 QStringList LineasInforme(const QString& output);
-// The leading decimal number of the text ("." as decimal point whatever the locale, optional
-// sign, leading blanks skipped, the rest ignored); 0 when the text does not begin with one.
-double ValorInicialInforme(const QString& text);
 // The trimmed text after the first occurrence of the separator; empty when it is absent.
 QString ValorTrasSeparador(const QString& line, const QString& separator);
 // The run of "0123456789.+-" after the keyword (found ignoring case) and any "=" or blanks

@@ -93,14 +93,6 @@ void TestCliCore::argumentsAreReadAgainstTheTable() {
 }
 
 void TestCliCore::numbersAndChoices() {
-    double v = -1;
-    for (const auto& [text, value] : QList<QPair<QString, double>>{
-             {" 1.3 ", 1.3}, {"1,25", 1.25}, {".5", 0.5}, {"2.", 2.0}, {"-0.5", -0.5}}) {
-        QVERIFY2(LeerNumeroCli(text, v), qPrintable(text));
-        QCOMPARE(v, value);
-    }
-    for (const char* malo : {"", "1.3x", "abc", "1e3", "inf", "nan", "1..2", "--1"})
-        QVERIFY2(!LeerNumeroCli(QString::fromLatin1(malo), v), malo);
     int n = -1;
     QVERIFY(LeerEnteroCli("12", n) && n == 12);
     for (const char* malo : {"", "1.0", "2x", "99999999999"})

@@ -6,6 +6,7 @@
 #include "grid/gridrecognition.h"
 #include "lang/texto.h"
 #include "namedcontrol.h"
+#include "portablefolders.h"
 #include "profile/createcontroller.h"
 #include "profile/createvalidation.h"
 #include "scripteddialogs.h"
@@ -82,7 +83,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
-        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        EstablecerCarpetas(PortableFolders(dir_->path()));
         if (Carpetas().toolPath("scanin").isEmpty())
             QSKIP("ArgyllCMS is not installed");
         EstablecerIdiomaActual(IdiomaEs);

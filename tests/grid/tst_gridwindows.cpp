@@ -5,6 +5,7 @@
 #include "grid/gridoverlay.h"
 #include "lang/texto.h"
 #include "namedcontrol.h"
+#include "portablefolders.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
@@ -96,7 +97,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
-        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        EstablecerCarpetas(PortableFolders(dir_->path()));
         EstablecerIdiomaActual(IdiomaEs);
         dialogs_ = std::make_unique<ScriptedDialogs>();
         main_ = std::make_unique<frmMain>();
@@ -284,7 +285,7 @@ private slots:
         QCOMPARE(ask.title, QString("Borrar carpeta temporal"));
         QCOMPARE(ask.text, "Se ha creado una carpeta temporal de trabajo:\n\n" + work +
                                "\n\n¿Quieres borrarla ahora?");
-        QCOMPARE(ask.style, Msg::Question + Msg::YesNo);
+        QCOMPARE(ask.style, Msg::Question | Msg::YesNo);
 
         QPointer<frmGridAdjust> again = Abrir(1000, 800);
         const QString work2 = again->Parametros().CarpetaTrabajoAjuste;

@@ -48,7 +48,7 @@ QSize AreaEsperada(const frmImagenCompleta* visor) {
     EntornoVisor e;
     e.pantalla = visor->screen()->geometry().size();
     e.borde = visor->frameGeometry().size() - visor->size();
-    e.reservaAlto = TwipsAPixeles(800, visor->logicalDpiY());
+    e.reservaAlto = DisenoAPixeles(53, visor->logicalDpiY());
     return AreaAjustada(visor->imagen().tamano(), AreaDisponible(e));
 }
 

@@ -2,6 +2,7 @@
 #include "image/embeddedprofilecheck.h"
 #include "image/targetimage.h"
 #include "lang/texto.h"
+#include "portablefolders.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
 
@@ -85,7 +86,7 @@ private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
         QVERIFY(QDir().mkpath(ruta("program")));
-        EstablecerCarpetas(AppFolders::forProgram(ruta("program")));
+        EstablecerCarpetas(PortableFolders(ruta("program")));
         QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         main_ = std::make_unique<frmMain>();
         objetivo_ = main_->findChild<TargetImage*>();
@@ -272,7 +273,7 @@ private slots:
                               "Aviso: la imagen contiene un perfil ICC incrustado."}));
         const ScriptedDialogs::Call pregunta = dialogos.calls()[0];
         QCOMPARE(pregunta.title, QString("Imagen con ICC incrustado"));
-        QCOMPARE(pregunta.style, Msg::YesNo + Msg::Exclamation + Msg::DefaultButton2);
+        QCOMPARE(pregunta.style, Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2);
         QCOMPARE(pregunta.text.split("\n\n").size(), 4);
         QVERIFY(pregunta.text.startsWith("La imagen seleccionada tiene un perfil ICC incrustado."
                                          "\n\nQuitar esa etiqueta no cambia los píxeles"));

@@ -11,9 +11,9 @@
 
 namespace {
 
-// 100 twips per character: the 3960-twip text area holds 39 characters.
+// 6 pixels per character: the 264-pixel text area holds 44 characters.
 int fixedWidth(const QString& s) {
-    return static_cast<int>(s.size()) * 100;
+    return static_cast<int>(s.size()) * 6;
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -78,50 +78,48 @@ private slots:
 
     void wrapping() {
         const QString words = "one two three four five six seven eight nine ten eleven twelve";
-        const QString wrapped = AjustarTextoAyuda(words, 4200, fixedWidth);
+        const QString wrapped = AjustarTextoAyuda(words, 280, fixedWidth);
         const QStringList lines = wrapped.split('\n');
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines.join(' '), words);
         for (const QString& line : lines)
-            QVERIFY(fixedWidth(line) <= 3960);
+            QVERIFY(fixedWidth(line) <= 264);
         // the first line is as full as it can be
-        QVERIFY(fixedWidth(lines[0] + " " + lines[1].section(' ', 0, 0)) > 3960);
+        QVERIFY(fixedWidth(lines[0] + " " + lines[1].section(' ', 0, 0)) > 264);
 
         // paragraphs, bullets, blanks and source lines
         const QString topic =
             "  first   line \nsecond line\n\n* a bullet line that is much wider than "
             "the window area\n  \n\r\n\r\nlast";
-        QCOMPARE(AjustarTextoAyuda(topic, 4200, fixedWidth),
+        QCOMPARE(AjustarTextoAyuda(topic, 280, fixedWidth),
                  QString("first line\nsecond line\n\n* a bullet line that is much wider than the "
                          "window area\n\nlast"));
 
         const QString longWord = QString(60, 'x');
-        QCOMPARE(AjustarTextoAyuda("a " + longWord + " b", 4200, fixedWidth),
+        QCOMPARE(AjustarTextoAyuda("a " + longWord + " b", 280, fixedWidth),
                  QString("a\n" + longWord + "\nb"));
-        QCOMPARE(AjustarTextoAyuda("", 4200, fixedWidth), QString());
+        QCOMPARE(AjustarTextoAyuda("", 280, fixedWidth), QString());
     }
 
     void placement() {
-        const QRect screen(0, 0, 28800, 16200); // 1920 x 1080 px at 96 dpi
-        const QRect normal = PosicionAyuda(QPoint(3000, 2000), screen, 300, 5);
-        QCOMPARE(normal, QRect(3180, 2180, 4200, 300 * 7 + 120));
-        QCOMPARE(PosicionAyuda(QPoint(0, 0), screen, 300, 1).height(), 1200); // four lines
+        const QRect screen(0, 0, 1920, 1080);
+        const QRect normal = PosicionAyuda(QPoint(200, 133), screen, 20, 5);
+        QCOMPARE(normal, QRect(212, 145, 280, 20 * 7 + 8));
+        QCOMPARE(PosicionAyuda(QPoint(0, 0), screen, 20, 1).height(), 80); // four lines
 
-        const QRect corner = PosicionAyuda(QPoint(28700, 16100), screen, 300, 5);
-        QCOMPARE(corner.right() + 1, 28800 - 120);
-        QCOMPARE(corner.bottom() + 1, 16200 - 120);
-        QVERIFY(corner.left() < 28700 && corner.top() < 16100);
+        const QRect corner = PosicionAyuda(QPoint(1913, 1073), screen, 20, 5);
+        QCOMPARE(corner.right() + 1, 1920 - 8);
+        QCOMPARE(corner.bottom() + 1, 1080 - 8);
+        QVERIFY(corner.left() < 1913 && corner.top() < 1073);
 
-        const QRect tiny = PosicionAyuda(QPoint(100, 100), QRect(0, 0, 3000, 2000), 300, 10);
-        QCOMPARE(tiny.topLeft(), QPoint(120, 120));
+        const QRect tiny = PosicionAyuda(QPoint(7, 7), QRect(0, 0, 200, 133), 20, 10);
+        QCOMPARE(tiny.topLeft(), QPoint(8, 8));
 
-        const QRect second =
-            PosicionAyuda(QPoint(30000, 500), QRect(28800, 0, 28800, 16200), 300, 2);
-        QCOMPARE(second.topLeft(), QPoint(30180, 680));
+        const QRect second = PosicionAyuda(QPoint(2000, 33), QRect(1920, 0, 1920, 1080), 20, 2);
+        QCOMPARE(second.topLeft(), QPoint(2012, 45));
 
-        QCOMPARE(PixelesATwips(280, 96), 4200);
-        QCOMPARE(TwipsAPixeles(4200, 96), 280);
-        QCOMPARE(TwipsAPixeles(4200, 120), 350);
+        QCOMPARE(DisenoAPixeles(280, 120), 350);
+        QCOMPARE(PixelesADiseno(350, 120), 280);
     }
 
     void centring() {

@@ -30,7 +30,7 @@ namespace {
 // Records message boxes instead of showing them.
 class RecordingDialogs : public DialogProvider {
 public:
-    int message(QWidget*, const QString& text, int style, const QString& title,
+    int message(QWidget*, const QString& text, Msg::Styles style, const QString& title,
                 const QString&) override {
         messages.append({text, title});
         styles.append(style);
@@ -44,7 +44,7 @@ public:
         return {};
     }
     QList<QStringList> messages;
-    QList<int> styles;
+    QList<Msg::Styles> styles;
 };
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -113,16 +113,16 @@ private slots:
         for (const QString& line : lines) {
             if (!line.contains(' '))
                 continue;
-            QVERIFY2(window->AnchoTexto(line) <= kAnchoAyudaFlotante - 240, qPrintable(line));
+            QVERIFY2(window->AnchoTexto(line) <= kAnchoAyudaFlotante - 16, qPrintable(line));
         }
         const double dpi = window->logicalDpiX();
-        QCOMPARE(window->width(), TwipsAPixeles(kAnchoAyudaFlotante, dpi));
+        QCOMPARE(window->width(), DisenoAPixeles(kAnchoAyudaFlotante, dpi));
         QVERIFY(window->x() >= 200 && window->y() >= 150); // beside the cursor
         QVERIFY(Control<QLabel>(*window, "lblTexto")->geometry().bottom() < window->height());
 
         help.MostrarAyudaTema("corto"); // one line: still four line heights
         QCOMPARE(Control<QLabel>(*window, "lblTexto")->text(), QString("Una línea."));
-        QVERIFY(window->height() >= TwipsAPixeles(window->AltoTexto() * 4, dpi) - 1);
+        QVERIFY(window->height() >= DisenoAPixeles(window->AltoTexto() * 4, dpi) - 1);
 
         help.OcultarAyudaTema();
         QVERIFY(!help.AyudaVisible() && !window->isVisible());
@@ -202,7 +202,7 @@ private slots:
         QCOMPARE(dialogs.messages[0][0],
                  QString("No se encuentra la ayuda:\n") + folder.filePath("ayuda_es.html"));
         QCOMPARE(dialogs.messages[0][1], QString("A&yuda"));
-        QCOMPARE(dialogs.styles[0], int(Msg::Exclamation));
+        QCOMPARE(dialogs.styles[0], Msg::Exclamation);
 
         writeFile(folder.filePath("ayuda_es.html"), "<html></html>");
         EstablecerIdiomaActual(IdiomaIt); // no Italian page: the Spanish one

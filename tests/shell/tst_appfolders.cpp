@@ -43,6 +43,8 @@ private slots:
     void portableLayoutWithoutBundledArgyll() {
         const QString program = dir_.filePath("bare");
         QVERIFY(QDir().mkpath(program));
+        QFile marker(program + "/portable");
+        QVERIFY(marker.open(QIODevice::WriteOnly));
         const AppFolders folders = AppFolders::forProgram(program + "/");
         QCOMPARE(folders.programFolder, program);
         QCOMPARE(folders.dataFolder, program);
@@ -72,16 +74,30 @@ private slots:
         QCOMPARE(folders.toolPath("colprof"), dir_.filePath("on path/colprof"));
     }
 
-    void unusableProgramFolderUsesXdgFolders() {
+    void portableOnlyWhenTheBuildSaysSo() {
         const QString config = dir_.filePath("xdg config");
         const QString cache = dir_.filePath("xdg cache");
         qputenv("XDG_CONFIG_HOME", config.toUtf8());
         qputenv("XDG_CACHE_HOME", cache.toUtf8());
-        // a folder that cannot take files: not there at all
-        const AppFolders folders = AppFolders::forProgram(dir_.filePath("gone/bin"));
-        QCOMPARE(folders.dataFolder, config + "/nerva-chromaflux");
-        QCOMPARE(folders.tmpFolder, cache + "/nerva-chromaflux/tmp");
-        QVERIFY(QFileInfo(folders.dataFolder).isDir()); // ready for the first settings write
+        const struct {
+            const char* folder;
+            const char* file; // beside the program; "" an empty folder, none no folder at all
+            bool portable;
+        } cases[] = {{"kept settings", "nerva_chromaflux.ini", true},
+                     {"older settings", "norvel_kelda.ini", true},
+                     {"writable only", "", false},
+                     {"gone/bin", nullptr, false}};
+        for (const auto& c : cases) {
+            const QString program = dir_.filePath(c.folder);
+            QFile file(program + "/" + c.file);
+            QVERIFY(!c.file ||
+                    (QDir().mkpath(program) && (!*c.file || file.open(QIODevice::WriteOnly))));
+            const AppFolders folders = AppFolders::forProgram(program);
+            QCOMPARE(folders.dataFolder, c.portable ? program : config + "/nerva-chromaflux");
+            QCOMPARE(folders.tmpFolder,
+                     c.portable ? program + "/tmp" : cache + "/nerva-chromaflux/tmp");
+        }
+        QVERIFY(QFileInfo(config + "/nerva-chromaflux").isDir()); // ready for the first write
         qunsetenv("XDG_CONFIG_HOME");
         qunsetenv("XDG_CACHE_HOME");
     }

@@ -169,7 +169,7 @@ private slots:
     void unscriptedDialogIsReportedNotBlocking() {
         ScriptedDialogs dialogs;
         dialogs.answerSave("/a.icc");
-        QCOMPARE(MsgBox(nullptr, "¿Seguro?", Msg::Question + Msg::YesNo, "T"), int(Msg::No));
+        QCOMPARE(MsgBox(nullptr, "¿Seguro?", Msg::Question | Msg::YesNo, "T"), int(Msg::No));
         QCOMPARE(MsgBox(nullptr, "Hecho", Msg::Information, "T"), int(Msg::Ok));
         QVERIFY(dialogs.problems().contains("¿Seguro?"));
         QVERIFY(dialogs.problems().contains("1 scripted answer(s) never used"));
@@ -186,7 +186,7 @@ private slots:
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         QCOMPARE(dialogs.calls().size(), 2);
         QVERIFY(dialogs.calls()[0].text.contains("/t/w %1"));
-        QCOMPARE(dialogs.calls()[0].style, int(Msg::Question + Msg::YesNo));
+        QCOMPARE(dialogs.calls()[0].style, Msg::Question | Msg::YesNo);
     }
 
     void messageBoxSetUp() {
@@ -197,7 +197,7 @@ private slots:
         QCOMPARE(stop->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
 
         auto ask = QtDialogProvider::crearMensaje(
-            nullptr, "q", Msg::Question + Msg::YesNo + Msg::DefaultButton2, "T");
+            nullptr, "q", Msg::Question | Msg::YesNo | Msg::DefaultButton2, "T");
         QCOMPARE(ask->icon(), QMessageBox::Question);
         QCOMPARE(ask->standardButtons(), QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(static_cast<QAbstractButton*>(ask->defaultButton()), ask->button(QMessageBox::No));
@@ -214,9 +214,9 @@ private slots:
     void messageBoxAnswers() {
         QtDialogProvider real;
         alAparecer<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
-        QCOMPARE(real.message(nullptr, "q", Msg::Question + Msg::YesNo, "T", ""), int(Msg::Yes));
+        QCOMPARE(real.message(nullptr, "q", Msg::Question | Msg::YesNo, "T", ""), int(Msg::Yes));
         alAparecer<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
-        QCOMPARE(real.message(nullptr, "q", Msg::Question + Msg::YesNo, "T", ""), int(Msg::No));
+        QCOMPARE(real.message(nullptr, "q", Msg::Question | Msg::YesNo, "T", ""), int(Msg::No));
         alAparecer<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
         QCOMPARE(real.message(nullptr, "q", Msg::YesNo, "T", ""), int(Msg::No));
         QString details;

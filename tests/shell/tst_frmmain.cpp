@@ -9,6 +9,8 @@
 #include "lang/texto.h"
 #include "lang/windowplacement.h"
 #include "namedcontrol.h"
+#include "portablefolders.h"
+#include "profile/frmscanindiag.h"
 #include "profile/resultsmenu.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
@@ -16,7 +18,6 @@
 #include "shell/inifile.h"
 #include "verify/frmcolverify.h"
 #include "verify/frmprofcheck.h"
-#include "verify/frmscanindiag.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,7 +67,7 @@ QString CartaElegida(const frmMain& w) {
 }
 
 const QString kExitQuestion = QStringLiteral("¿Seguro que quieres salir de Chromaflux?");
-constexpr int kExitStyle = Msg::Question + Msg::YesNo + Msg::DefaultButton2;
+constexpr Msg::Styles kExitStyle = Msg::Question | Msg::YesNo | Msg::DefaultButton2;
 
 } // namespace
 
@@ -90,7 +91,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
-        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        EstablecerCarpetas(PortableFolders(dir_->path()));
         EstablecerIdiomaActual(IdiomaEs);
     }
 
@@ -118,7 +119,7 @@ private slots:
         QVERIFY(QDir().mkpath(ref));
         Escribir(ref + "/it8.cht", "");
         Escribir(ref + "/ColorChecker.cht", "");
-        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        EstablecerCarpetas(PortableFolders(dir_->path()));
         QCOMPARE(Catalogo().IndiceCarta("it8.cht"), 0);
         auto w = Cargar();
         QCOMPARE(CartaElegida(*w), QString("it8.cht"));

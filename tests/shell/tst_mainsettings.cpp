@@ -68,14 +68,6 @@ private slots:
         QCOMPARE(LimitarIndice(-5, 0), -1);
     }
 
-    void storedNumbersReadTheirLeadingNumber() {
-        QCOMPARE(ValorAjuste("12abc"), 12.0);
-        QCOMPARE(ValorAjuste(" 1.5"), 1.5);
-        QCOMPARE(ValorAjuste("-3"), -3.0);
-        QCOMPARE(ValorAjuste("abc"), 0.0);
-        QCOMPARE(ValorAjuste(""), 0.0);
-    }
-
     void missingFileKeepsControlsAndGivesDefaults() {
         QTemporaryDir dir;
         const AjustesPrincipales cur = Actuales();

@@ -18,7 +18,7 @@ public:
     struct Call {
         Kind kind = Kind::Message;
         QString text; // message text
-        int style = 0;
+        Msg::Styles style;
         QString title;
         QString details; // message details
         QString filter;
@@ -55,7 +55,7 @@ public:
         return all.join(QLatin1Char('\n'));
     }
 
-    int message(QWidget*, const QString& text, int style, const QString& title,
+    int message(QWidget*, const QString& text, Msg::Styles style, const QString& title,
                 const QString& details) override {
         Call call;
         call.kind = Kind::Message;

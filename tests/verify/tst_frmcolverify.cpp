@@ -1,5 +1,6 @@
 #include "lang/texto.h"
 #include "namedcontrol.h"
+#include "portablefolders.h"
 #include "profiledata.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
@@ -46,7 +47,7 @@ private:
 void TestFrmColVerify::initTestCase() {
     QVERIFY(dir_.isValid());
     QDir().mkpath(dir_.filePath("program"));
-    EstablecerCarpetas(AppFolders::forProgram(dir_.filePath("program")));
+    EstablecerCarpetas(PortableFolders(dir_.filePath("program")));
     const QString work = dir_.filePath("medidas con blancos");
     QVERIFY(QDir().mkpath(work));
     ref_ = work + "/referencia carta.ti3";

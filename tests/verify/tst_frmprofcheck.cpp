@@ -1,5 +1,6 @@
 #include "lang/texto.h"
 #include "namedcontrol.h"
+#include "portablefolders.h"
 #include "profiledata.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
@@ -63,7 +64,7 @@ private:
 void TestFrmProfCheck::initTestCase() {
     QVERIFY(dir_.isValid());
     QDir().mkpath(dir_.filePath("program"));
-    EstablecerCarpetas(AppFolders::forProgram(dir_.filePath("program")));
+    EstablecerCarpetas(PortableFolders(dir_.filePath("program")));
     const QString work = dir_.filePath("perfiles con blancos");
     QVERIFY(QDir().mkpath(work));
     QVERIFY(PrepararPerfil(work, "colorchecker"));
@@ -276,7 +277,7 @@ void TestFrmProfCheck::closingDuringRunStopsTheTool() {
     // A local profcheck that only waits: closing the window asks, stops it and closes.
     const QString program = dir_.filePath("slow");
     QVERIFY(EscribirHerramientaLenta(program, "profcheck"));
-    EstablecerCarpetas(AppFolders::forProgram(program));
+    EstablecerCarpetas(PortableFolders(program));
     ScriptedDialogs dialogs;
     dialogs.answerMessage(Msg::No).answerMessage(Msg::Yes);
     frmProfCheck w(nullptr);
@@ -296,7 +297,7 @@ void TestFrmProfCheck::closingDuringRunStopsTheTool() {
     QVERIFY(LogText(w).endsWith("profcheck rc=-1"));
     QCOMPARE(dialogs.messages().size(), 2);
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
-    EstablecerCarpetas(AppFolders::forProgram(dir_.filePath("program")));
+    EstablecerCarpetas(PortableFolders(dir_.filePath("program")));
 }
 
 QTEST_MAIN(TestFrmProfCheck)

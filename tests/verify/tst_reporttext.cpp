@@ -8,8 +8,6 @@ class TestReportText : public QObject {
 private slots:
     void linesSplitAtEveryLineEnd();
     void linesTrimSpacesButKeepTabs();
-    void numericValueReadsLeadingNumber_data();
-    void numericValueReadsLeadingNumber();
     void valueAfterSeparator();
     void numberAfterKeyword_data();
     void numberAfterKeyword();
@@ -30,28 +28,6 @@ void TestReportText::linesTrimSpacesButKeepTabs() {
     QCOMPARE(LineasInforme("   [1.0] A01: x  \n\tB"), (QStringList{"[1.0] A01: x", "\tB"}));
     QCOMPARE(RecortarBlancos("\t x \t"), QString("\t x \t"));
     QCOMPARE(RecortarBlancos("  x y  "), QString("x y"));
-}
-
-void TestReportText::numericValueReadsLeadingNumber_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("value");
-    QTest::newRow("plain") << "6.749179" << 6.749179;
-    QTest::newRow("leading blanks") << "   2.5" << 2.5;
-    QTest::newRow("sign") << "-0.080113" << -0.080113;
-    QTest::newRow("plus sign") << "+3" << 3.0;
-    QTest::newRow("trailing text") << "3.5abc" << 3.5;
-    QTest::newRow("second point ends it") << "1.2.3" << 1.2;
-    QTest::newRow("comma is no point") << "1,5" << 1.0;
-    QTest::newRow("no number") << "x3" << 0.0;
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("sign alone") << "-" << 0.0;
-    QTest::newRow("point first") << ".5" << 0.5;
-}
-
-void TestReportText::numericValueReadsLeadingNumber() {
-    QFETCH(QString, text);
-    QFETCH(double, value);
-    QCOMPARE(ValorInicialInforme(text), value);
 }
 
 void TestReportText::valueAfterSeparator() {

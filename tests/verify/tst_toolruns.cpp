@@ -1,3 +1,4 @@
+#include "portablefolders.h"
 #include "profcheckoracle.h"
 #include "profiledata.h"
 #include "recordinglog.h"
@@ -43,7 +44,7 @@ void TestToolRuns::initTestCase() {
     QVERIFY(dir_.isValid());
     program_ = dir_.filePath("program");
     QVERIFY(QDir().mkpath(program_));
-    EstablecerCarpetas(AppFolders::forProgram(program_));
+    EstablecerCarpetas(PortableFolders(program_));
     work_ = dir_.filePath("run folder with blanks");
     QVERIFY(QDir().mkpath(work_));
     QVERIFY(PrepararPerfil(work_, "colorchecker"));
@@ -175,12 +176,12 @@ void TestToolRuns::toolThatCannotStart() {
     fake.write("not a program");
     fake.close();
     fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    EstablecerCarpetas(AppFolders::forProgram(program_));
+    EstablecerCarpetas(PortableFolders(program_));
     RecordingLog log;
     const ResultadoProfcheck r =
         VerificarPerfil(Data("colorchecker.ti3"), Data("colorchecker.icc"), {}, log);
     QDir(program_ + "/Argyll").removeRecursively();
-    EstablecerCarpetas(AppFolders::forProgram(program_));
+    EstablecerCarpetas(PortableFolders(program_));
     QCOMPARE(r.rc, -1);
     QCOMPARE(r.salida, bin + "/profcheck: Error - no se pudo iniciar: execvp: Permission denied\n");
     QCOMPARE(log.lines.size(), 3);

@@ -7,7 +7,7 @@ class QPaintDevice;
 
 // Fitted drawing of image files and their embedded ICC profiles. Each operation opens the
 // file itself and releases everything before returning; failures leave a text in
-// GDIP_UltimoError (emptied at the start of each operation).
+// UltimoErrorVistaPrevia (emptied at the start of each operation).
 
 // Status numbers shown in the error texts.
 enum EstadoImagen : int {
@@ -17,14 +17,14 @@ enum EstadoImagen : int {
     EstadoFormatoDesconocido = 13,
 };
 
-QString GDIP_UltimoError();
+QString UltimoErrorVistaPrevia();
 
 // Clears the whole of destino to opaque black and draws the image fitted (CalcularAjuste,
 // minimum 1 pixel) and centred in the box anchoCaja x altoCaja with smooth scaling; an image
 // with transparency is blended over the black. w, h give the image size, anchoDibujo and
 // altoDibujo the drawn size.
-bool DibujarImagenGDIP(const QString& ruta, QPaintDevice& destino, int anchoCaja, int altoCaja,
-                       int& w, int& h, int& anchoDibujo, int& altoDibujo);
+bool DibujarImagenAjustada(const QString& ruta, QPaintDevice& destino, int anchoCaja, int altoCaja,
+                           int& w, int& h, int& anchoDibujo, int& altoDibujo);
 // Whether the file carries an embedded ICC profile; only the header is read where the format
 // allows it. False when the question could not be answered.
 bool TieneICCIncrustado(const QString& ruta, bool& tienePerfil);

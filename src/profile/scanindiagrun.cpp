@@ -1,4 +1,4 @@
-#include "verify/scanindiagrun.h"
+#include "profile/scanindiagrun.h"
 
 #include "profile/profileinstall.h"
 #include "profile/scaninprep.h"

@@ -1,4 +1,4 @@
-#include "image/gdipluspreview.h"
+#include "image/previewdrawing.h"
 
 #include "image/bitmapfi.h"
 #include "image/fittedimage.h"
@@ -10,9 +10,6 @@
 
 #include <QImage>
 #include <QPainter>
-
-// The 32-bit bitmaps are wrapped as QImage ARGB32/RGB32, whose bytes are B, G, R, A.
-static_assert(FI_RGBA_BLUE == 0 && FI_RGBA_GREEN == 1 && FI_RGBA_RED == 2 && FI_RGBA_ALPHA == 3);
 
 namespace {
 
@@ -34,22 +31,6 @@ int Estado(AperturaFI resultado) {
         break;
     }
     return EstadoErrorGenerico;
-}
-
-// The bitmap as a top-down QImage that owns it (no copy of the pixels); null on failure.
-QImage ImagenQt(BitmapFI bitmap) {
-    const bool transparente = FreeImage_IsTransparent(bitmap.get());
-    BitmapFI de32(FreeImage_ConvertTo32Bits(bitmap.get()));
-    bitmap.reset();
-    if (!de32)
-        return QImage();
-    FreeImage_FlipVertical(de32.get());
-    FIBITMAP* propio = de32.release();
-    return QImage(
-        FreeImage_GetBits(propio), int(FreeImage_GetWidth(propio)),
-        int(FreeImage_GetHeight(propio)), qsizetype(FreeImage_GetPitch(propio)),
-        transparente ? QImage::Format_ARGB32 : QImage::Format_RGB32,
-        [](void* datos) { FreeImage_Unload(static_cast<FIBITMAP*>(datos)); }, propio);
 }
 
 // The image ready to be drawn at the given scale: large reductions are first averaged down
@@ -90,12 +71,12 @@ bool LeerBytesPerfil(const QString& ruta, QByteArray& perfil) {
 
 } // namespace
 
-QString GDIP_UltimoError() {
+QString UltimoErrorVistaPrevia() {
     return UltimoError();
 }
 
-bool DibujarImagenGDIP(const QString& ruta, QPaintDevice& destino, int anchoCaja, int altoCaja,
-                       int& w, int& h, int& anchoDibujo, int& altoDibujo) {
+bool DibujarImagenAjustada(const QString& ruta, QPaintDevice& destino, int anchoCaja, int altoCaja,
+                           int& w, int& h, int& anchoDibujo, int& altoDibujo) {
     UltimoError().clear();
     ImagenFI abierta = AbrirImagenFI(ruta, false, true);
     if (abierta.resultado != AperturaFI::Ok) {
@@ -158,7 +139,7 @@ QString AvisoICCIncrustado(const QString& ruta, bool* tienePerfil) {
         *tienePerfil = comprobado && tiene;
     if (!comprobado)
         return QStringLiteral("Aviso: no se pudo comprobar si la imagen ya estaba perfilada: ") +
-               GDIP_UltimoError();
+               UltimoErrorVistaPrevia();
     return tiene ? QStringLiteral("Aviso: la imagen contiene un perfil ICC incrustado.")
                  : QString();
 }

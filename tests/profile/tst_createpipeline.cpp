@@ -1,6 +1,7 @@
 #include "chartrenderer.h"
 #include "charts/chartdefinition.h"
 #include "lang/texto.h"
+#include "portablefolders.h"
 #include "profile/autoverify.h"
 #include "profile/chartlocator.h"
 #include "profile/createpipeline.h"
@@ -104,7 +105,7 @@ class TestCreatePipeline : public QObject {
     chartrender::RenderInfo info_;
 
     EntradaCreacion Entrada(const QString& image, const QString& chart) {
-        const AppFolders folders = AppFolders::forProgram(dir_.path());
+        const AppFolders folders = PortableFolders(dir_.path());
         EntradaCreacion in;
         in.imagen = image;
         in.tipoReferencia = EntradaCreacion::Generica;
@@ -363,4 +364,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCreatePipeline)
-#include "test_createpipeline.moc"
+#include "tst_createpipeline.moc"

@@ -1,4 +1,4 @@
-#include "verify/scanindiagoptions.h"
+#include "profile/scanindiagoptions.h"
 
 #include "profile/profileoptions.h"
 #include "shell/commandline.h"
@@ -19,14 +19,8 @@ QString NormalizarBanderasDiag(const QString& typed) {
     return text.toLower();
 }
 
-const QStringList& GammasScaninDiag() {
-    static const QStringList items{"0.5", "0.8", "0.9", "1.0", "1.2", "1.4",
-                                   "1.6", "2.0", "2.2", "2.4", "2.8"};
-    return items;
-}
-
 int IndiceGammaScaninDiag(double gamma) {
-    const QStringList& items = GammasScaninDiag();
+    const QStringList& items = ListaGammas();
     for (int i = 0; i < items.size(); ++i)
         if (std::abs(items[i].toDouble() - gamma) < 0.0005)
             return i;

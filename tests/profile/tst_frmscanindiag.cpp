@@ -3,11 +3,12 @@
 #include "charts/charttables.h"
 #include "lang/texto.h"
 #include "namedcontrol.h"
+#include "portablefolders.h"
+#include "profile/frmscanindiag.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "toolrunwait.h"
 #include "verify/cajalog.h"
-#include "verify/frmscanindiag.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,7 +57,7 @@ private:
 void TestFrmScaninDiag::initTestCase() {
     QVERIFY(dir_.isValid());
     QDir().mkpath(dir_.filePath("program"));
-    EstablecerCarpetas(AppFolders::forProgram(dir_.filePath("program")));
+    EstablecerCarpetas(PortableFolders(dir_.filePath("program")));
     QVERIFY(Chart("ColorChecker.cht") >= 0);
     QVERIFY(QDir().mkpath(dir_.filePath("fotos")));
     png_ = dir_.filePath("fotos/carta uno.png");
@@ -185,7 +186,7 @@ void TestFrmScaninDiag::runWithoutDestinationAsks() {
     QVERIFY(PulsarYEsperar(w.Trabajo(), Control<QPushButton>(w, "cmdRun")));
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
     QCOMPARE(dialogs.messages(), QStringList{Texto("msg.scanin_save_ti3_where")});
-    QCOMPARE(dialogs.calls()[0].style, int(Msg::Exclamation));
+    QCOMPARE(dialogs.calls()[0].style, Msg::Styles(Msg::Exclamation));
     QCOMPARE(LogText(w), QString());
 }
 

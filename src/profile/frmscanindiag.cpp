@@ -1,4 +1,4 @@
-#include "verify/frmscanindiag.h"
+#include "profile/frmscanindiag.h"
 
 #include "charts/chartcatalog.h"
 #include "charts/chartcombos.h"
@@ -6,6 +6,8 @@
 #include "lang/controlproperty.h"
 #include "lang/placeholders.h"
 #include "lang/texto.h"
+#include "profile/profileoptions.h"
+#include "profile/scanindiagrun.h"
 #include "shell/appfolders.h"
 #include "shell/dialogs.h"
 #include "shell/paths.h"
@@ -13,7 +15,6 @@
 #include "shell/workfolders.h"
 #include "verify/cajalog.h"
 #include "verify/controlnombrado.h"
-#include "verify/scanindiagrun.h"
 #include "verify/toolcommand.h"
 
 #include <QCheckBox>
@@ -121,7 +122,7 @@ void frmScaninDiag::RellenarListas() {
     RellenarComboCartas(cboChart);
     RellenarComboGenericas(cboGenericRef);
     cboGamma->clear();
-    cboGamma->addItems(GammasScaninDiag());
+    cboGamma->addItems(ListaGammas());
     if (cboChart->count() > 0)
         cboChart->setCurrentIndex(0);
     if (cboGenericRef->count() > 0)

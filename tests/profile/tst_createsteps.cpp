@@ -195,4 +195,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(TestCreateSteps)
-#include "test_createsteps.moc"
+#include "tst_createsteps.moc"

@@ -1,8 +1,10 @@
 #include "chartcapture.h"
+#include "portablefolders.h"
+#include "profile/profileoptions.h"
+#include "profile/scanindiagrun.h"
 #include "recordinglog.h"
 #include "shell/appfolders.h"
 #include "shell/paths.h"
-#include "verify/scanindiagrun.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,7 +40,7 @@ private:
 void TestScaninDiag::initTestCase() {
     QVERIFY(dir_.isValid());
     QDir().mkpath(dir_.filePath("program"));
-    EstablecerCarpetas(AppFolders::forProgram(dir_.filePath("program")));
+    EstablecerCarpetas(PortableFolders(dir_.filePath("program")));
     tmp_ = dir_.filePath("program/tmp");
     QVERIFY(QDir().mkpath(dir_.filePath("fotos de carta")));
     png_ = dir_.filePath("fotos de carta/carta colores.png");
@@ -81,9 +83,7 @@ void TestScaninDiag::normalisation() {
 }
 
 void TestScaninDiag::gammaPosition() {
-    const QStringList& items = GammasScaninDiag();
-    QCOMPARE(items, (QStringList{"0.5", "0.8", "0.9", "1.0", "1.2", "1.4", "1.6", "2.0", "2.2",
-                                 "2.4", "2.8"}));
+    const QStringList& items = ListaGammas();
     QCOMPARE(items[IndiceGammaScaninDiag(2.2)], QString("2.2"));
     QCOMPARE(items[IndiceGammaScaninDiag(1.0)], QString("1.0"));
     QCOMPARE(items[IndiceGammaScaninDiag(2.0)], QString("2.0"));

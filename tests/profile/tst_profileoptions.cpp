@@ -46,24 +46,6 @@ private slots:
         QCOMPARE(TextoOpcion(ArgumentoIntento(0)), QString("-Z p "));
     }
 
-    void numericValue_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-        QTest::newRow("plain") << "1.3" << 1.3;
-        QTest::newRow("comma") << " 2,2 " << 2.2;
-        QTest::newRow("trailing text") << "1.8abc" << 1.8;
-        QTest::newRow("no number") << "abc" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("sign") << "-0.5" << -0.5;
-        QTest::newRow("leading dot") << ".5" << 0.5;
-        QTest::newRow("whole with dot") << "3." << 3.0;
-    }
-    void numericValue() {
-        QFETCH(QString, text);
-        QFETCH(double, value);
-        QCOMPARE(ValorNumerico(text), value);
-    }
-
     void gamma_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("option");
@@ -147,4 +129,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(TestProfileOptions)
-#include "test_profileoptions.moc"
+#include "tst_profileoptions.moc"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "verify/scanindiagoptions.h"
+#include "profile/scanindiagoptions.h"
 
 #include <QString>
 

@@ -2,6 +2,7 @@
 #include "image/frmimagencompleta.h"
 #include "lang/texto.h"
 #include "namedcontrol.h"
+#include "portablefolders.h"
 #include "profile/createcontroller.h"
 #include "profile/createvalidation.h"
 #include "profile/resultsmenu.h"
@@ -105,7 +106,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
-        EstablecerCarpetas(AppFolders::forProgram(dir_->path()));
+        EstablecerCarpetas(PortableFolders(dir_->path()));
         EstablecerIdiomaActual(IdiomaEs);
     }
 
@@ -246,7 +247,7 @@ private slots:
         dialogs.answerMessage(Msg::Ok);
         Control<QPushButton>(*w, "cmdCreate")->click();
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
-        QCOMPARE(dialogs.calls().first().style, int(Msg::Exclamation));
+        QCOMPARE(dialogs.calls().first().style, Msg::Styles(Msg::Exclamation));
         QCOMPARE(dialogs.calls().first().title, Texto("msg.missing_data_title"));
         QVERIFY(dialogs.messages().first().endsWith(
             "\n\n- Imagen target\n- Fichero de referencia personalizado"));
@@ -285,7 +286,7 @@ private slots:
         QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
         const ScriptedDialogs::Call& failure = dialogs.calls().last();
         QCOMPARE(failure.title, Texto("fail.title"));
-        QCOMPARE(failure.style, int(Msg::Critical));
+        QCOMPARE(failure.style, Msg::Styles(Msg::Critical));
         QVERIFY2(failure.text.contains(Texto(step)), qPrintable(failure.text));
         const QString reason = w->findChild<CreateController*>()->UltimaEjecucion().motivo;
         QVERIFY(failure.text.contains(reason));
@@ -407,4 +408,4 @@ private slots:
 };
 
 QTEST_MAIN(TestCreateWindow)
-#include "test_createwindow.moc"
+#include "tst_createwindow.moc"

@@ -12,9 +12,7 @@ QString NormalizarEsquinas(const QString& typed);
 // Diagnostic flag letters as typed: trimmed, blanks and tabs removed, lower case.
 QString NormalizarBanderasDiag(const QString& typed);
 
-// The gamma list of the window: "0.5" ... "2.8".
-const QStringList& GammasScaninDiag();
-// Position of the handed-over gamma in the list: the item of equal value (to three decimals,
+// Position of the handed-over gamma in ListaGammas: the item of equal value (to three decimals,
 // so 1 finds "1.0"), else "2.2", else 0.
 int IndiceGammaScaninDiag(double gamma);
 

@@ -1,6 +1,6 @@
 #include "image/fittedimage.h"
-#include "image/gdipluspreview.h"
 #include "image/iccdescription.h"
+#include "image/previewdrawing.h"
 #include "image/reducedimage.h"
 
 #include "imagefixtures.h"
@@ -25,7 +25,7 @@ long PicoMemoriaKB() {
 
 } // namespace
 
-class TestGdiplusPreview : public QObject {
+class TestPreviewDrawing : public QObject {
     Q_OBJECT
 
 private:
@@ -65,9 +65,9 @@ private slots:
         QImage caja(400, 300, QImage::Format_RGB32);
         caja.fill(Qt::white);
         int w = 0, h = 0, dw = 0, dh = 0;
-        QVERIFY2(DibujarImagenGDIP(r, caja, 400, 300, w, h, dw, dh),
-                 qPrintable(GDIP_UltimoError()));
-        QVERIFY(GDIP_UltimoError().isEmpty());
+        QVERIFY2(DibujarImagenAjustada(r, caja, 400, 300, w, h, dw, dh),
+                 qPrintable(UltimoErrorVistaPrevia()));
+        QVERIFY(UltimoErrorVistaPrevia().isEmpty());
         QCOMPARE(QSize(w, h), QSize(40, 20));
         QCOMPARE(QSize(dw, dh), QSize(400, 200));
         QCOMPARE(caja.pixel(200, 10), qRgb(0, 0, 0));
@@ -99,8 +99,8 @@ private slots:
                      : EscribirImagenRGB(r, fif, 400, 200, 16, rayas));
         QImage caja(100, 100, QImage::Format_RGB32);
         int w = 0, h = 0, dw = 0, dh = 0;
-        QVERIFY2(DibujarImagenGDIP(r, caja, 100, 100, w, h, dw, dh),
-                 qPrintable(GDIP_UltimoError()));
+        QVERIFY2(DibujarImagenAjustada(r, caja, 100, 100, w, h, dw, dh),
+                 qPrintable(UltimoErrorVistaPrevia()));
         QCOMPARE(QSize(dw, dh), QSize(100, 50));
         const QRgb centro = caja.pixel(50, 50);
         QVERIFY2(qAbs(qRed(centro) - 128) <= 8, qPrintable(QString::number(qRed(centro))));
@@ -152,7 +152,7 @@ private slots:
         QImage caja(2, 2, QImage::Format_RGB32);
         caja.fill(Qt::green);
         int w = 0, h = 0, dw = 0, dh = 0;
-        QVERIFY(DibujarImagenGDIP(r, caja, 2, 2, w, h, dw, dh));
+        QVERIFY(DibujarImagenAjustada(r, caja, 2, 2, w, h, dw, dh));
         QCOMPARE(caja.pixel(0, 0), qRgb(0, 0, 0));
         QCOMPARE(caja.pixel(1, 0), qRgb(255, 255, 255));
     }
@@ -160,25 +160,25 @@ private slots:
     void drawingFailures() {
         QImage caja(10, 10, QImage::Format_RGB32);
         int w = 0, h = 0, dw = 0, dh = 0;
-        QVERIFY(!DibujarImagenGDIP(ruta("missing.tif"), caja, 10, 10, w, h, dw, dh));
-        QCOMPARE(GDIP_UltimoError(), QString("No se pudo abrir el TIFF (10)"));
+        QVERIFY(!DibujarImagenAjustada(ruta("missing.tif"), caja, 10, 10, w, h, dw, dh));
+        QCOMPARE(UltimoErrorVistaPrevia(), QString("No se pudo abrir el TIFF (10)"));
         QVERIFY(EscribirBytes(ruta("text.tif"), "no es un TIFF"));
-        QVERIFY(!DibujarImagenGDIP(ruta("text.tif"), caja, 10, 10, w, h, dw, dh));
-        QCOMPARE(GDIP_UltimoError(), QString("No se pudo abrir el TIFF (1)"));
+        QVERIFY(!DibujarImagenAjustada(ruta("text.tif"), caja, 10, 10, w, h, dw, dh));
+        QCOMPARE(UltimoErrorVistaPrevia(), QString("No se pudo abrir el TIFF (1)"));
         QVERIFY(EscribirBytes(ruta("text.abc"), "no es nada"));
-        QVERIFY(!DibujarImagenGDIP(ruta("text.abc"), caja, 10, 10, w, h, dw, dh));
-        QCOMPARE(GDIP_UltimoError(), QString("No se pudo abrir el TIFF (13)"));
+        QVERIFY(!DibujarImagenAjustada(ruta("text.abc"), caja, 10, 10, w, h, dw, dh));
+        QCOMPARE(UltimoErrorVistaPrevia(), QString("No se pudo abrir el TIFF (13)"));
         QVERIFY(EscribirBytes(ruta("huge.png"), PngConCabecera(100000, 100000)));
-        QVERIFY(!DibujarImagenGDIP(ruta("huge.png"), caja, 10, 10, w, h, dw, dh));
-        QCOMPARE(GDIP_UltimoError(), QString("No se pudo abrir el TIFF (3)"));
+        QVERIFY(!DibujarImagenAjustada(ruta("huge.png"), caja, 10, 10, w, h, dw, dh));
+        QCOMPARE(UltimoErrorVistaPrevia(), QString("No se pudo abrir el TIFF (3)"));
 
         QVERIFY(EscribirImagenRGB(ruta("ok.png"), FIF_PNG, 3, 3, 8, Rojo));
         QImage nula;
-        QVERIFY(!DibujarImagenGDIP(ruta("ok.png"), nula, 10, 10, w, h, dw, dh));
-        QCOMPARE(GDIP_UltimoError(), QString("No se pudo crear el lienzo de dibujo (1)"));
+        QVERIFY(!DibujarImagenAjustada(ruta("ok.png"), nula, 10, 10, w, h, dw, dh));
+        QCOMPARE(UltimoErrorVistaPrevia(), QString("No se pudo crear el lienzo de dibujo (1)"));
         // The next operation starts with an empty error.
-        QVERIFY(DibujarImagenGDIP(ruta("ok.png"), caja, 10, 10, w, h, dw, dh));
-        QVERIFY(GDIP_UltimoError().isEmpty());
+        QVERIFY(DibujarImagenAjustada(ruta("ok.png"), caja, 10, 10, w, h, dw, dh));
+        QVERIFY(UltimoErrorVistaPrevia().isEmpty());
     }
 
     void embeddedProfiles_data() {
@@ -214,18 +214,18 @@ private slots:
         QVERIFY(LeerPerfilIncrustado(sin, tiene, descripcion));
         QVERIFY(!tiene);
         QVERIFY(descripcion.isEmpty());
-        QVERIFY(GDIP_UltimoError().isEmpty());
+        QVERIFY(UltimoErrorVistaPrevia().isEmpty());
     }
 
     void profileQuestionFailures() {
         bool tiene = true;
         QVERIFY(!TieneICCIncrustado(ruta("missing.jpg"), tiene));
         QVERIFY(!tiene);
-        QCOMPARE(GDIP_UltimoError(), QString("No se pudo abrir la imagen (10)"));
+        QCOMPARE(UltimoErrorVistaPrevia(), QString("No se pudo abrir la imagen (10)"));
         QString descripcion = "x";
         QVERIFY(EscribirBytes(ruta("bad.jpg"), "nada"));
         QVERIFY(!LeerPerfilIncrustado(ruta("bad.jpg"), tiene, descripcion));
-        QCOMPARE(GDIP_UltimoError(), QString("No se pudo abrir la imagen (1)"));
+        QCOMPARE(UltimoErrorVistaPrevia(), QString("No se pudo abrir la imagen (1)"));
         QVERIFY(descripcion.isEmpty());
     }
 
@@ -238,12 +238,12 @@ private slots:
         bool tiene = false;
         QString descripcion;
         QVERIFY2(LeerPerfilIncrustado(ruta("huge_icc.png"), tiene, descripcion),
-                 qPrintable(GDIP_UltimoError()));
+                 qPrintable(UltimoErrorVistaPrevia()));
         QVERIFY(tiene);
         QCOMPARE(descripcion, DescripcionPerfilICC(srgb));
         QVERIFY(PicoMemoriaKB() - antes < 50 * 1024);
     }
 };
 
-QTEST_MAIN(TestGdiplusPreview)
-#include "tst_gdipluspreview.moc"
+QTEST_MAIN(TestPreviewDrawing)
+#include "tst_previewdrawing.moc"
