@@ -41,7 +41,6 @@ private slots:
             const int indice = catalogo.IndiceCarta(FicheroCartaGenerica(g));
             QCOMPARE(IndiceGenericaPorCarta(catalogo.FicheroCarta(indice).toUpper() + "\t"), g);
         }
-        QCOMPARE(IndiceGenericaPorCarta("ColorCheckerSG.cht"), 0);
         const QString imagen = catalogo.RutaImagenCarta(catalogo.IndiceCarta("ColorChecker.cht"));
         QVERIFY(!DibujoImagenCarta(imagen, QSize(160, 120), Qt::black).isNull());
     }

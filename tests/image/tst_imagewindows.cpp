@@ -1,6 +1,6 @@
 // The full image viewer and the chart inspector, as windows driven by mouse, wheel and keys,
 // and their state apart from the windows: areas, clicks and wheel edge cases, pictures, the
-// inspector's profile text.
+// inspector's profile line.
 
 #include "image/chartinspectorinfo.h"
 #include "image/frmcartaanalisis.h"
@@ -262,7 +262,7 @@ private slots:
         QVERIFY(!imagen.cargar(dir.filePath("falta.png")));
     }
 
-    void inspectorProfileText() {
+    void inspectorProfileLine() {
         QTemporaryDir dir;
         const TextosPerfilCarta textos{"desconocido", "incrustado", "ninguno"};
         const std::pair<QByteArray, QString> casos[] = {
@@ -275,6 +275,11 @@ private slots:
         }
         QVERIFY(EscribirBytes(dir.filePath("basura.tif"), "no es una imagen"));
         QCOMPARE(TextoPerfilCarta(dir.filePath("basura.tif"), textos), QString("desconocido"));
+        // The file's MB with two decimals, no thousands separator; "-" without a size.
+        QFile grande(dir.filePath("grande.tif"));
+        QVERIFY(grande.open(QIODevice::WriteOnly) && grande.resize(1234LL * 1048576 + 5243));
+        QCOMPARE(LineaPerfilCarta(4000, 0, grande.fileName(), "p", QLocale(QLocale::German)),
+                 QString("- | 1234,01 MB | p"));
     }
 };
 
