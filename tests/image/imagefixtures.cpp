@@ -5,42 +5,25 @@
 
 #include <memory>
 
+#include <zlib.h>
+
 namespace {
 
 struct Descarga {
     void operator()(FIBITMAP* b) const { FreeImage_Unload(b); }
 };
 
-quint32 Crc32(const QByteArray& datos) {
-    quint32 crc = 0xFFFFFFFFu;
-    for (const char c : datos) {
-        crc ^= static_cast<unsigned char>(c);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
+QByteArray BE(quint32 valor) {
+    QByteArray b(4, '\0');
+    qToBigEndian(valor, b.data());
+    return b;
 }
 
-void AnadirBE(QByteArray& destino, quint32 valor) {
-    const quint32 be = qToBigEndian(valor);
-    destino.append(reinterpret_cast<const char*>(&be), 4);
-}
-
-void AnadirLE32(QByteArray& destino, quint32 valor) {
-    const quint32 le = qToLittleEndian(valor);
-    destino.append(reinterpret_cast<const char*>(&le), 4);
-}
-
-void AnadirLE16(QByteArray& destino, quint16 valor) {
-    const quint16 le = qToLittleEndian(valor);
-    destino.append(reinterpret_cast<const char*>(&le), 2);
-}
-
-void AnadirTrozoPng(QByteArray& png, const char* tipo, const QByteArray& datos) {
-    AnadirBE(png, quint32(datos.size()));
+// Length, type, data and the CRC of type and data.
+QByteArray TrozoPng(const char* tipo, const QByteArray& datos) {
     const QByteArray cuerpo = QByteArray(tipo, 4) + datos;
-    png.append(cuerpo);
-    AnadirBE(png, Crc32(cuerpo));
+    const auto* bytes = reinterpret_cast<const Bytef*>(cuerpo.constData());
+    return BE(quint32(datos.size())) + cuerpo + BE(quint32(crc32(0, bytes, uInt(cuerpo.size()))));
 }
 
 } // namespace
@@ -98,40 +81,14 @@ bool EscribirBytes(const QString& ruta, const QByteArray& bytes) {
 }
 
 QByteArray PngConCabecera(quint32 w, quint32 h, const QByteArray& icc) {
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    QByteArray ihdr;
-    AnadirBE(ihdr, w);
-    AnadirBE(ihdr, h);
-    ihdr.append(char(8)); // bit depth
-    ihdr.append(char(2)); // colour type RGB
-    ihdr.append(3, '\0'); // compression, filter, interlace
-    AnadirTrozoPng(png, "IHDR", ihdr);
-    if (!icc.isEmpty()) {
-        // Profile name, its terminator, compression method 0, then the zlib stream
-        // (qCompress puts a 4-byte length in front of it).
-        QByteArray iccp("perfil");
-        iccp.append(char(0)).append(char(0)).append(qCompress(icc).mid(4));
-        AnadirTrozoPng(png, "iCCP", iccp);
-    }
-    AnadirTrozoPng(png, "IDAT", QByteArray(16, '\x55'));
-    AnadirTrozoPng(png, "IEND", QByteArray());
-    return png;
-}
-
-QByteArray BmpConCabecera(qint32 w, qint32 h) {
-    QByteArray bmp("BM");
-    AnadirLE32(bmp, 54 + 64);
-    AnadirLE32(bmp, 0);
-    AnadirLE32(bmp, 54);
-    AnadirLE32(bmp, 40);
-    AnadirLE32(bmp, quint32(w));
-    AnadirLE32(bmp, quint32(h));
-    AnadirLE16(bmp, 1);
-    AnadirLE16(bmp, 24);
-    for (int k = 0; k < 6; ++k)
-        AnadirLE32(bmp, 0);
-    bmp.append(64, '\x10');
-    return bmp;
+    // 8 bits per sample, RGB, then compression, filter and interlace 0.
+    QByteArray png = QByteArray("\x89PNG\r\n\x1a\n") +
+                     TrozoPng("IHDR", BE(w) + BE(h) + "\x08\x02" + QByteArray(3, '\0'));
+    // Profile name, its terminator, compression method 0, then the zlib stream (qCompress
+    // puts a 4-byte length in front of it).
+    if (!icc.isEmpty())
+        png += TrozoPng("iCCP", QByteArray("perfil\0\0", 8) + qCompress(icc).mid(4));
+    return png + TrozoPng("IDAT", QByteArray(16, '\x55')) + TrozoPng("IEND", QByteArray());
 }
 
 QByteArray PerfilSRGB() {

@@ -29,8 +29,6 @@ bool EscribirBytes(const QString& ruta, const QByteArray& bytes);
 // A PNG whose header claims w x h pixels (and holds the given ICC profile), with a few bytes
 // of image data that do not make up the image.
 QByteArray PngConCabecera(quint32 w, quint32 h, const QByteArray& icc = QByteArray());
-// A 24-bit BMP header claiming w x h pixels, followed by a few pixel bytes.
-QByteArray BmpConCabecera(qint32 w, qint32 h);
 
 // An ArgyllCMS reference profile (sRGB.icm), or empty when the reference files are missing.
 QByteArray PerfilSRGB();

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // A DialogProvider for tests: installs itself while it lives, answers from a queue of scripted
 // answers in order, and records every dialog asked for. A dialog with no scripted answer (or
 // of another kind than the next answer) never blocks: it is answered as cancelled (Ok, No or
@@ -32,18 +34,17 @@ public:
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
     // Queue the answer of the next dialog.
-    ScriptedDialogs& answerMessage(int answer) { return queue(Kind::Message, answer, {}); }
-    ScriptedDialogs& answerOpen(const QString& path) { return queue(Kind::Open, 0, path); }
-    ScriptedDialogs& answerSave(const QString& path) { return queue(Kind::Save, 0, path); }
+    ScriptedDialogs& answerMessage(int answer) { return queue({Kind::Message, answer, {}}); }
+    ScriptedDialogs& answerOpen(const QString& path) { return queue({Kind::Open, 0, path}); }
+    ScriptedDialogs& answerSave(const QString& path) { return queue({Kind::Save, 0, path}); }
 
     const QList<Call>& calls() const { return calls_; }
     // The texts of the message boxes shown, in order.
     QStringList messages() const {
         QStringList texts;
-        for (const Call& call : calls_) {
+        for (const Call& call : calls_)
             if (call.kind == Kind::Message)
                 texts.append(call.text);
-        }
         return texts;
     }
     // Dialogs that came without a scripted answer and answers never used; empty when the
@@ -57,44 +58,19 @@ public:
 
     int message(QWidget*, const QString& text, Msg::Styles style, const QString& title,
                 const QString& details) override {
-        Call call;
-        call.kind = Kind::Message;
-        call.text = text;
-        call.style = style;
-        call.title = title;
-        call.details = details;
-        calls_.append(call);
-        Answer answer;
-        if (take(Kind::Message, QStringLiteral("message \"%1\"").arg(text), &answer))
-            return answer.code;
-        return (style & 0x0F) == Msg::YesNo ? Msg::No : Msg::Ok;
+        const auto answer = take({Kind::Message, text, style, title, details, {}, {}, {}});
+        return answer ? answer->code : (style & 0x0F) == Msg::YesNo ? Msg::No : Msg::Ok;
     }
-
     QString openFile(QWidget*, const QString& filter, const QString& title,
                      const QString& initialFolder) override {
-        Call call;
-        call.kind = Kind::Open;
-        call.title = title;
-        call.filter = filter;
-        call.initialFolder = initialFolder;
-        calls_.append(call);
-        Answer answer;
-        take(Kind::Open, QStringLiteral("open dialog \"%1\"").arg(title), &answer);
-        return answer.path;
+        const auto answer = take({Kind::Open, {}, {}, title, {}, filter, initialFolder, {}});
+        return answer ? answer->path : QString();
     }
-
     QString saveFile(QWidget*, const QString& filter, const QString& title,
                      const QString& initialFolder, const QString& defaultExtension) override {
-        Call call;
-        call.kind = Kind::Save;
-        call.title = title;
-        call.filter = filter;
-        call.initialFolder = initialFolder;
-        call.defaultExtension = defaultExtension;
-        calls_.append(call);
-        Answer answer;
-        take(Kind::Save, QStringLiteral("save dialog \"%1\"").arg(title), &answer);
-        return answer.path;
+        const auto answer =
+            take({Kind::Save, {}, {}, title, {}, filter, initialFolder, defaultExtension});
+        return answer ? answer->path : QString();
     }
 
 private:
@@ -104,22 +80,25 @@ private:
         QString path;
     };
 
-    ScriptedDialogs& queue(Kind kind, int code, const QString& path) {
-        answers_.append(Answer{kind, code, path});
+    ScriptedDialogs& queue(const Answer& answer) {
+        answers_.append(answer);
         return *this;
     }
 
-    bool take(Kind kind, const QString& what, Answer* answer) {
-        if (answers_.isEmpty()) {
+    // Records the call; its answer when the next scripted one is of its kind.
+    std::optional<Answer> take(const Call& call) {
+        calls_.append(call);
+        const QString what = call.kind == Kind::Message
+                                 ? QStringLiteral("message \"%1\"").arg(call.text)
+                                 : QStringLiteral("%1 dialog \"%2\"")
+                                       .arg(call.kind == Kind::Open ? "open" : "save", call.title);
+        if (answers_.isEmpty())
             problems_.append(QStringLiteral("no scripted answer for ") + what);
-            return false;
-        }
-        if (answers_.first().kind != kind) {
+        else if (answers_.first().kind != call.kind)
             problems_.append(QStringLiteral("scripted answer of another kind for ") + what);
-            return false;
-        }
-        *answer = answers_.takeFirst();
-        return true;
+        else
+            return answers_.takeFirst();
+        return std::nullopt;
     }
 
     QList<Answer> answers_;
