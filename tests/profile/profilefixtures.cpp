@@ -35,38 +35,6 @@ int ParchesTi3(const QString& ti3) {
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-bool DesplazarTi3(const QString& ti3, const QString& outPath) {
-    QFile in(ti3);
-    if (!in.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
-    const int format = lines.indexOf(QStringLiteral("BEGIN_DATA_FORMAT"));
-    const int begin = lines.indexOf(QStringLiteral("BEGIN_DATA"));
-    const int end = lines.indexOf(QStringLiteral("END_DATA"));
-    if (format < 0 || begin < 0 || end <= begin + 1) {
-        return false;
-    }
-    const QStringList fields = lines.at(format + 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    QList<int> rgb;
-    for (const char* name : {"RGB_R", "RGB_G", "RGB_B"}) {
-        rgb << fields.indexOf(QString::fromLatin1(name));
-    }
-    QList<QStringList> rows;
-    for (int i = begin + 1; i < end; ++i) {
-        rows << lines.at(i).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    }
-    const QList<QStringList> original = rows;
-    for (int r = 0; r < rows.size(); ++r) {
-        for (int c : rgb) {
-            rows[r][c] = original.at((r + 1) % rows.size()).at(c);
-        }
-        lines[begin + 1 + r] = rows.at(r).join(QLatin1Char(' '));
-    }
-    QFile out(outPath);
-    return out.open(QIODevice::WriteOnly) && out.write(lines.join(QLatin1Char('\n')).toUtf8()) > 0;
-}
-
 namespace {
 
 QString Etiqueta(cmsHPROFILE profile, cmsTagSignature tag) {
