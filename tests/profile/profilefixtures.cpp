@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QStringList>
 
 #include <lcms2.h>
 
@@ -26,9 +25,8 @@ QString RenderizarCarta(const QString& chart, const QString& outPath, bool portr
 
 int ParchesTi3(const QString& ti3) {
     QFile file(ti3);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly))
         return -1;
-    }
     static const QRegularExpression sets(QStringLiteral("^NUMBER_OF_SETS\\s+(\\d+)"),
                                          QRegularExpression::MultilineOption);
     const QRegularExpressionMatch m = sets.match(QString::fromUtf8(file.readAll()));
@@ -39,9 +37,8 @@ namespace {
 
 QString Etiqueta(cmsHPROFILE profile, cmsTagSignature tag) {
     const auto* mlu = static_cast<const cmsMLU*>(cmsReadTag(profile, tag));
-    if (mlu == nullptr) {
+    if (mlu == nullptr)
         return QString();
-    }
     const cmsUInt32Number size = cmsMLUgetASCII(mlu, "en", "US", nullptr, 0);
     QByteArray bytes(static_cast<qsizetype>(size), '\0');
     cmsMLUgetASCII(mlu, "en", "US", bytes.data(), size);
@@ -53,9 +50,8 @@ QString Etiqueta(cmsHPROFILE profile, cmsTagSignature tag) {
 EtiquetasIcc LeerEtiquetasIcc(const QString& path) {
     EtiquetasIcc tags;
     cmsHPROFILE profile = cmsOpenProfileFromFile(QFile::encodeName(path).constData(), "r");
-    if (profile == nullptr) {
+    if (profile == nullptr)
         return tags;
-    }
     tags.ok = true;
     tags.descripcion = Etiqueta(profile, cmsSigProfileDescriptionTag);
     tags.fabricante = Etiqueta(profile, cmsSigDeviceMfgDescTag);

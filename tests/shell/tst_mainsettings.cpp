@@ -5,9 +5,6 @@
 
 namespace {
 
-const QStringList kGamma = {"0.5", "0.8", "0.9", "1.0", "1.2", "1.4",
-                            "1.6", "2.0", "2.2", "2.4", "2.8"};
-
 void Escribir(const QString& path, const QByteArray& content) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
@@ -48,17 +45,6 @@ class TestMainSettings : public QObject {
     Q_OBJECT
 
 private slots:
-    // A stored value matches with either decimal separator; the fallback when it is not
-    // listed; the first item when neither is.
-    void listValueMatchesDecimalCommaAndFallsBack() {
-        QCOMPARE(IndiceValorLista(kGamma, " 1,4 ", "2.2"), kGamma.indexOf("1.4"));
-        QCOMPARE(IndiceValorLista(kGamma, "   ", "0.8"), kGamma.indexOf("0.8"));
-        QCOMPARE(IndiceValorLista(kGamma, "9", "7"), 0);
-        QCOMPARE(IndiceValorLista({}, "1.4", "2.2"), -1);
-        QCOMPARE(IndiceValorLista({"1,0", "1,5"}, "1.5", "1.0"), 1);
-        QCOMPARE(LimitarIndice(0, 0), -1);
-    }
-
     void storedNumbersReadTheirLeadingNumber() {
         QCOMPARE(ValorAjuste("12abc"), 12.0);
         QCOMPARE(ValorAjuste(" 1.5"), 1.5);

@@ -1,3 +1,4 @@
+#include "shell/paths.h"
 #include "shell/workfolders.h"
 
 #include "recordinglog.h"
@@ -59,24 +60,27 @@ private slots:
     }
 
     // The same name under every locale, from the clock read in single precision; twenty
-    // attempts, each reading the clock, then none.
-    void folderNamesAndAttempts() {
+    // attempts, each reading the clock, then none. A name kept beside a profile is cut to fit
+    // the file system's 255 bytes, never inside a character.
+    void namesAndAttempts() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(NombreCarpetaTrabajo(45296.42f, 3), QString("chromaflux_tmp_45296_42_3"));
         QLocale::setDefault(QLocale::c());
         QCOMPARE(NombreCarpetaTrabajo(12.3456789f, 20), QString("chromaflux_tmp_12_34568_20"));
-        QCOMPARE(NombreCarpetaTrabajo(86399.99f, 1), QString("chromaflux_tmp_86399_99_1"));
         const QString tmp = nuevoTmp();
         int clockReads = 0;
         const auto clock = [&] { return ++clockReads, 7200.0f; };
+        for (int n = 2; n <= 20; ++n)
+            QVERIFY(QDir(tmp).mkpath(NombreCarpetaTrabajo(7200, n)));
         QCOMPARE(CrearCarpetaTrabajo(tmp, clock), tmp + "/chromaflux_tmp_7200_1");
-        for (int n = 3; n <= 20; ++n)
-            QVERIFY(QDir(tmp).mkdir(NombreCarpetaTrabajo(7200, n)));
-        QCOMPARE(CrearCarpetaTrabajo(tmp, clock), tmp + "/chromaflux_tmp_7200_2");
         clockReads = 0;
         QCOMPARE(CrearCarpetaTrabajo(tmp, clock), QString());
         QCOMPARE(clockReads, 20);
         QVERIFY(QFileInfo(CrearCarpetaTrabajo(tmp)).isDir()); // the real clock
+        QCOMPARE(BaseQueCabe("/d/" + QString(260, 'x'), ".ti3"), "/d/" + QString(251, 'x'));
+        QCOMPARE(BaseQueCabe("/d/" + QString(130, u'é'), "_scanin_diag.tif"),
+                 "/d/" + QString(119, u'é'));
+        QCOMPARE(BaseQueCabe("/d/a" + QString::fromUcs4(U"\U0001F600"), QString(253, 's')), "/d/a");
     }
 
     void cleanUpRemovesOnlyLeftovers() {
