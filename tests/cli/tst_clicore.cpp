@@ -1,7 +1,6 @@
 #include "charts/chartcatalog.h"
 #include "cli/cliargs.h"
 #include "cli/clichoices.h"
-#include "cli/clifrontend.h"
 #include "cli/consola.h"
 #include "cli/consolelog.h"
 #include "cli/createinput.h"
@@ -12,7 +11,6 @@
 #include "lang/texto.h"
 #include "profile/createvalidation.h"
 #include "profile/profileoptions.h"
-#include "recordinglog.h"
 #include "shell/appfolders.h"
 #include "shell/toolrunner.h"
 
@@ -274,23 +272,6 @@ private slots:
         QCOMPARE(cuenta.load(), 5);
     }
 
-    // The summary is one log line without the question to open the folder, naming the
-    // diagnostic only when it is kept beside the profile; the work folder goes unless kept.
-    void frontEndAnswersForTheCommandLine() {
-        RecordingLog log;
-        ResultadoCreacion r;
-        r.perfil = "/p/cam.icc";
-        r.diagnostico = "/tmp/run/ultimo_scanin_diag.tif";
-        InterlocutorConsola sinDiag(log, false, true, false), conservando(log, true, false, true);
-        sinDiag.MostrarResumenResultados(r);
-        conservando.MostrarResumenResultados(r);
-        QVERIFY(sinDiag.PreguntarBorrarCarpeta("/r") && !conservando.PreguntarBorrarCarpeta("/r"));
-        QCOMPARE(log.lines.size(), 2);
-        QVERIFY(log.lines[0].startsWith("Resumen operador: Perfil creado correctamente: | /p/"));
-        QVERIFY(!log.lines[0].contains("Diagn") && !log.lines[0].contains("¿"));
-        QVERIFY(log.lines[1].contains("- Diagnóstico TIFF: imagen para revisar"));
-    }
-
     void jsonReportsAndFailureReasons() {
         // No output: null; output without figures: every field null, none made up.
         QVERIFY(JsonVerificacion(" \n").isNull());
@@ -320,10 +301,6 @@ private slots:
         QCOMPARE(JsonCreacion(bien, true).value("diagnostic").toString(), "/out/a_scanin_diag.tif");
         const QJsonObject lote = JsonLote({bien, mal}, false);
         QCOMPARE(QJsonDocument::fromJson(TextoJson(lote).toUtf8()).object(), lote);
-        QCOMPARE(QList<int>({lote.value("written").toInt(), lote.value("failed").toInt()}),
-                 QList<int>({1, 1}));
-        QCOMPARE(lote.value("profiles").toArray().at(1).toObject().value("image").toString(),
-                 "/in/b.png");
         // Other reasons stand alone, on one line.
         mal.ejecucion.rcScanin = 0;
         mal.ejecucion.motivo = "Faltan datos:\n- Tipo de carta";

@@ -91,27 +91,6 @@ private slots:
             QCOMPARE(m.PuntosY, c.ys);
         }
     }
-
-    // Grabbed off its centre, a corner jumps to the mouse and stops at the image's edge; a
-    // side moves only its axis.
-    void draggingFollowsTheMouse() {
-        MarcoAjuste m = Marco(1000, 800, 640, 480);
-        const QPoint c = m.PosicionTirador(0);
-        m.Pulsar(Qt::LeftButton, c.x() + 6, c.y() - 4);
-        const MarcoAjuste::Movimiento mv = m.Mover(c.x() + 50, c.y() + 30);
-        QVERIFY(mv.redibujar && mv.puntero == Qt::SizeAllCursor);
-        QCOMPARE(QPointF(m.PuntosX[0], m.PuntosY[0]), m.PantallaAImagen(c.x() + 50, c.y() + 30));
-        m.Mover(-300, -300);
-        QCOMPARE(QPointF(m.PuntosX[0], m.PuntosY[0]), QPointF(0, 0));
-        m.Soltar();
-        const QPoint s = m.PosicionTirador(6);
-        m.Pulsar(Qt::LeftButton, s.x(), s.y());
-        QVERIFY(!m.Mover(s.x() + 100, s.y() - 60).puntero);
-        QCOMPARE(QPointF(m.PuntosX[2], m.PuntosY[2]),
-                 QPointF(950, m.PantallaAImagen(0, s.y() - 60).y()));
-        m.Soltar();
-        QVERIFY(m.TiradorActivo == -1 && !m.Mover(s.x(), s.y()).redibujar);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestGridFrame)

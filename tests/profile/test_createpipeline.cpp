@@ -1,6 +1,4 @@
 #include "chartrenderer.h"
-#include "charts/chartdefinition.h"
-#include "profile/chartlocator.h"
 #include "profile/createpipeline.h"
 #include "profile/creationfrontend.h"
 #include "profile/fiducialmapping.h"
@@ -135,23 +133,6 @@ private slots:
         QVERIFY2(run.fin == FinCreacion::Correcto, qPrintable(log.lines.join('\n')));
         QCOMPARE(run.lectura.metodo, MetodoLectura::Region);
         QVERIFY(run.lectura.ajuste.error < 2.0);
-    }
-
-    // The detector's block mapped through the chart definition lands on the rendered
-    // fiducials, in the chart's own order first.
-    void detectedChartGivesFiducials() {
-        const QList<LocatedChart> found = LocateChart(capture_, true);
-        QVERIFY(!found.isEmpty() && found.first().kind == LocatedChart::Block);
-        ChartDefinition chart;
-        QString error;
-        QVERIFY2(chart.load(CarpetaRefArgyll() + "/ColorChecker.cht", &error), qPrintable(error));
-        const QList<Quad> sets = FiducialesDeCarta(chart, found.first());
-        QCOMPARE(sets.size(), 4);
-        for (std::size_t i = 0; i < 4; ++i) {
-            const QPointF miss = sets.first()[i] - info_.fiducials[i];
-            QVERIFY2(std::hypot(miss.x(), miss.y()) < 0.01 * info_.imageSize.width(),
-                     qPrintable(ListaFiduciales(sets.first())));
-        }
     }
 
     // Failed runs leave an older profile untouched and say so; a successful run replaces it.

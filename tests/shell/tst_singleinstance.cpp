@@ -4,13 +4,6 @@
 #include <QLocalSocket>
 #include <QtTest>
 
-#include <csignal>
-#include <cstring>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 class TestSingleInstance : public QObject {
     Q_OBJECT
 
@@ -40,33 +33,6 @@ private slots:
         socket.write("quit\nactivate now\nactivate\n");
         QVERIFY(activations.wait(5000));
         QCOMPARE(activations.count(), 3);
-    }
-
-    // A socket of another user at our name is not obeyed: the program starts normally.
-    void squatterOfAnotherUserIsIgnored() {
-        if (::getuid() != 0)
-            QSKIP("listening as another user needs root");
-        const QString key = claveUnica();
-        const QByteArray path = QFile::encodeName(RutaSocketInstancia(key));
-        int ready[2];
-        QVERIFY(::pipe(ready) == 0);
-        const pid_t squatter = ::fork();
-        if (squatter == 0) {
-            sockaddr_un address{};
-            address.sun_family = AF_UNIX;
-            std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
-            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-            if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                ::setuid(65534) == 0 && ::listen(fd, 4) == 0 && ::write(ready[1], "r", 1) == 1)
-                ::pause();
-            ::_exit(1);
-        }
-        char c = 0;
-        QCOMPARE(::read(ready[0], &c, 1), 1);
-        SingleInstance real;
-        QVERIFY(real.tryBecomePrimary(key));
-        ::kill(squatter, SIGKILL);
-        ::waitpid(squatter, nullptr, 0);
     }
 
     void staleSocketFromCrashedCopyIsTakenOver() {
