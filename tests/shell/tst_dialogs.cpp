@@ -22,13 +22,6 @@ private slots:
         EstablecerCarpetas(folders);
     }
 
-    // The patterns rule over the display text; a pair without patterns is dropped.
-    void filterConversion() {
-        QCOMPARE(FiltrosQt("Imágenes (*.tif)|*.tif; *.tiff ;;*.jpg|Todos|*.*|Roto|"),
-                 QStringList({"Imágenes (*.tif *.tiff *.jpg)", "Todos (*)"}));
-        QCOMPARE(FiltrosQt("TIFF|*.tif|Roto"), QStringList{"TIFF (*.tif)"});
-    }
-
     // The last folder per kind of file (its first pattern) is kept in the settings file; the
     // home folder before any choice; a given folder wins unless it is the program folder.
     void folderRule() {

@@ -7,7 +7,6 @@
 class TestSingleInstance : public QObject {
     Q_OBJECT
 
-private:
     static QString claveUnica() {
         return "nc-test-" + QUuid::createUuid().toString(QUuid::WithoutBraces);
     }

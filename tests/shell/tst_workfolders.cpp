@@ -41,7 +41,6 @@ QStringList contenido(const QString& folder) {
 class TestWorkFolders : public QObject {
     Q_OBJECT
 
-private:
     QTemporaryDir dir_;
     int count_ = 0;
 
@@ -119,8 +118,6 @@ private slots:
         usuario.Volver();
         QDir::setCurrent(before);
         QVERIFY(!QFileInfo::exists(work));
-        BorrarCarpetaTrabajo(QString(), log);
-        BorrarCarpetaTrabajo(work, log); // gone: nothing to say
         QCOMPARE(log.lines, QStringList{"Carpeta temporal borrada: " + work});
     }
 
