@@ -75,8 +75,8 @@ private slots:
             QVERIFY2(!r.salida.isEmpty() &&
                          r.mensaje.endsWith(QString(" rc=%1\n").arg(r.rc) + r.salida),
                      qPrintable(r.mensaje));
-            QVERIFY(log.lines.contains(r.salida));
-            QVERIFY(log.lines.last().endsWith(QString(" rc=%1").arg(r.rc)));
+            QVERIFY(log.lines.contains(r.salida) &&
+                    log.lines.last().endsWith(QString(" rc=%1").arg(r.rc)));
         }
     }
 };

@@ -44,9 +44,8 @@ private slots:
         QFile stale(file);
         QVERIFY(stale.open(QIODevice::WriteOnly));
         stale.close();
-        SingleInstance next;
+        SingleInstance next, later; // the later one finds the new copy listening
         QVERIFY(next.tryBecomePrimary(key));
-        SingleInstance later; // finds the new copy listening
         QVERIFY(!later.tryBecomePrimary(key));
     }
 };
