@@ -17,9 +17,6 @@ QString RenderizarCarta(const QString& chart, const QString& outPath, bool portr
 QString CarpetaRefArgyll();
 // NUMBER_OF_SETS of a TI3 file, -1 when unreadable.
 int ParchesTi3(const QString& ti3);
-// Writes a copy of a TI3 whose device values are moved one patch along, as a chart read one
-// patch off gives them.
-bool DesplazarTi3(const QString& ti3, const QString& outPath);
 
 // Text tags of an ICC profile read with lcms2 (the bytes of the ASCII records decoded as
 // UTF-8, as colprof writes them).
