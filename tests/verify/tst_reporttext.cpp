@@ -17,30 +17,16 @@ private slots:
     }
 
     void numberAfterKeyword_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("keyword");
-        QTest::addColumn<QString>("number");
-        QTest::newRow("other case") << "MAX.=1.5"
-                                    << "max."
-                                    << "1.5";
-        QTest::newRow("colon stops it") << "max.: 2.0"
-                                        << "max."
-                                        << "";
-        QTest::newRow("letter stops it") << "max. x2"
-                                         << "max."
-                                         << "";
-        QTest::newRow("at the end") << "RMS"
-                                    << "RMS"
-                                    << "";
-        QTest::newRow("first occurrence") << "RMS = 1, RMS = 2"
-                                          << "RMS"
-                                          << "1";
+        QTest::addColumn<QStringList>("lineKeywordNumber");
+        QTest::newRow("other case") << QStringList{"MAX.=1.5", "max.", "1.5"};
+        QTest::newRow("colon stops it") << QStringList{"max.: 2.0", "max.", ""};
+        QTest::newRow("letter stops it") << QStringList{"max. x2", "max.", ""};
+        QTest::newRow("at the end") << QStringList{"RMS", "RMS", ""};
+        QTest::newRow("first occurrence") << QStringList{"RMS = 1, RMS = 2", "RMS", "1"};
     }
     void numberAfterKeyword() {
-        QFETCH(QString, line);
-        QFETCH(QString, keyword);
-        QFETCH(QString, number);
-        QCOMPARE(NumeroTrasClave(line, keyword), number);
+        QFETCH(QStringList, lineKeywordNumber);
+        QCOMPARE(NumeroTrasClave(lineKeywordNumber[0], lineKeywordNumber[1]), lineKeywordNumber[2]);
     }
 
     void threeNumbers() {

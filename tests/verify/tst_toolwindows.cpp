@@ -184,10 +184,9 @@ void TestToolWindows::profcheckRunHandlesEventsAndRefusesASecond() {
     QVERIFY(w.Errores().isEmpty() && w.Grafico().Barras().isEmpty());
 }
 
-// Each graph button draws its own error of every patch, and the hover reads it back.
+// Each graph button draws its own error, and the hover reads it back.
 void TestToolWindows::profcheckGraphSeries() {
     frmProfCheck w(nullptr);
-    auto* graph = Control<LienzoGrafico>(w, "picDEGraph");
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.MostrarVerificacionAutomatica(ti3_, icc_, LeerDatoVerify("colorchecker.profcheck-v2-Ir.txt"));
@@ -198,8 +197,9 @@ void TestToolWindows::profcheckGraphSeries() {
         QCOMPARE(w.Grafico().Barras()[5].value, (std::array{e.de, e.dl, e.dc, e.dh}[t]));
     }
     const BarraGrafico bar = w.Grafico().Barras()[3];
-    QTest::mouseMove(graph, QPoint((bar.x0 + bar.x1) / 2, w.Grafico().PlotBottom() - 2));
-    QVERIFY(graph->toolTip().startsWith(w.Errores()[3].id + " | Delta-e: "));
+    QTest::mouseMove(Control(w, "picDEGraph"),
+                     QPoint((bar.x0 + bar.x1) / 2, w.Grafico().PlotBottom() - 2));
+    QVERIFY(Control(w, "picDEGraph")->toolTip().startsWith(w.Errores()[3].id + " | Delta-e: "));
 }
 
 // A generic reference moves the chart and drops the custom one; a chart selects its generic
