@@ -218,7 +218,7 @@ void TestToolWindows::scaninListsFollowEachOther() {
 }
 
 // A saved TI3 brings the question about the work folder (Yes deletes it, No keeps it); a
-// failed run asks nothing and keeps the folder and the diagnostic beside the TI3 path.
+// failed run asks nothing and keeps the folder and the diagnostic the flags asked for.
 void TestToolWindows::scaninRunsAndTheWorkFolder() {
     frmScaninDiag w(nullptr);
     w.SetupDefaults(png_, "", carta("ColorChecker.cht"), 0, false, 2.2);
@@ -233,7 +233,9 @@ void TestToolWindows::scaninRunsAndTheWorkFolder() {
     QVERIFY2(m.hasMatch(), qPrintable(log(w)));
     QVERIFY(!QFileInfo::exists(m.captured(1)));
     Control<QLineEdit>(w, "txtSaveTi3")->setText(dir_.filePath("guardado dos.ti3"));
+    Control<QLineEdit>(w, "txtDiagFlags")->setText(" I ");
     QVERIFY(PulsarYEsperar(w.Trabajo(), run));
+    QVERIFY(log(w).contains(" -di \""));
     m = QRegularExpression("\nCarpeta temporal conservada: (.*)$").match(log(w));
     QVERIFY2(m.hasMatch() && QFileInfo(m.captured(1)).isDir(), qPrintable(log(w)));
     // The IT8 chart with the ColorChecker reference: scanin fails.
@@ -242,10 +244,11 @@ void TestToolWindows::scaninRunsAndTheWorkFolder() {
     Control<QComboBox>(w, "cboChart")->blockSignals(false);
     QVERIFY(PulsarYEsperar(w.Trabajo(), run));
     QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
-    QVERIFY(log(w).contains(QRegularExpression(
-        "\nscanin rc=[1-9]\\d*\nDiagnóstico scanin guardado: " +
-        QRegularExpression::escape(dir_.filePath("guardado dos_scanin_diag.tif")) +
-        "\nCarpeta temporal conservada: [^\n]*$")));
+    QVERIFY2(log(w).contains(QRegularExpression(
+                 "\nscanin rc=[1-9]\\d*\nDiagnóstico scanin guardado: " +
+                 QRegularExpression::escape(dir_.filePath("guardado dos_scanin_diag.tif")) +
+                 "\nCarpeta temporal conservada: [^\n]*$")),
+             qPrintable(log(w).right(600)));
 }
 
 void TestToolWindows::colverifyOptionsReachTheCommandLine_data() {
