@@ -15,7 +15,6 @@ private:
     static void crearEjecutable(const QString& path) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\n");
         file.close();
         QVERIFY(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
     }
@@ -29,52 +28,28 @@ private slots:
         qputenv("PATH", dir_.filePath("on path").toUtf8());
     }
 
-    void pathHelpers() {
-        QCOMPARE(Entrecomillar("/a b/c"), QString("\"/a b/c\""));
-        QCOMPARE(Entrecomillar(""), QString("\"\""));
-        QCOMPARE(NombreFichero("/x/y/chart.tif"), QString("chart.tif"));
-        QCOMPARE(NombreFichero("chart.tif"), QString("chart.tif"));
-        QCOMPARE(NombreFichero("/x/y/"), QString());
+    void extensionIsTheLastDotOfThePath() {
         QCOMPARE(QuitarExtension("/x/y/chart.v2.tif"), QString("/x/y/chart.v2"));
-        QCOMPARE(QuitarExtension("/x/y/chart"), QString("/x/y/chart"));
-        QCOMPARE(QuitarExtension("/x.d/chart"), QString("/x")); // the last "." of the path
+        QCOMPARE(QuitarExtension("/x.d/chart"), QString("/x"));
     }
 
-    void portableLayoutWithoutBundledArgyll() {
-        const QString program = dir_.filePath("bare");
-        QVERIFY(QDir().mkpath(program));
-        QFile marker(program + "/portable");
-        QVERIFY(marker.open(QIODevice::WriteOnly));
+    // A bundled tool wins over PATH; one missing from the bundle still comes from PATH.
+    void bundledToolsThenPath() {
+        const QString program = dir_.filePath("bundled");
+        QVERIFY(QDir().mkpath(program + "/Argyll/bin"));
+        crearEjecutable(program + "/Argyll/bin/scanin");
         const AppFolders folders = AppFolders::forProgram(program + "/");
         QCOMPARE(folders.programFolder, program);
-        QCOMPARE(folders.dataFolder, program);
-        QCOMPARE(folders.tmpFolder, program + "/tmp");
-        QCOMPARE(folders.settingsFile(), program + "/nerva_chromaflux.ini");
-        QCOMPARE(folders.legacySettingsFile(), program + "/norvel_kelda.ini");
-        QCOMPARE(folders.argyllBin, QString());
-        QCOMPARE(folders.argyllRef, QString("/usr/share/color/argyll/ref"));
-        QCOMPARE(folders.argyllDoc, QString("/usr/share/doc/argyll-doc"));
-        QCOMPARE(folders.helpFolder, dir_.filePath("share/nerva-chromaflux/ayuda"));
-        QCOMPARE(folders.toolPath("scanin"), dir_.filePath("on path/scanin"));
-        QCOMPARE(folders.toolPath("no-such-tool-here"), QString());
-    }
-
-    void bundledArgyllAndHelpWin() {
-        const QString program = dir_.filePath("bundled");
-        for (const char* sub : {"Argyll/bin", "Argyll/ref", "Argyll/doc", "ayuda"})
-            QVERIFY(QDir().mkpath(program + "/" + sub));
-        crearEjecutable(program + "/Argyll/bin/scanin");
-        const AppFolders folders = AppFolders::forProgram(program);
-        QCOMPARE(folders.argyllBin, program + "/Argyll/bin");
-        QCOMPARE(folders.argyllRef, program + "/Argyll/ref");
-        QCOMPARE(folders.argyllDoc, program + "/Argyll/doc");
-        QCOMPARE(folders.helpFolder, program + "/ayuda");
         QCOMPARE(folders.toolPath("scanin"), program + "/Argyll/bin/scanin");
-        // a tool missing from the bundle still comes from PATH
         QCOMPARE(folders.toolPath("colprof"), dir_.filePath("on path/colprof"));
+        QCOMPARE(folders.toolPath("no-such-tool-here"), QString());
+        QCOMPARE(AppFolders::forProgram(dir_.filePath("on path")).toolPath("scanin"),
+                 dir_.filePath("on path/scanin"));
     }
 
-    void portableOnlyWhenTheBuildSaysSo() {
+    // Portable only with the marker or settings beside the program, never for a merely
+    // writable folder.
+    void portableMarkerRule() {
         const QString config = dir_.filePath("xdg config");
         const QString cache = dir_.filePath("xdg cache");
         qputenv("XDG_CONFIG_HOME", config.toUtf8());
@@ -83,7 +58,8 @@ private slots:
             const char* folder;
             const char* file; // beside the program; "" an empty folder, none no folder at all
             bool portable;
-        } cases[] = {{"kept settings", "nerva_chromaflux.ini", true},
+        } cases[] = {{"marked", "portable", true},
+                     {"kept settings", "nerva_chromaflux.ini", true},
                      {"older settings", "norvel_kelda.ini", true},
                      {"writable only", "", false},
                      {"gone/bin", nullptr, false}};
@@ -100,15 +76,6 @@ private slots:
         QVERIFY(QFileInfo(config + "/nerva-chromaflux").isDir()); // ready for the first write
         qunsetenv("XDG_CONFIG_HOME");
         qunsetenv("XDG_CACHE_HOME");
-    }
-
-    void processWideFolders() {
-        AppFolders folders;
-        folders.programFolder = "/opt/nc";
-        folders.tmpFolder = "/opt/nc/tmp";
-        EstablecerCarpetas(folders);
-        QCOMPARE(Carpetas().programFolder, QString("/opt/nc"));
-        QCOMPARE(Carpetas().tmpFolder, QString("/opt/nc/tmp"));
     }
 };
 
