@@ -1,42 +1,15 @@
 #include "charts/chartcatalog.h"
-#include "grid/frmgridadjust.h"
-#include "grid/frmgridcheck.h"
-#include "grid/gridcontroller.h"
-#include "image/frmcartaanalisis.h"
-#include "image/frmimagencompleta.h"
-#include "lang/aboutinfo.h"
-#include "lang/frmacercade.h"
 #include "lang/texto.h"
-#include "lang/windowplacement.h"
 #include "namedcontrol.h"
 #include "portablefolders.h"
-#include "profile/frmscanindiag.h"
 #include "scripteddialogs.h"
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
 #include "shell/inifile.h"
-#include "verify/frmcolverify.h"
-#include "verify/frmprofcheck.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QSplitter>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QWindow>
+#include <QtTest>
+#include <QtWidgets>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -126,20 +99,6 @@ private slots:
         QCOMPARE(CartaElegida(*Cargar()), QString("it8.cht"));
     }
 
-    void restoredReferenceAndSwitches() {
-        Escribir(Ini(),
-                 "[profile]\nchart_file=ColorChecker.cht\ngeneric_ref_file=colorchecker.CIE\n"
-                 "perspective=1\nsave_scanin_diag=1\ndark_areas=2,5\nintent=3\n");
-        auto w = Cargar();
-        QCOMPARE(Control<QComboBox>(*w, "cboGenericRef")->currentIndex(), 4);
-        QVERIFY(Control<QRadioButton>(*w, "optFRGenerico")->isChecked());
-        QVERIFY(Control<QLineEdit>(*w, "txtRef")->text().endsWith("ColorChecker.cie"));
-        QVERIFY(Control<QCheckBox>(*w, "chkPerspective")->isChecked());
-        QVERIFY(Control<QAction>(*w, "mnuResultsAutoScaninDiag")->isChecked());
-        QCOMPARE(Control<QComboBox>(*w, "txtDarkAreas")->currentText(), QString("2.5"));
-        QCOMPARE(Control<QComboBox>(*w, "cboIntent")->currentIndex(), 3);
-    }
-
     // The legacy file is read only while there is no file of the current name.
     void legacySettingsAreCopiedAndRead() {
         Escribir(Carpetas().legacySettingsFile(), "[profile]\ncamera=Legacy scanner\n");
@@ -175,6 +134,8 @@ private slots:
         QCOMPARE(Camara(*again), QString("Epson V850"));
         QCOMPARE(Control<QComboBox>(*again, "cboAlgorithm")->currentIndex(), 6);
         QCOMPARE(CartaElegida(*again), QString("QPcard_201.cht"));
+        QCOMPARE(Control<QComboBox>(*again, "cboGenericRef")->currentIndex(), 6);
+        QVERIFY(Control<QRadioButton>(*again, "optFRGenerico")->isChecked());
         QVERIFY(Control<QCheckBox>(*again, "chkPerspective")->isChecked());
         QVERIFY(Control<QAction>(*again, "mnuResultsSaveTi3WithProfile")->isChecked());
         QCOMPARE(Control<QSplitter>(*again, "splLog")->sizes(), split);
@@ -259,52 +220,6 @@ private slots:
         QCOMPARE(log->toPlainText(),
                  QString("two\nlines\nraw a\nscanin: \"a_diag.tif\"\nInput file\n"));
         QCOMPARE(log->textCursor().position(), log->toPlainText().size());
-    }
-
-    void busyStatusDisablesCreate() {
-        auto w = Cargar();
-        w->show();
-        auto* meta = Control<QLabel>(*w, "lblMeta");
-        auto* crear = Control<QPushButton>(*w, "cmdCreate");
-        w->MostrarEstado("Ejecutando scanin...");
-        QVERIFY(meta->isVisible() && !crear->isEnabled());
-        QCOMPARE(w->cursor().shape(), Qt::WaitCursor);
-        QVERIFY(TextoDe(*w, "txtLog").endsWith("Ejecutando scanin..."));
-        w->MostrarEstado("");
-        QVERIFY(meta->isHidden() && crear->isEnabled());
-        QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
-    }
-
-    void everyWindowFitsSmallScreens_data() {
-        QTest::addColumn<int>("window");
-        for (int i = 0; i < 9; ++i)
-            QTest::newRow(qPrintable(QString::number(i))) << i;
-    }
-
-    // In the longest language no window insists on more than a 1280x720 screen leaves.
-    void everyWindowFitsSmallScreens() {
-        QFETCH(int, window);
-        auto w = Cargar();
-        GridController& grid = *w->findChild<GridController*>();
-        const std::function<QWidget*()> ventanas[] = {
-            [&] { return w.release(); },
-            [&] { return new frmProfCheck(w.get()); },
-            [&] { return new frmColVerify(w.get()); },
-            [&] { return new frmScaninDiag(w.get()); },
-            [&] { return new frmGridAdjust(grid, nullptr); },
-            [&] { return new frmGridCheck(nullptr); },
-            [&] { return new frmImagenCompleta(nullptr); },
-            [&] { return new frmCartaAnalisis(nullptr); },
-            [&] { return new frmACercaDe(InfoPrograma{}, w.get()); }};
-        EstablecerIdiomaActual(IdiomaFr);
-        std::unique_ptr<QWidget> ventana(ventanas[window]());
-        const QSize sitio = QSize(1280, 720) - kMarcoVentana;
-        ventana->resize(sitio);
-        ventana->show();
-        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
-        QVERIFY2(ventana->width() <= sitio.width() && ventana->height() <= sitio.height(),
-                 qPrintable(QStringLiteral("%1x%2").arg(ventana->width()).arg(ventana->height())));
-        EstablecerIdiomaActual(IdiomaEs);
     }
 };
 
