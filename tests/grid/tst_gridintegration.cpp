@@ -15,16 +15,8 @@
 #include "shell/frmmain.h"
 #include "toolrunwait.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

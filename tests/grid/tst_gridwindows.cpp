@@ -12,15 +12,8 @@
 #include "shell/workfolders.h"
 #include "toolrunwait.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 
@@ -104,16 +97,9 @@ private slots:
         const QImage picture = Caja(*w)->Imagen();
         QCOMPARE(picture.size(), Caja(*w)->size());
         QVERIFY(Parecido(picture.pixel(m.ImagenAPantalla(500, 400)), kFondo));
-
-        // Another image gets its own start points.
-        const QString other = EscribirImagen(dir_->filePath("other.png"), 400, 300);
-        w->Configurar({other, "/ref/it8.cht", "it8.cht", "/ref/it8.txt", QString(), {}, {}, other});
-        QCOMPARE(w->Marco().PuntosX, (std::array<double, 4>{20, 380, 380, 20}));
-        QCOMPARE(w->Parametros().NombreChtAjuste, QString("it8.cht"));
     }
 
-    // Dragging moves the corner without reloading the image, stops at the image's edge;
-    // Reset and a resize keep the points in image pixels.
+    // Dragging moves the corner without reloading the image and stops at the image's edge.
     void draggingACorner() {
         QPointer<frmGridAdjust> w = Abrir(3000, 2000);
         const int loads = w->Cache().Cargas();
@@ -138,24 +124,6 @@ private slots:
 
         QTest::mouseClick(Control<QPushButton>(*w, "cmdReset"), Qt::LeftButton);
         QCOMPARE(w->Marco().PuntosX, (std::array<double, 4>{150, 2850, 2850, 150}));
-        w->resize(w->size() + QSize(120, 80));
-        QCoreApplication::processEvents();
-        QCOMPARE(Caja(*w)->Imagen().size(), Caja(*w)->size());
-        QCOMPARE(w->Cache().Cargas(), loads + 1);
-        QCOMPARE(w->Marco().PuntosX[0], 150.0);
-    }
-
-    void unreadableImageLeavesNoOverlay() {
-        QPointer<frmGridAdjust> w = Abrir(1000, 800);
-        const QString broken = dir_->filePath("broken.tif");
-        QFile f(broken);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("not an image") > 0);
-        f.close();
-        w->Configurar(
-            {broken, "/ref/it8.cht", "it8.cht", "/ref/it8.txt", QString(), {}, {}, broken});
-        QVERIFY(TextoDe(*w, "txtInfo").startsWith(Texto("msg.grid_open_image_error")));
-        QVERIFY(!w->Marco().TieneTamano());
-        QCOMPARE(w->Marco().TiradorEn(Caja(*w)->width() / 2, Caja(*w)->height() / 2), -1);
     }
 
     // No keeps the work folder, Yes deletes it; the diagnostic copies go either way.
@@ -198,48 +166,12 @@ private slots:
         QVERIFY(w.isNull());
     }
 
-    // A new diagnostic replaces the one shown, whose file belonged to the window; an
-    // unreadable one is reported and, not being the window's, kept.
-    void checkWindowOwnsItsImages() {
-        auto* check = new frmGridCheck(main_.get());
-        const QString first = EscribirImagen(dir_->filePath("diag1.png"), 600, 400, Qt::darkGreen);
-        check->Mostrar(first, "ColorChecker.cht", "scanin output", true);
-        QVERIFY(check->isVisible());
-        QCOMPARE(check->Carta(), QString("colorchecker.cht"));
-        const QImage picture = Control<CajaImagen>(*check, "picGrid")->Imagen();
-        QVERIFY(Parecido(picture.pixel(picture.width() / 2, picture.height() / 2), Qt::darkGreen));
-        const QString second = EscribirImagen(dir_->filePath("diag2.png"), 300, 300);
-        check->Mostrar(second, "ColorChecker.cht", "again", true);
-        QVERIFY(!QFile::exists(first));
-        QCOMPARE(check->AnchoImagen(), 300);
-        check->close();
-        QVERIFY(!QFile::exists(second));
-
-        const QString bad = dir_->filePath("bad.tif");
-        QFile f(bad);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("garbage") > 0);
-        f.close();
-        check->Mostrar(bad, "it8.cht", QString(), false);
-        QVERIFY(TextoDe(*check, "txtInfo").startsWith(Texto("msg.gridcheck_open_error")));
-        check->close();
-        QVERIFY(QFile::exists(bad));
-    }
-
     void openingWithMissingInputsListsThem() {
         main_->Form_Load();
         dialogs_->answerMessage(Msg::Ok);
         Control<QAction>(*main_, "mnuToolsGridCheck")->trigger();
         QVERIFY(Controlador().VentanaAjuste() == nullptr);
         QVERIFY(dialogs_->messages().last().startsWith(Texto("msg.missing_data_prefix")));
-    }
-
-    void storedAdjustmentIsNormalised() {
-        GridController& g = Controlador();
-        g.RegistrarAjusteCuadriculaManual("  ColorChecker.CHT ", " 1,2,3,4,5,6,7,8 ",
-                                          "/Charts/Shot 1.TIF");
-        QCOMPARE(g.AjusteManual().fiduciales, QString("1,2,3,4,5,6,7,8"));
-        QCOMPARE(g.AjusteManual().carta, QString("colorchecker.cht"));
-        QCOMPARE(g.AjusteManual().imagen, QString("/charts/shot 1.tif"));
     }
 };
 

@@ -13,23 +13,8 @@
 #include "shell/inifile.h"
 #include "toolrunwait.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QWindow>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 
@@ -240,23 +225,6 @@ private slots:
         QCOMPARE(w->isVisible(), !closing);
         QCOMPARE(LogLines(*w, Texto("log.cancelled")), 1); // in the language of the moment
         QVERIFY(Control<QPushButton>(*w, "cmdCreate")->isEnabled());
-    }
-
-    // After a restart the Results menu follows which recorded files still exist.
-    void resultsMenuAfterRestart() {
-        const QString profile = dir_->filePath("p.icc");
-        QFile(profile).open(QIODevice::WriteOnly);
-        const QString ini = Carpetas().settingsFile();
-        QVERIFY(EscribirIni(ini, "results", "last_profile", profile));
-        QVERIFY(EscribirIni(ini, "results", "last_ti3", dir_->filePath("gone.ti3")));
-        auto w = std::make_unique<frmMain>();
-        w->Form_Load();
-        QVERIFY(Control<QAction>(*w, "mnuResultsSummary")->isEnabled());
-        QVERIFY(!Control<QAction>(*w, "mnuResultsVerify")->isEnabled());
-        QFile::remove(profile);
-        auto again = std::make_unique<frmMain>();
-        again->Form_Load();
-        QVERIFY(!Control<QAction>(*again, "mnuResultsSummary")->isEnabled());
     }
 };
 
