@@ -70,9 +70,6 @@ private slots:
             << QByteArray("[profile]\ntype=1\nchart_file= COLORCHECKER.cht \nalgorithm=4\n") << 4
             << "2.2"
             << "ColorChecker.cht";
-        QTest::newRow("type naming no catalogue chart")
-            << QByteArray("[profile]\ntype=4\n") << 2 << "2.2"
-            << "it8.cht";
     }
 
     void storedValuesAreSelected() {
@@ -111,12 +108,6 @@ private slots:
     void settingsRoundTrip() {
         Escribir(Ini(), "[results]\nlast_ti3=/p/last.ti3\n");
         auto w = Cargar();
-        w->resize(1200, 700);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        auto* splitter = Control<QSplitter>(*w, "splLog");
-        splitter->setSizes({300, 300});
-        const QList<int> split = splitter->sizes();
         Control<QLineEdit>(*w, "txtScanner")->setText("Epson V850");
         Control<QComboBox>(*w, "cboAlgorithm")->setCurrentIndex(6);
         Control<QComboBox>(*w, "cboChart")
@@ -128,9 +119,6 @@ private slots:
         QCOMPARE(LeerIni(Ini(), "results", "last_ti3", ""), QString("/p/last.ti3"));
 
         auto again = Cargar();
-        again->resize(1200, 700);
-        again->show();
-        QVERIFY(QTest::qWaitForWindowExposed(again.get()));
         QCOMPARE(Camara(*again), QString("Epson V850"));
         QCOMPARE(Control<QComboBox>(*again, "cboAlgorithm")->currentIndex(), 6);
         QCOMPARE(CartaElegida(*again), QString("QPcard_201.cht"));
@@ -138,23 +126,11 @@ private slots:
         QVERIFY(Control<QRadioButton>(*again, "optFRGenerico")->isChecked());
         QVERIFY(Control<QCheckBox>(*again, "chkPerspective")->isChecked());
         QVERIFY(Control<QAction>(*again, "mnuResultsSaveTi3WithProfile")->isChecked());
-        QCOMPARE(Control<QSplitter>(*again, "splLog")->sizes(), split);
 
         Control<QLineEdit>(*w, "txtScanner")->setText("Changed later");
         w->Form_Unload();
         QCOMPARE(unloaded.count(), 1);
         QCOMPARE(LeerIni(Ini(), "profile", "camera", ""), QString("Epson V850"));
-    }
-
-    void unloadClosesOtherWindowsAndCleansTmp() {
-        auto w = Cargar();
-        QWidget other;
-        other.show();
-        const QString leftover = Carpetas().tmpFolder + "/chromaflux_process_output.log";
-        Escribir(leftover, "old");
-        w->Form_Unload();
-        QVERIFY(other.isHidden());
-        QVERIFY(!QFile::exists(leftover));
     }
 
     void exitAsksOnce_data() {
