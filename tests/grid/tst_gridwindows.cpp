@@ -2,12 +2,10 @@
 #include "grid/frmgridadjust.h"
 #include "grid/frmgridcheck.h"
 #include "grid/gridcontroller.h"
-#include "grid/gridoverlay.h"
 #include "lang/texto.h"
 #include "namedcontrol.h"
 #include "portablefolders.h"
 #include "scripteddialogs.h"
-#include "shell/appfolders.h"
 #include "shell/frmmain.h"
 #include "shell/workfolders.h"
 #include "toolrunwait.h"
@@ -18,20 +16,6 @@
 #include <memory>
 
 namespace {
-
-const QColor kFondo(40, 60, 80);
-
-QString EscribirImagen(const QString& path, int w, int h, const QColor& colour = kFondo) {
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(colour);
-    return image.save(path) ? path : QString();
-}
-
-bool Parecido(QRgb a, const QColor& b) {
-    return std::abs(qRed(a) - b.red()) + std::abs(qGreen(a) - b.green()) +
-               std::abs(qBlue(a) - b.blue()) <
-           10;
-}
 
 CajaImagen* Caja(const frmGridAdjust& w) {
     return Control<CajaImagen>(w, "picAdjust");
@@ -52,17 +36,16 @@ class TestGridWindows : public QObject {
     // An adjustment window on an image of the given size, in a work folder of its own.
     QPointer<frmGridAdjust> Abrir(int w, int h) {
         const QString work = CrearCarpetaTrabajo(Carpetas().tmpFolder);
-        const QString image = EscribirImagen(work + "/chart.png", w, h);
+        ParametrosAjuste p;
+        p.ImagenAjuste = p.ImagenOrigen = work + "/chart.png";
+        p.NombreChtAjuste = "ColorChecker.cht";
+        p.CarpetaTrabajoAjuste = work;
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        image.save(p.ImagenAjuste);
         auto* window = new frmGridAdjust(Controlador(), main_.get());
         window->resize(900, 700);
-        window->Configurar({image,
-                            "/ref/ColorChecker.cht",
-                            "ColorChecker.cht",
-                            "/ref/cc.cie",
-                            work,
-                            {},
-                            {},
-                            image});
+        window->Configurar(p);
         return window;
     }
 
@@ -87,43 +70,33 @@ private slots:
         dialogs_.reset();
     }
 
-    // The corners start 5% in from the image's edges, the image drawn under them.
-    void configureShowsTheImageWithTheFrame() {
-        QPointer<frmGridAdjust> w = Abrir(1000, 800);
-        QVERIFY(w->isVisible() && !w->isModal());
-        const MarcoAjuste& m = w->Marco();
-        QCOMPARE(m.PuntosX, (std::array<double, 4>{50, 950, 950, 50}));
-        QCOMPARE(m.PuntosY, (std::array<double, 4>{40, 40, 760, 760}));
-        const QImage picture = Caja(*w)->Imagen();
-        QCOMPARE(picture.size(), Caja(*w)->size());
-        QVERIFY(Parecido(picture.pixel(m.ImagenAPantalla(500, 400)), kFondo));
-    }
-
-    // Dragging moves the corner without reloading the image and stops at the image's edge.
+    // The corners start 5% in from the image's edges, over the image drawn once; dragging one
+    // moves it without reloading the image and stops at the image's edge; Reset puts it back.
     void draggingACorner() {
         QPointer<frmGridAdjust> w = Abrir(3000, 2000);
+        QVERIFY(w->isVisible() && !w->isModal());
+        const std::array<double, 4> start{150, 2850, 2850, 150};
+        QCOMPARE(w->Marco().PuntosX, start);
+        QCOMPARE(w->Marco().PuntosY, (std::array<double, 4>{100, 100, 1900, 1900}));
+        QCOMPARE(Caja(*w)->Imagen().pixel(w->Marco().ImagenAPantalla(1500, 1000)),
+                 QColor(Qt::darkCyan).rgb());
         const int loads = w->Cache().Cargas();
         const QPoint c = w->Marco().PosicionTirador(2);
         QTest::mousePress(Caja(*w), Qt::LeftButton, {}, c + QPoint(3, 3));
         for (int i = 1; i <= 10; ++i)
             QTest::mouseMove(Caja(*w), c - QPoint(4 * i, 3 * i));
         QTest::mouseRelease(Caja(*w), Qt::LeftButton, {}, c - QPoint(40, 30));
-        const QPointF expected = w->Marco().PantallaAImagen(c.x() - 40, c.y() - 30);
-        QCOMPARE(w->Marco().PuntosX[2], expected.x());
-        QCOMPARE(w->Marco().PuntosY[2], expected.y());
-        QCOMPARE(w->Marco().TiradorActivo, -1);
+        QCOMPARE(QPointF(w->Marco().PuntosX[2], w->Marco().PuntosY[2]),
+                 w->Marco().PantallaAImagen(c.x() - 40, c.y() - 30));
         QCOMPARE(w->Cache().Cargas(), loads);
 
-        const QPoint c1 = w->Marco().PosicionTirador(1);
         const QPoint beyond(Caja(*w)->width() + 50, -50);
-        QTest::mousePress(Caja(*w), Qt::LeftButton, {}, c1);
+        QTest::mousePress(Caja(*w), Qt::LeftButton, {}, w->Marco().PosicionTirador(1));
         QTest::mouseMove(Caja(*w), beyond);
         QTest::mouseRelease(Caja(*w), Qt::LeftButton, {}, beyond);
-        QCOMPARE(w->Marco().PuntosX[1], 2999.0);
-        QCOMPARE(w->Marco().PuntosY[1], 0.0);
-
+        QCOMPARE(QPointF(w->Marco().PuntosX[1], w->Marco().PuntosY[1]), QPointF(2999, 0));
         QTest::mouseClick(Control<QPushButton>(*w, "cmdReset"), Qt::LeftButton);
-        QCOMPARE(w->Marco().PuntosX, (std::array<double, 4>{150, 2850, 2850, 150}));
+        QCOMPARE(w->Marco().PuntosX, start);
     }
 
     // No keeps the work folder, Yes deletes it; the diagnostic copies go either way.
