@@ -19,28 +19,20 @@ void Tocar(const QString& ruta) {
     QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(ruta));
 }
 
-// Reference and picture folders holding every catalogue chart, the extra files beside them
-// and green pictures, made the process's folders.
+// A reference folder holding every catalogue chart and the extra files given, made the
+// process's.
 struct Banco {
     QTemporaryDir raiz;
     QString ref = raiz.filePath("ref");
-    QString doc = raiz.filePath("doc");
 
-    explicit Banco(const QStringList& extras = {}, const QStringList& imagenes = {}) {
+    explicit Banco(const QStringList& extras = {}) {
         QDir().mkpath(ref);
-        QDir().mkpath(doc);
         for (int row = 0; row < NumFilasCatalogo(); ++row)
             Tocar(ref + "/" + QString::fromUtf8(FilaCatalogoEn(row).fichero));
         for (const QString& nombre : extras)
             Tocar(ref + "/" + nombre);
-        for (const QString& nombre : imagenes) {
-            QImage imagen(60, 30, QImage::Format_RGB32);
-            imagen.fill(Qt::green);
-            imagen.save(doc + "/" + nombre, "JPG");
-        }
         AppFolders carpetas = AppFolders::forProgram(raiz.path());
         carpetas.argyllRef = ref;
-        carpetas.argyllDoc = doc;
         EstablecerCarpetas(carpetas);
     }
 };
@@ -150,8 +142,9 @@ private slots:
     }
 
     // A move the panel makes itself (a generic pick moving the chart) is no user change of
-    // chart, so the stored grid adjustment stays; the user's change drops it.
-    void panelKeepsTheAdjustmentOnItsOwnMoves() {
+    // chart, so the stored grid adjustment stays; the user's change drops it. The custom
+    // reference is chosen through the button or the menu.
+    void panelFollowsTheUser() {
         Banco banco;
         frmMain m;
         m.Form_Load();
@@ -167,45 +160,16 @@ private slots:
         QVERIFY(grid.AjusteManual().fiduciales.isEmpty());
         QVERIFY(Control<QRadioButton>(m, "optPersoanlizado")->isChecked());
         QVERIFY(!generic->isEnabled());
-        QVERIFY(Control<QPushButton>(m, "cmdLoadRef")->isEnabled());
-    }
 
-    // A cancelled dialog keeps the reference in use, generic or custom.
-    void customReferenceDialog() {
-        Banco banco;
-        frmMain m;
-        m.Form_Load();
-        auto* txtRef = Control<QLineEdit>(m, "txtRef");
-        Control<QComboBox>(m, "cboChart")
-            ->setCurrentIndex(Catalogo().IndiceCarta("ColorChecker.cht"));
-        const QString generica = txtRef->text();
+        // A cancelled dialog keeps the custom reference chosen before.
         const QString elegido = banco.raiz.filePath("My Chart's ref.txt");
         ScriptedDialogs dialogos;
-        dialogos.answerOpen(QString()).answerOpen(elegido).answerOpen(QString());
+        dialogos.answerOpen(elegido).answerOpen(QString());
+        Control<QPushButton>(m, "cmdLoadRef")->click();
         Control<QAction>(m, "mnuFileOpenRef")->trigger();
-        QCOMPARE(txtRef->text(), generica);
-        QVERIFY(Control<QRadioButton>(m, "optFRGenerico")->isChecked());
-        Control<QRadioButton>(m, "optPersoanlizado")->click();
-        Control<QPushButton>(m, "cmdLoadRef")->click();
-        QCOMPARE(txtRef->text(), elegido);
-        Control<QPushButton>(m, "cmdLoadRef")->click();
         QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
-        QCOMPARE(txtRef->text(), elegido);
-    }
-
-    void pictureFollowsChart() {
-        Banco banco({}, {"Passport.jpg"});
-        frmMain m;
-        m.Form_Load();
-        m.show();
-        auto* chart = Control<QComboBox>(m, "cboChart");
-        auto* picture = Control<QLabel>(m, "picTipoCartaColor");
-        chart->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerPassport.cht"));
-        const QImage completa = picture->pixmap().toImage();
-        QVERIFY(qAbs(completa.pixelColor(completa.width() / 2, completa.height() / 2).green() -
-                     255) < 8);
-        chart->setCurrentIndex(Catalogo().IndiceCarta("Hutchcolor.cht"));
-        QVERIFY(picture->pixmap().isNull());
+        QCOMPARE(Control<QLineEdit>(m, "txtRef")->text(), elegido);
+        QCOMPARE(chart->currentIndex(), Catalogo().IndiceCarta("ColorCheckerSG.cht"));
     }
 };
 
