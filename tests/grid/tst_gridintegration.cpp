@@ -112,7 +112,6 @@ private slots:
         QPointer<frmGridCheck> check = Controlador().VentanaComprobacion();
         QVERIFY(check && check->isVisible());
         QCOMPARE(check->AnchoImagen(), info.imageSize.width());
-        QVERIFY(Log().contains(check->Salida().trimmed()));
         const QString copy = check->Imagen();
         QVERIFY(QFile::exists(copy));
         check->close();

@@ -99,25 +99,6 @@ private slots:
         QCOMPARE(w->Marco().PuntosX, start);
     }
 
-    // No keeps the work folder, Yes deletes it; the diagnostic copies go either way.
-    void closingAsksAboutTheWorkFolder() {
-        for (const int answer : {Msg::No, Msg::Yes}) {
-            QPointer<frmGridAdjust> w = Abrir(1000, 800);
-            const QString work = w->Parametros().CarpetaTrabajoAjuste;
-            const QString diag =
-                RutaTmp(Carpetas().tmpFolder, "ultimo_reconocimiento_cuadricula_auto.tif");
-            QFile file(diag);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("diagnostic") > 0);
-            file.close();
-            dialogs_->answerMessage(answer);
-            w->close();
-            QVERIFY(!QFile::exists(diag));
-            QCOMPARE(QDir(work).exists(), answer == Msg::No);
-            QCOMPARE(dialogs_->calls().last().style, Msg::Question | Msg::YesNo);
-        }
-        QVERIFY(Log().contains("Carpeta temporal borrada: "));
-    }
-
     // Closing during a run stops scanin, and the window closes once the run has ended.
     void closingDuringARunStopsIt() {
         QVERIFY(EscribirHerramientaLenta(Carpetas().programFolder, "scanin"));
@@ -137,14 +118,6 @@ private slots:
         QVERIFY(!Controlador().AjusteManual().fiduciales.isEmpty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(w.isNull());
-    }
-
-    void openingWithMissingInputsListsThem() {
-        main_->Form_Load();
-        dialogs_->answerMessage(Msg::Ok);
-        Control<QAction>(*main_, "mnuToolsGridCheck")->trigger();
-        QVERIFY(Controlador().VentanaAjuste() == nullptr);
-        QVERIFY(dialogs_->messages().last().startsWith(Texto("msg.missing_data_prefix")));
     }
 };
 

@@ -72,19 +72,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
     }
 
-    void cancellingChangesNothing() {
-        const QString antes = log();
-        ScriptedDialogs dialogos;
-        dialogos.answerOpen(QString());
-        Control<QAction>(*main_, "mnuFileOpenTarget")->trigger();
-        QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
-        // Nothing chosen yet: never the program folder.
-        QVERIFY(!dialogos.calls()[0].initialFolder.startsWith(ruta("program")));
-        QVERIFY(objetivo_->Ruta().isEmpty());
-        QVERIFY(picPreview()->pixmap().isNull());
-        QCOMPARE(log(), antes);
-    }
-
     void previewFitsTheBox_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("format");
@@ -125,10 +112,14 @@ private slots:
         QCOMPARE(dobleClic(QPoint(399, 5)), QPointF(0.5, 0.5));
     }
 
-    // A file that is not an image is refused and the previous target stays.
-    void unreadableFilesAreRefused() {
+    // A cancelled dialog changes nothing; a file that is not an image is refused and the
+    // previous target stays.
+    void cancelOrUnreadableFileKeepsTheTarget() {
         const QString anterior = objetivo_->Ruta();
-        QVERIFY(!anterior.isEmpty());
+        const QString antes = log();
+        QCOMPARE(elegir(QString()), QStringList());
+        QCOMPARE(log(), antes);
+        QCOMPARE(objetivo_->Ruta(), anterior);
         const QString roto = ruta("broken.tif");
         QVERIFY(EscribirBytes(roto, "no es una imagen"));
         QCOMPARE(elegir(roto, 1), QStringList(Texto("msg.target_not_image").arg(roto)));

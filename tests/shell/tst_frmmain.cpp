@@ -66,9 +66,6 @@ private slots:
         QTest::newRow("type only, index too high, gamma with comma")
             << QByteArray("[profile]\ntype=1\nalgorithm=99\ngamma=1,4\n") << 7 << "1.4"
             << "ColorCheckerSG.cht" << false;
-        QTest::newRow("negative index, unknown gamma")
-            << QByteArray("[profile]\ntype=2\nalgorithm=-5\ngamma=1.7\n") << 0 << "2.2"
-            << "ColorCheckerPassport.cht" << false;
         QTest::newRow("chart file wins over type")
             << QByteArray("[profile]\ntype=1\nchart_file= COLORCHECKER.cht \nalgorithm=4\n") << 4
             << "2.2"
