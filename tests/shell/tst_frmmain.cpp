@@ -24,10 +24,6 @@ QString CartaElegida(const frmMain& w) {
     return Catalogo().FicheroCarta(Control<QComboBox>(w, "cboChart")->currentIndex());
 }
 
-QString Camara(const frmMain& w) {
-    return Control<QLineEdit>(w, "txtScanner")->text();
-}
-
 } // namespace
 
 class TestFrmMain : public QObject {
@@ -87,16 +83,6 @@ private slots:
         QCOMPARE(QFile::exists(Ini()), !ini.isEmpty()); // loading writes nothing but a copy
     }
 
-    // it8 is then entry 0, which as an old chart number would mean ColorChecker.
-    void withoutSettingsAShortCatalogueKeepsItsFirstChart() {
-        const QString ref = dir_->filePath("Argyll/ref");
-        QVERIFY(QDir().mkpath(ref));
-        Escribir(ref + "/it8.cht", "");
-        Escribir(ref + "/ColorChecker.cht", "");
-        EstablecerCarpetas(PortableFolders(dir_->path()));
-        QCOMPARE(CartaElegida(*Cargar()), QString("it8.cht"));
-    }
-
     // What the user set comes back in the next session; the recorded results stay.
     void settingsRoundTrip() {
         Escribir(Ini(), "[results]\nlast_ti3=/p/last.ti3\n");
@@ -111,7 +97,7 @@ private slots:
         QCOMPARE(LeerIni(Ini(), "results", "last_ti3", ""), QString("/p/last.ti3"));
 
         auto again = Cargar();
-        QCOMPARE(Camara(*again), QString("Epson V850"));
+        QCOMPARE(Control<QLineEdit>(*again, "txtScanner")->text(), QString("Epson V850"));
         QCOMPARE(Control<QComboBox>(*again, "cboAlgorithm")->currentIndex(), 6);
         QCOMPARE(CartaElegida(*again), QString("QPcard_201.cht"));
         QCOMPARE(Control<QComboBox>(*again, "cboGenericRef")->currentIndex(), 6);
@@ -165,7 +151,8 @@ private slots:
         QVERIFY(!Control<QAction>(*w, "mnuLanguageES")->isChecked());
         QCOMPARE(algoritmo->currentIndex(), 5);
         QCOMPARE(algoritmo->currentText(), QString("Matrix only"));
-        QCOMPARE(Camara(*w), QString("Device")); // the untouched default follows
+        QCOMPARE(Control<QLineEdit>(*w, "txtScanner")->text(),
+                 QString("Device")); // the untouched default follows
         QCOMPARE(Control<QLineEdit>(*w, "txtModel")->text(), QString("Mi escáner"));
     }
 
