@@ -47,10 +47,6 @@ EstadoReferencia Estado(const QString& carta) {
     return e;
 }
 
-QString Linea(const char* key, const QString& ruta = {}) {
-    return Texto(QString::fromLatin1(key)) + ruta;
-}
-
 } // namespace
 
 class TestReferencePanel : public QObject {
@@ -82,14 +78,15 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::newRow("generic") << QStringList() << "ColorChecker.cht" << 4
                                  << int(EstadoReferencia::Generico) << "/elsewhere/mine.ti3"
-                                 << Linea("log.chart_generic_ref", "@/ColorChecker.cie");
-        QTest::newRow("own file, .cie before .ti2")
-            << QStringList{"ColorCheckerSG.ti2", "ColorCheckerSG.cie"} << "ColorCheckerSG.cht" << 0
-            << int(EstadoReferencia::Personalizado) << "@/ColorCheckerSG.cie"
-            << Linea("log.chart_own_ref", "@/ColorCheckerSG.cie");
-        QTest::newRow("none: the custom file is dropped")
+                                 << Texto("log.chart_generic_ref") + "@/ColorChecker.cie");
+        QTest::newRow("own file, .cie before .ti2"
+                      << QStringList{"ColorCheckerSG.ti2", "ColorCheckerSG.cie"}
+                      << "ColorCheckerSG.cht" << 0 << int(EstadoReferencia::Personalizado)
+                      << "@/ColorCheckerSG.cie"
+                      << Texto("log.chart_own_ref") + "@/ColorCheckerSG.cie");
+        QTest::newRow("none: the custom file is dropped"
             << QStringList() << "ColorCheckerSG.cht" << 0 << int(EstadoReferencia::Personalizado)
-            << "" << Linea("log.chart_needs_ref");
+            << "" << Texto("log.chart_needs_ref");
     }
 
     // Every change of chart type replaces the reference by the chart's own choice.
@@ -117,13 +114,14 @@ private slots:
         // A generic item moves the chart to its own.
         EstadoReferencia e = Estado("it8.cht");
         e.generica = 7;
-        QCOMPARE(reglas.ElegirGenerica(e), Linea("log.generic_ref", banco.ref + "/QPcard_202.cie"));
+        QCOMPARE(reglas.ElegirGenerica(e),
+                 Texto("log.generic_ref") + banco.ref + "/QPcard_202.cie");
         QCOMPARE(e.carta, Catalogo().IndiceCarta("QPcard_202.cht"));
         QCOMPARE(int(e.modo), int(EstadoReferencia::Generico));
         // A custom file: the custom mode, the empty generic item, the chart kept.
         e.generica = 7;
         QCOMPARE(reglas.ElegirPersonalizada(e, "/my ref.txt"),
-                 Linea("log.reference", "/my ref.txt"));
+                 Texto("log.reference") + "/my ref.txt");
         QCOMPARE(int(e.modo), int(EstadoReferencia::Personalizado));
         QCOMPARE(e.generica, 0);
         QCOMPARE(reglas.TextoReferencia(e), QString("/my ref.txt"));

@@ -8,7 +8,6 @@
 #include "profile/createcontroller.h"
 #include "profile/createvalidation.h"
 #include "scripteddialogs.h"
-#include "shell/appfolders.h"
 #include "shell/frmmain.h"
 #include "toolrunwait.h"
 

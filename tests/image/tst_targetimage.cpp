@@ -3,7 +3,6 @@
 #include "image/targetimage.h"
 #include "lang/texto.h"
 #include "portablefolders.h"
-#include "shell/appfolders.h"
 #include "shell/frmmain.h"
 
 #include "imagefixtures.h"

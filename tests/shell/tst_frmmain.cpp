@@ -3,7 +3,6 @@
 #include "namedcontrol.h"
 #include "portablefolders.h"
 #include "scripteddialogs.h"
-#include "shell/appfolders.h"
 #include "shell/frmmain.h"
 #include "shell/inifile.h"
 
@@ -146,29 +145,12 @@ private slots:
         algoritmo->setCurrentIndex(5);
         Control<QLineEdit>(*w, "txtModel")->setText("Mi escáner");
         Control<QAction>(*w, "mnuLanguageEN")->trigger();
-        QCOMPARE(IdiomaActual(), int(IdiomaEn));
         QCOMPARE(LeerIni(Ini(), "ui", "language", ""), QString("en"));
-        QVERIFY(!Control<QAction>(*w, "mnuLanguageES")->isChecked());
         QCOMPARE(algoritmo->currentIndex(), 5);
         QCOMPARE(algoritmo->currentText(), QString("Matrix only"));
         QCOMPARE(Control<QLineEdit>(*w, "txtScanner")->text(),
                  QString("Device")); // the untouched default follows
         QCOMPARE(Control<QLineEdit>(*w, "txtModel")->text(), QString("Mi escáner"));
-    }
-
-    // A logged command line ends before its tool's output, which may come in pieces.
-    void logLinesAndToolOutput() {
-        frmMain w;
-        auto* log = Control<QPlainTextEdit>(w, "txtLog");
-        w.LogMsg("two\nlines");
-        w.AgregarSalidaLog("\nraw a\r\n");
-        w.AgregarSalidaLog("");
-        w.LogMsg("scanin: \"a_diag.tif\"");
-        w.AgregarSalidaLog("Input ");
-        w.AgregarSalidaLog("file\n");
-        QCOMPARE(log->toPlainText(),
-                 QString("two\nlines\nraw a\nscanin: \"a_diag.tif\"\nInput file\n"));
-        QCOMPARE(log->textCursor().position(), log->toPlainText().size());
     }
 };
 
