@@ -60,8 +60,7 @@ class TestTargetImage : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
-        QVERIFY(QDir().mkpath(ruta("program")));
-        EstablecerCarpetas(PortableFolders(ruta("program")));
+        EstablecerCarpetas(PortableFolders(dir_.path()));
         QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         main_ = std::make_unique<frmMain>();
         objetivo_ = main_->findChild<TargetImage*>();

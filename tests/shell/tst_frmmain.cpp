@@ -91,7 +91,6 @@ private slots:
         Control<QComboBox>(*w, "cboChart")
             ->setCurrentIndex(Catalogo().IndiceCarta("QPcard_201.cht"));
         Control<QCheckBox>(*w, "chkPerspective")->setChecked(true);
-        Control<QAction>(*w, "mnuResultsSaveTi3WithProfile")->setChecked(true);
         w->Form_Unload();
         QCOMPARE(LeerIni(Ini(), "results", "last_ti3", ""), QString("/p/last.ti3"));
 
@@ -102,7 +101,6 @@ private slots:
         QCOMPARE(Control<QComboBox>(*again, "cboGenericRef")->currentIndex(), 6);
         QVERIFY(Control<QRadioButton>(*again, "optFRGenerico")->isChecked());
         QVERIFY(Control<QCheckBox>(*again, "chkPerspective")->isChecked());
-        QVERIFY(Control<QAction>(*again, "mnuResultsSaveTi3WithProfile")->isChecked());
     }
 
     void exitAsksOnce_data() {
