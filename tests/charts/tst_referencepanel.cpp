@@ -78,13 +78,12 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::newRow("generic") << QStringList() << "ColorChecker.cht" << 4
                                  << int(EstadoReferencia::Generico) << "/elsewhere/mine.ti3"
-                                 << Texto("log.chart_generic_ref") + "@/ColorChecker.cie");
-        QTest::newRow("own file, .cie before .ti2"
-                      << QStringList{"ColorCheckerSG.ti2", "ColorCheckerSG.cie"}
-                      << "ColorCheckerSG.cht" << 0 << int(EstadoReferencia::Personalizado)
-                      << "@/ColorCheckerSG.cie"
-                      << Texto("log.chart_own_ref") + "@/ColorCheckerSG.cie");
-        QTest::newRow("none: the custom file is dropped"
+                                 << Texto("log.chart_generic_ref") + "@/ColorChecker.cie";
+        QTest::newRow("own file, .cie before .ti2")
+            << QStringList{"ColorCheckerSG.ti2", "ColorCheckerSG.cie"} << "ColorCheckerSG.cht" << 0
+            << int(EstadoReferencia::Personalizado) << "@/ColorCheckerSG.cie"
+            << Texto("log.chart_own_ref") + "@/ColorCheckerSG.cie";
+        QTest::newRow("none: the custom file is dropped")
             << QStringList() << "ColorCheckerSG.cht" << 0 << int(EstadoReferencia::Personalizado)
             << "" << Texto("log.chart_needs_ref");
     }

@@ -3,6 +3,7 @@
 #include "grid/frmgridadjust.h"
 #include "grid/frmgridcheck.h"
 #include "grid/gridcontroller.h"
+#include "lang/texto.h"
 #include "namedcontrol.h"
 #include "portablefolders.h"
 #include "profile/createcontroller.h"
