@@ -135,19 +135,20 @@ private slots:
         // Another image chosen meanwhile in the main window does not get them.
         PonerFiduciales(*w, info);
         const QString F = info.fiducialArgument();
-        EntradaCreacion in = Entradas();
-        QVERIFY(QFile::copy(in.imagen, dir_->filePath("another.tif")));
+        const QString first = Entradas().imagen;
+        QVERIFY(QFile::copy(first, dir_->filePath("another.tif")));
         ElegirImagen(dir_->filePath("another.tif"));
         QVERIFY(PulsarYEsperar(w->Trabajo(), Control<QPushButton>(*w, "cmdRun")));
         QVERIFY(Log().contains(" -v -F " + F + " -dion \"" + w->Parametros().ImagenAjuste));
         QCOMPARE(Controlador().AjusteManual().fiduciales, F);
-        QVERIFY(!CuadriculaManualAplicable(Entradas()));
+        EntradaCreacion in = Entradas();
+        QVERIFY(!CuadriculaManualAplicable(in));
+        in.imagen = first;
         QCOMPARE(ArgumentoCuadriculaManual(in), QStringList({"-p", "-F", F}));
 
         Control<QComboBox>(*main_, "cboChart")
             ->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerPassport.cht"));
         QVERIFY(Controlador().AjusteManual().fiduciales.isEmpty());
-        QVERIFY(!CuadriculaManualAplicable(in));
         dialogs_->answerMessage(Msg::No);
         w->close();
     }
