@@ -111,7 +111,6 @@ private slots:
 
         QPointer<frmGridCheck> check = Controlador().VentanaComprobacion();
         QVERIFY(check && check->isVisible());
-        QCOMPARE(check->AnchoImagen(), info.imageSize.width());
         const QString copy = check->Imagen();
         QVERIFY(QFile::exists(copy));
         check->close();
