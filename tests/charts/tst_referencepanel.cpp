@@ -9,19 +9,8 @@
 #include "shell/appfolders.h"
 #include "shell/frmmain.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace {
 
@@ -30,28 +19,20 @@ void Tocar(const QString& ruta) {
     QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(ruta));
 }
 
-// Reference and picture folders holding every catalogue chart, the extra files beside them
-// and green pictures, made the process's folders.
+// A reference folder holding every catalogue chart and the extra files given, made the
+// process's.
 struct Banco {
     QTemporaryDir raiz;
     QString ref = raiz.filePath("ref");
-    QString doc = raiz.filePath("doc");
 
-    explicit Banco(const QStringList& extras = {}, const QStringList& imagenes = {}) {
+    explicit Banco(const QStringList& extras = {}) {
         QDir().mkpath(ref);
-        QDir().mkpath(doc);
         for (int row = 0; row < NumFilasCatalogo(); ++row)
             Tocar(ref + "/" + QString::fromUtf8(FilaCatalogoEn(row).fichero));
         for (const QString& nombre : extras)
             Tocar(ref + "/" + nombre);
-        for (const QString& nombre : imagenes) {
-            QImage imagen(60, 30, QImage::Format_RGB32);
-            imagen.fill(Qt::green);
-            imagen.save(doc + "/" + nombre, "JPG");
-        }
         AppFolders carpetas = AppFolders::forProgram(raiz.path());
         carpetas.argyllRef = ref;
-        carpetas.argyllDoc = doc;
         EstablecerCarpetas(carpetas);
     }
 };
@@ -66,10 +47,6 @@ EstadoReferencia Estado(const QString& carta) {
     return e;
 }
 
-QString Linea(const char* key, const QString& ruta = {}) {
-    return Texto(QString::fromLatin1(key)) + ruta;
-}
-
 } // namespace
 
 class TestReferencePanel : public QObject {
@@ -77,264 +54,112 @@ class TestReferencePanel : public QObject {
 
 private slots:
     void initTestCase() { EstablecerIdiomaActual(IdiomaEs); }
-    void fillingTheListsRaisesOneChange();
-    void chartChoosesItsReference_data();
-    void chartChoosesItsReference();
-    void userChoicesOfReference();
-    void genericOfTheChart();
-    void panelFollowsTheUserWithoutDiscardingOnItsOwnMoves();
-    void customReferenceDialog();
-    void pictureFollowsChart();
-    void realFolderOwnReference();
+
+    // it8 first when there, else the first chart.
+    void fillingTheChartList() {
+        QTemporaryDir ref;
+        Tocar(ref.filePath("SpyderChecker.cht"));
+        Tocar(ref.filePath("ColorChecker.cht"));
+        QComboBox combo;
+        RellenarComboCartas(&combo, ChartCatalog(ref.path(), ref.path()));
+        QCOMPARE(combo.currentIndex(), 0);
+        Tocar(ref.filePath("it8.cht"));
+        RellenarComboCartas(&combo, ChartCatalog(ref.path(), ref.path()));
+        QCOMPARE(combo.currentText(), QStringLiteral("IT8.7"));
+    }
+
+    void chartChoosesItsReference_data() {
+        // "@" stands for the reference folder.
+        QTest::addColumn<QStringList>("extras");
+        QTest::addColumn<QString>("chart");
+        QTest::addColumn<int>("generic");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("custom");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("generic") << QStringList() << "ColorChecker.cht" << 4
+                                 << int(EstadoReferencia::Generico) << "/elsewhere/mine.ti3"
+                                 << Texto("log.chart_generic_ref") + "@/ColorChecker.cie";
+        QTest::newRow("own file, .cie before .ti2")
+            << QStringList{"ColorCheckerSG.ti2", "ColorCheckerSG.cie"} << "ColorCheckerSG.cht" << 0
+            << int(EstadoReferencia::Personalizado) << "@/ColorCheckerSG.cie"
+            << Texto("log.chart_own_ref") + "@/ColorCheckerSG.cie";
+        QTest::newRow("none: the custom file is dropped")
+            << QStringList() << "ColorCheckerSG.cht" << 0 << int(EstadoReferencia::Personalizado)
+            << "" << Texto("log.chart_needs_ref");
+    }
+
+    // Every change of chart type replaces the reference by the chart's own choice.
+    void chartChoosesItsReference() {
+        QFETCH(QStringList, extras);
+        QFETCH(QString, chart);
+        QFETCH(int, generic);
+        QFETCH(int, mode);
+        QFETCH(QString, custom);
+        QFETCH(QString, line);
+        Banco banco(extras);
+        const ReferenceChoice reglas;
+        EstadoReferencia e = Estado(chart);
+        e.personalizada = "/elsewhere/mine.ti3";
+        QCOMPARE(reglas.AplicarReferenciaDeCarta(e), line.replace('@', banco.ref));
+        QCOMPARE(e.generica, generic);
+        QCOMPARE(int(e.modo), mode);
+        QCOMPARE(e.personalizada, custom.replace('@', banco.ref));
+        QCOMPARE(e.carta, Catalogo().IndiceCarta(chart));
+    }
+
+    void userChoicesOfReference() {
+        Banco banco;
+        const ReferenceChoice reglas;
+        // A generic item moves the chart to its own.
+        EstadoReferencia e = Estado("it8.cht");
+        e.generica = 7;
+        QCOMPARE(reglas.ElegirGenerica(e),
+                 Texto("log.generic_ref") + banco.ref + "/QPcard_202.cie");
+        QCOMPARE(e.carta, Catalogo().IndiceCarta("QPcard_202.cht"));
+        QCOMPARE(int(e.modo), int(EstadoReferencia::Generico));
+        // A custom file: the custom mode, the empty generic item, the chart kept.
+        e.generica = 7;
+        QCOMPARE(reglas.ElegirPersonalizada(e, "/my ref.txt"),
+                 Texto("log.reference") + "/my ref.txt");
+        QCOMPARE(int(e.modo), int(EstadoReferencia::Personalizado));
+        QCOMPARE(e.generica, 0);
+        QCOMPARE(reglas.TextoReferencia(e), QString("/my ref.txt"));
+        // Back to the generic mode: the chart's generic reference, when it has one.
+        reglas.ElegirModoGenerico(e);
+        QCOMPARE(e.generica, 7);
+    }
+
+    // A move the panel makes itself (a generic pick moving the chart) is no user change of
+    // chart, so the stored grid adjustment stays; the user's change drops it. The custom
+    // reference is chosen through the button or the menu.
+    void panelFollowsTheUser() {
+        Banco banco;
+        frmMain m;
+        m.Form_Load();
+        auto* chart = Control<QComboBox>(m, "cboChart");
+        auto* generic = Control<QComboBox>(m, "cboGenericRef");
+        GridController& grid = *m.findChild<GridController*>();
+        grid.RegistrarAjusteCuadriculaManual("QPcard_202.cht", "1,2,3,4,5,6,7,8", "/a.tif");
+        generic->setCurrentIndex(7);
+        QCOMPARE(chart->currentIndex(), Catalogo().IndiceCarta("QPcard_202.cht"));
+        QVERIFY(!grid.AjusteManual().fiduciales.isEmpty());
+
+        chart->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerSG.cht"));
+        QVERIFY(grid.AjusteManual().fiduciales.isEmpty());
+        QVERIFY(Control<QRadioButton>(m, "optPersoanlizado")->isChecked());
+        QVERIFY(!generic->isEnabled());
+
+        // A cancelled dialog keeps the custom reference chosen before.
+        const QString elegido = banco.raiz.filePath("My Chart's ref.txt");
+        ScriptedDialogs dialogos;
+        dialogos.answerOpen(elegido).answerOpen(QString());
+        Control<QPushButton>(m, "cmdLoadRef")->click();
+        Control<QAction>(m, "mnuFileOpenRef")->trigger();
+        QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
+        QCOMPARE(Control<QLineEdit>(m, "txtRef")->text(), elegido);
+        QCOMPARE(chart->currentIndex(), Catalogo().IndiceCarta("ColorCheckerSG.cht"));
+    }
 };
-
-void TestReferencePanel::fillingTheListsRaisesOneChange() {
-    Banco banco;
-    QComboBox combo;
-    QSignalSpy cambios(&combo, &QComboBox::currentIndexChanged);
-    RellenarComboCartas(&combo);
-    RellenarComboCartas(&combo); // refilling gives the same list and one more notice
-    QCOMPARE(combo.count(), NumFilasCatalogo());
-    QCOMPARE(combo.currentText(), QStringLiteral("IT8.7"));
-    QCOMPARE(cambios.count(), 2);
-
-    // Without it8 the first chart; an empty catalogue selects nothing.
-    QTemporaryDir ref;
-    Tocar(ref.filePath("SpyderChecker.cht"));
-    Tocar(ref.filePath("ColorChecker.cht"));
-    RellenarComboCartas(&combo, ChartCatalog(ref.path(), ref.path()));
-    QCOMPARE(combo.currentIndex(), 0);
-    QCOMPARE(combo.count(), 2);
-    QTemporaryDir vacio;
-    RellenarComboCartas(&combo, ChartCatalog(vacio.path(), vacio.path()));
-    QCOMPARE(combo.currentIndex(), -1);
-
-    combo.addItem("old");
-    RellenarComboGenericas(&combo);
-    QCOMPARE(combo.count(), NumGenericas() + 1);
-    QCOMPARE(combo.itemText(0), QString());
-    QCOMPARE(combo.currentIndex(), 0);
-}
-
-void TestReferencePanel::chartChoosesItsReference_data() {
-    // "@" stands for the reference folder.
-    QTest::addColumn<QStringList>("extras");
-    QTest::addColumn<QString>("chart");
-    QTest::addColumn<int>("generic");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QString>("custom");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("generic") << QStringList() << "ColorChecker.cht" << 4
-                             << int(EstadoReferencia::Generico) << "/elsewhere/mine.ti3"
-                             << "@/ColorChecker.cie"
-                             << Linea("log.chart_generic_ref", "@/ColorChecker.cie");
-    QTest::newRow("own file, .cie before .ti2")
-        << QStringList{"ColorCheckerSG.ti2", "ColorCheckerSG.cie"} << "ColorCheckerSG.cht" << 0
-        << int(EstadoReferencia::Personalizado) << "@/ColorCheckerSG.cie"
-        << "@/ColorCheckerSG.cie" << Linea("log.chart_own_ref", "@/ColorCheckerSG.cie");
-    QTest::newRow("none: the custom file is dropped")
-        << QStringList() << "ColorCheckerSG.cht" << 0 << int(EstadoReferencia::Personalizado) << ""
-        << Texto("placeholder.select_custom_ref") << Linea("log.chart_needs_ref");
-}
-
-// Every change of chart type replaces the reference by the chart's own choice.
-void TestReferencePanel::chartChoosesItsReference() {
-    QFETCH(QStringList, extras);
-    QFETCH(QString, chart);
-    QFETCH(int, generic);
-    QFETCH(int, mode);
-    QFETCH(QString, custom);
-    QFETCH(QString, shown);
-    QFETCH(QString, line);
-    Banco banco(extras);
-    const ReferenceChoice reglas;
-    EstadoReferencia e = Estado(chart);
-    e.personalizada = "/elsewhere/mine.ti3";
-    QCOMPARE(reglas.AplicarReferenciaDeCarta(e), line.replace('@', banco.ref));
-    QCOMPARE(e.generica, generic);
-    QCOMPARE(int(e.modo), mode);
-    QCOMPARE(e.personalizada, custom.replace('@', banco.ref));
-    QCOMPARE(e.carta, Catalogo().IndiceCarta(chart));
-    QCOMPARE(reglas.TextoReferencia(e), shown.replace('@', banco.ref));
-
-    // Before the generic list is filled no reference is associated.
-    EstadoReferencia vacio = Estado(chart);
-    vacio.numGenericas = 0;
-    QCOMPARE(reglas.AplicarReferenciaDeCarta(vacio), QString());
-    QCOMPARE(int(vacio.modo), int(EstadoReferencia::Ninguno));
-}
-
-void TestReferencePanel::userChoicesOfReference() {
-    Banco banco;
-    const ReferenceChoice reglas;
-    // A generic item moves the chart to its own.
-    EstadoReferencia e = Estado("it8.cht");
-    e.generica = 7;
-    QCOMPARE(reglas.ElegirGenerica(e), Linea("log.generic_ref", banco.ref + "/QPcard_202.cie"));
-    QCOMPARE(e.carta, Catalogo().IndiceCarta("QPcard_202.cht"));
-    QCOMPARE(int(e.modo), int(EstadoReferencia::Generico));
-
-    // The empty item keeps the chart and logs nothing; the box asks for a custom file.
-    e.generica = 0;
-    QCOMPARE(reglas.ElegirGenerica(e), QString());
-    QCOMPARE(e.carta, Catalogo().IndiceCarta("QPcard_202.cht"));
-    QCOMPARE(reglas.TextoReferencia(e), Texto("placeholder.use_custom_for_chart"));
-
-    // A custom file: the custom mode, the empty generic item, the chart kept.
-    e.generica = 7;
-    QCOMPARE(reglas.ElegirPersonalizada(e, "/my ref.txt"), Linea("log.reference", "/my ref.txt"));
-    QCOMPARE(int(e.modo), int(EstadoReferencia::Personalizado));
-    QCOMPARE(e.generica, 0);
-    QCOMPARE(e.carta, Catalogo().IndiceCarta("QPcard_202.cht"));
-    QCOMPARE(reglas.TextoReferencia(e), QString("/my ref.txt"));
-
-    // Back to the generic mode: the chart's generic reference, when it has one.
-    reglas.ElegirModoGenerico(e);
-    QCOMPARE(e.generica, 7);
-    EstadoReferencia hutch = Estado("Hutchcolor.cht");
-    reglas.ElegirModoGenerico(hutch);
-    QCOMPARE(int(hutch.modo), int(EstadoReferencia::Generico));
-    QCOMPARE(hutch.generica, 0);
-}
-
-void TestReferencePanel::genericOfTheChart() {
-    Banco banco;
-    const ReferenceChoice reglas;
-    EstadoReferencia e = Estado("QPcard_201.cht");
-    reglas.SincronizarGenericaConCarta(e);
-    QCOMPARE(e.generica, 6);
-    QCOMPARE(int(e.modo), int(EstadoReferencia::Ninguno));
-
-    e = Estado("it8.cht");
-    e.generica = 3;
-    reglas.SincronizarGenericaConCarta(e);
-    QCOMPARE(e.generica, 0);
-    QVERIFY(!reglas.SeleccionarGenericaDeCarta(e));
-    QCOMPARE(int(e.modo), int(EstadoReferencia::Ninguno));
-
-    e = Estado("ColorCheckerPassport.cht");
-    QVERIFY(reglas.SeleccionarGenericaDeCarta(e));
-    QCOMPARE(e.generica, 5);
-    QCOMPARE(int(e.modo), int(EstadoReferencia::Generico));
-
-    // Nothing to select in an empty generic list.
-    e = Estado("ColorCheckerPassport.cht");
-    e.numGenericas = 0;
-    e.generica = -1;
-    QVERIFY(!reglas.SeleccionarGenericaDeCarta(e));
-    reglas.SincronizarGenericaConCarta(e);
-    QCOMPARE(e.generica, -1);
-}
-
-// The main window's controls follow the rules; a move the panel makes itself (a generic pick
-// moving the chart) is no user change of chart, so the stored grid adjustment stays.
-void TestReferencePanel::panelFollowsTheUserWithoutDiscardingOnItsOwnMoves() {
-    Banco banco;
-    frmMain m;
-    m.Form_Load();
-    auto* chart = Control<QComboBox>(m, "cboChart");
-    auto* generic = Control<QComboBox>(m, "cboGenericRef");
-    auto* log = Control<QPlainTextEdit>(m, "txtLog");
-    GridController& grid = *m.findChild<GridController*>();
-    grid.RegistrarAjusteCuadriculaManual("QPcard_202.cht", "1,2,3,4,5,6,7,8", "/a.tif");
-
-    generic->setCurrentIndex(7);
-    QCOMPARE(chart->currentText(), QString("QPcard 202/203"));
-    QVERIFY(Control<QRadioButton>(m, "optFRGenerico")->isChecked());
-    QVERIFY(!grid.AjusteManual().fiduciales.isEmpty());
-    QVERIFY(log->toPlainText().endsWith(Linea("log.generic_ref", banco.ref + "/QPcard_202.cie")));
-
-    chart->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerSG.cht"));
-    QVERIFY(grid.AjusteManual().fiduciales.isEmpty());
-    QVERIFY(log->toPlainText().endsWith(
-        "Ajuste manual de cuadrícula descartado: Cambio de tipo de carta.\n" +
-        Linea("log.chart_needs_ref")));
-    QVERIFY(Control<QRadioButton>(m, "optPersoanlizado")->isChecked());
-    QCOMPARE(generic->currentIndex(), 0);
-    QVERIFY(!generic->isEnabled());
-    QVERIFY(Control<QPushButton>(m, "cmdLoadRef")->isEnabled());
-    QCOMPARE(Control<QLineEdit>(m, "txtRef")->text(), Texto("placeholder.select_custom_ref"));
-
-    Control<QRadioButton>(m, "optFRGenerico")->click();
-    QVERIFY(generic->isEnabled());
-    QCOMPARE(Control<QLineEdit>(m, "txtRef")->text(), Texto("placeholder.use_custom_for_chart"));
-}
-
-void TestReferencePanel::customReferenceDialog() {
-    Banco banco;
-    frmMain m;
-    m.Form_Load();
-    auto* chart = Control<QComboBox>(m, "cboChart");
-    auto* txtRef = Control<QLineEdit>(m, "txtRef");
-    chart->setCurrentIndex(Catalogo().IndiceCarta("ColorChecker.cht"));
-    const QString generica = txtRef->text();
-    const QString elegido = banco.raiz.filePath("My Chart's ref.txt");
-    ScriptedDialogs dialogos;
-    // A cancelled dialog keeps the generic reference in use; a chosen file is used.
-    dialogos.answerOpen(QString()).answerOpen(elegido).answerOpen(QString());
-    Control<QAction>(m, "mnuFileOpenRef")->trigger();
-    QCOMPARE(txtRef->text(), generica);
-    QVERIFY(Control<QRadioButton>(m, "optFRGenerico")->isChecked());
-    Control<QRadioButton>(m, "optPersoanlizado")->click();
-    Control<QPushButton>(m, "cmdLoadRef")->click();
-    const ScriptedDialogs::Call& llamada = dialogos.calls().at(1);
-    QCOMPARE(llamada.kind, ScriptedDialogs::Kind::Open);
-    QCOMPARE(llamada.title, QStringLiteral("Abrir referencia"));
-    QCOMPARE(llamada.filter, QStringLiteral("CGATS/IT8 (*.txt;*.cie;*.it8;*.ti2;*.ti3)|"
-                                            "*.txt;*.cie;*.it8;*.ti2;*.ti3|Todos|*.*"));
-    QCOMPARE(llamada.initialFolder, QDir::homePath()); // nothing of this kind chosen before
-    QCOMPARE(txtRef->text(), elegido);
-    QCOMPARE(Control<QComboBox>(m, "cboGenericRef")->currentIndex(), 0);
-    QCOMPARE(chart->currentIndex(), Catalogo().IndiceCarta("ColorChecker.cht"));
-    // Nor does a cancel drop a custom reference chosen before.
-    Control<QPushButton>(m, "cmdLoadRef")->click();
-    QVERIFY2(dialogos.problems().isEmpty(), qPrintable(dialogos.problems()));
-    QCOMPARE(txtRef->text(), elegido);
-    QVERIFY(TextoDe(m, "txtLog").endsWith("Referencia: " + elegido));
-}
-
-void TestReferencePanel::pictureFollowsChart() {
-    Banco banco({}, {"Passport.jpg", "colorchecker.jpg"});
-    frmMain m;
-    m.Form_Load();
-    m.show();
-    auto* chart = Control<QComboBox>(m, "cboChart");
-    auto* picture = Control<QLabel>(m, "picTipoCartaColor");
-    chart->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerPassport.cht"));
-    const QImage completa = picture->pixmap().toImage();
-    QCOMPARE(completa.size(), picture->contentsRect().size());
-    // The picture (green) fills the width and is centred vertically.
-    const QPoint centro(completa.width() / 2, completa.height() / 2);
-    QVERIFY(qAbs(completa.pixelColor(centro).green() - 255) < 8);
-    QVERIFY(completa.pixelColor(centro).red() < 8);
-    chart->setCurrentIndex(Catalogo().IndiceCarta("ColorCheckerHalfPassport.cht"));
-    QCOMPARE(picture->pixmap().toImage(), completa);
-    chart->setCurrentIndex(Catalogo().IndiceCarta("Hutchcolor.cht"));
-    QVERIFY(picture->pixmap().isNull());
-    // A generic pick moves the chart silently, and its picture still follows.
-    Control<QComboBox>(m, "cboGenericRef")
-        ->setCurrentIndex(IndiceGenericaPorCarta("ColorChecker.cht"));
-    QVERIFY(!picture->pixmap().isNull());
-
-    // A larger box gets the picture redrawn at its size.
-    m.resize(m.width() + 200, m.height() + 200);
-    QCoreApplication::processEvents();
-    QCOMPARE(picture->pixmap().size(), picture->contentsRect().size());
-}
-
-void TestReferencePanel::realFolderOwnReference() {
-    const ChartCatalog catalogo("/usr/share/color/argyll/ref", "/usr/share/doc/argyll-doc");
-    if (catalogo.IndiceCarta("ColorCheckerSG.cht") < 0)
-        QSKIP("ArgyllCMS reference files are not installed");
-    EstadoReferencia e;
-    e.numCartas = catalogo.NumCartas();
-    e.carta = catalogo.IndiceCarta("ColorCheckerSG.cht");
-    e.numGenericas = NumGenericas() + 1;
-    ReferenceChoice(catalogo).AplicarReferenciaDeCarta(e);
-    QCOMPARE(int(e.modo), int(EstadoReferencia::Personalizado));
-    QVERIFY(QFileInfo(e.personalizada).isFile());
-}
 
 QTEST_MAIN(TestReferencePanel)
 #include "tst_referencepanel.moc"
