@@ -11,9 +11,10 @@ if [ "${1:-}" != --sanitize ]; then
     exec ctest --output-on-failure --parallel "$(nproc)" "$@"
 fi
 shift
-# -O1 keeps the instrumented build and its runs affordable; benchmarks are not needed.
+# -O1 keeps the instrumented build and its runs affordable; benchmarks are not needed. Debug
+# information names the checkout's folder: mapped away, the compiler cache serves other checkouts.
 scripts/build.sh build-sanitize -DNC_SANITIZE=ON -DNC_BUILD_BENCHMARKS=OFF \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g"
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g -fdebug-prefix-map=$PWD=."
 # ASan and LSan reports go to files, so a finding in a program a test starts is not lost in the
 # test's output. UBSan ignores log_path beside ASan: it aborts, so that program visibly crashes.
 reports="$PWD/build-sanitize/sanitizer-reports"
