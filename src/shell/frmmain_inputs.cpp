@@ -6,8 +6,8 @@
 #include "charts/referencepanel.h"
 #include "grid/gridcontroller.h"
 #include "image/targetimage.h"
-#include "profile/profileoptions.h"
 #include "profile/frmscanindiag.h"
+#include "profile/profileoptions.h"
 
 #include <QAction>
 #include <QCheckBox>
