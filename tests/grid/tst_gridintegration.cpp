@@ -20,7 +20,7 @@
 class TestGridIntegration : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<FreshProgram> dir_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<frmMain> main_;
 
@@ -64,12 +64,8 @@ private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        EstablecerCarpetas(PortableFolders(dir_->path()));
-        if (Carpetas().toolPath("scanin").isEmpty())
-            QSKIP("ArgyllCMS is not installed");
-        EstablecerIdiomaActual(IdiomaEs);
+        dir_ = std::make_unique<FreshProgram>();
+        QVERIFY2(!Carpetas().toolPath("scanin").isEmpty(), "ArgyllCMS is not installed");
         dialogs_ = std::make_unique<ScriptedDialogs>();
         main_ = std::make_unique<frmMain>();
         main_->Form_Load();

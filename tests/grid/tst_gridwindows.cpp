@@ -26,7 +26,7 @@ CajaImagen* Caja(const frmGridAdjust& w) {
 class TestGridWindows : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<FreshProgram> dir_;
     std::unique_ptr<frmMain> main_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
 
@@ -53,10 +53,7 @@ private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        EstablecerCarpetas(PortableFolders(dir_->path()));
-        EstablecerIdiomaActual(IdiomaEs);
+        dir_ = std::make_unique<FreshProgram>();
         dialogs_ = std::make_unique<ScriptedDialogs>();
         main_ = std::make_unique<frmMain>();
     }

@@ -36,7 +36,7 @@ ToolJob& Trabajo(const frmMain& w) {
 class TestCreateWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<FreshProgram> dir_;
 
     // A main window with a rendered ColorChecker capture as target, its generic reference.
     std::unique_ptr<frmMain> Preparar(const QString& suffix = "png", int width = 1400) {
@@ -57,12 +57,7 @@ class TestCreateWindow : public QObject {
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        EstablecerCarpetas(PortableFolders(dir_->path()));
-        EstablecerIdiomaActual(IdiomaEs);
-    }
+    void init() { dir_ = std::make_unique<FreshProgram>(); }
 
     // One real run: the click returns at once, the log's lines arrive while the run goes on
     // with the inputs locked (loading an image or opening the grid window asks nothing).

@@ -28,7 +28,7 @@ QString CartaElegida(const frmMain& w) {
 class TestFrmMain : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<FreshProgram> dir_;
 
     QString Ini() const { return Carpetas().settingsFile(); }
 
@@ -41,12 +41,7 @@ class TestFrmMain : public QObject {
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        EstablecerCarpetas(PortableFolders(dir_->path()));
-        EstablecerIdiomaActual(IdiomaEs);
-    }
+    void init() { dir_ = std::make_unique<FreshProgram>(); }
 
     void storedValuesAreSelected_data() {
         QTest::addColumn<QByteArray>("ini");
