@@ -13,11 +13,13 @@
 
 GridController::GridController(QWidget& window, QAction& mnuToolsGridCheck, ActivityLog& log,
                                CreateController& crear)
-    : QObject(&window), window_(window), log_(log), crear_(crear) {
+    : QObject(&window), window_(window), log_(log), crear_(crear), preparacion_(log) {
     connect(&mnuToolsGridCheck, &QAction::triggered, this, &GridController::AbrirAjusteCuadricula);
 }
 
 void GridController::AbrirAjusteCuadricula() {
+    if (preparacion_.Ejecutando())
+        return;
     const EntradaCreacion in = crear_.LeerEntradas();
     const std::optional<QString> referencia = crear_.ComprobarEntradas(in);
     if (!referencia)
@@ -26,13 +28,30 @@ void GridController::AbrirAjusteCuadricula() {
         log_.LogMsg(Texto(QStringLiteral("log.no_chart")) + in.carta);
         return;
     }
-    const ImagenAjustePreparada prep =
-        PrepararImagenAjuste(in.imagen, in.ficheroCarta, in.carpetaTmp, log_);
-    if (!prep.ok)
-        return;
+    preparacion_.Iniciar(
+        [in](ActivityLog& log, const CancelToken*) {
+            return PrepararImagenAjuste(in.imagen, in.ficheroCarta, in.carpetaTmp, log);
+        },
+        [this, in, referencia = *referencia](const ImagenAjustePreparada& prep) {
+            emit preparacionCambiada(false);
+            if (cerrarAlTerminar_)
+                window_.close();
+            else if (prep.ok)
+                MostrarAjuste(in, referencia, prep);
+        });
+    emit preparacionCambiada(true);
+}
+
+bool GridController::CerrarTrasPreparacion() {
+    cerrarAlTerminar_ = preparacion_.Ejecutando();
+    return cerrarAlTerminar_;
+}
+
+void GridController::MostrarAjuste(const EntradaCreacion& in, const QString& referencia,
+                                   const ImagenAjustePreparada& prep) {
     if (!ajuste_)
         ajuste_ = new frmGridAdjust(*this, &window_);
-    ajuste_->Configurar({prep.copia, in.carta, in.ficheroCarta, *referencia, prep.carpetaTrabajo,
+    ajuste_->Configurar({prep.copia, in.carta, in.ficheroCarta, referencia, prep.carpetaTrabajo,
                          ArgumentoGamma(LeerGamma(in.gamma)),
                          in.perspectiva ? QStringList{QStringLiteral("-p")} : QStringList(),
                          in.imagen});

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "shell/tooljob.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
-class ActivityLog;
 class CreateController;
+struct EntradaCreacion;
+struct ImagenAjustePreparada;
 class QAction;
 class QWidget;
 class frmGridAdjust;
@@ -32,8 +35,9 @@ public:
     GridController(QWidget& window, QAction& mnuToolsGridCheck, ActivityLog& log,
                    CreateController& crear);
 
-    // mnuToolsGridCheck: checks the inputs as Create does, prepares the image and opens (or
-    // reuses) the adjustment window on its copy in a fresh work folder.
+    // mnuToolsGridCheck: checks the inputs as Create does, prepares the image on a worker (a
+    // large scan takes seconds to convert) and then opens (or reuses) the adjustment window on
+    // its copy in a fresh work folder. Ignored while a preparation is going.
     void AbrirAjusteCuadricula();
 
     // A successful manual run: keeps its fiducials for Create, bound to the chart and to the
@@ -53,12 +57,25 @@ public:
     ActivityLog& Registro() const { return log_; }
     frmGridAdjust* VentanaAjuste() const;
     frmGridCheck* VentanaComprobacion() const;
+    ToolJob& Preparacion() { return preparacion_; }
+    // While an image is being prepared: closes the window once it is ready instead of opening
+    // the adjustment (true). False when nothing is being prepared.
+    bool CerrarTrasPreparacion();
+
+signals:
+    // The image preparation started (true) or ended (false): its inputs must not change.
+    void preparacionCambiada(bool enCurso);
 
 private:
+    void MostrarAjuste(const EntradaCreacion& in, const QString& referencia,
+                       const ImagenAjustePreparada& prep);
+
     QWidget& window_;
     ActivityLog& log_;
     CreateController& crear_;
     AjusteCuadriculaManual ajusteManual_;
     QPointer<frmGridAdjust> ajuste_;
     QPointer<frmGridCheck> comprobacion_;
+    ToolJob preparacion_;
+    bool cerrarAlTerminar_ = false;
 };

@@ -97,6 +97,15 @@ void frmMain::CrearControladores() {
     connect(controlCrear, &CreateController::revisarCuadricula, controlCuadricula,
             &GridController::AbrirAjusteCuadricula);
     connect(controlCrear, &CreateController::ejecucionCambiada, this, &frmMain::BloquearEntradas);
+    // Create would prepare the same image in the same tmp folder.
+    connect(controlCuadricula, &GridController::preparacionCambiada, this, [this](bool enCurso) {
+        BloquearEntradas(enCurso);
+        cmdCreate->setEnabled(!enCurso);
+        if (enCurso)
+            setCursor(Qt::BusyCursor);
+        else
+            unsetCursor();
+    });
     connect(mnuResultsScaninDiag, &QAction::triggered, this, &frmMain::AbrirScaninDiag);
     connect(mnuResultsColVerify, &QAction::triggered, this,
             [this] { frmColVerify::Mostrar(this); });
@@ -165,6 +174,11 @@ void frmMain::closeEvent(QCloseEvent* event) {
             event->ignore();
             return;
         }
+    }
+    // The clean-up at exit would delete the files the grid preparation is writing.
+    if (controlCuadricula->CerrarTrasPreparacion()) {
+        event->ignore();
+        return;
     }
     Form_Unload();
     event->accept();

@@ -23,6 +23,7 @@ class TestGridIntegration : public QObject {
     std::unique_ptr<FreshProgram> dir_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<frmMain> main_;
+    bool lockedWhilePreparing_ = false;
 
     GridController& Controlador() { return *main_->findChild<GridController*>(); }
     EntradaCreacion Entradas() const {
@@ -35,9 +36,8 @@ class TestGridIntegration : public QObject {
         Control<QPushButton>(*main_, "cmdLoadImage")->click();
     }
 
-    // A ColorChecker capture as the main window's target, its adjustment window opened.
-    QPointer<frmGridAdjust> Abrir(double perspective, double rotation,
-                                  chartrender::RenderInfo* info) {
+    // A ColorChecker capture as the main window's target.
+    void ElegirCaptura(double perspective, double rotation, chartrender::RenderInfo* info) {
         chartrender::RenderOptions options = chartCaptureOptions("ColorChecker");
         options.perspective = perspective;
         options.rotationDeg = rotation;
@@ -48,7 +48,20 @@ class TestGridIntegration : public QObject {
         ElegirImagen(image);
         Control<QComboBox>(*main_, "cboChart")
             ->setCurrentIndex(Catalogo().IndiceCarta("ColorChecker.cht"));
-        Control<QAction>(*main_, "mnuToolsGridCheck")->trigger();
+    }
+
+    // The same, its adjustment window opened.
+    QPointer<frmGridAdjust> Abrir(double perspective, double rotation,
+                                  chartrender::RenderInfo* info) {
+        ElegirCaptura(perspective, rotation, info);
+        // The image is prepared on a worker, with the main window's inputs and Create locked.
+        if (!EsperarTrabajo(Controlador().Preparacion(), [this] {
+                Control<QAction>(*main_, "mnuToolsGridCheck")->trigger();
+                lockedWhilePreparing_ = Controlador().Preparacion().Ejecutando() &&
+                                        !Control<QComboBox>(*main_, "cboChart")->isEnabled() &&
+                                        !Control<QPushButton>(*main_, "cmdCreate")->isEnabled();
+            }))
+            qFatal("the image preparation did not end");
         return Controlador().VentanaAjuste();
     }
 
@@ -87,7 +100,8 @@ private slots:
     void automaticRunOnACleanCapture() {
         chartrender::RenderInfo info;
         QPointer<frmGridAdjust> w = Abrir(0, 0, &info);
-        QVERIFY(w && w->isVisible());
+        QVERIFY(w && w->isVisible() && lockedWhilePreparing_);
+        QVERIFY(Control<QPushButton>(*main_, "cmdCreate")->isEnabled());
         Controlador().RegistrarAjusteCuadriculaManual("ColorChecker.cht", "1,2,3,4,5,6,7,8",
                                                       Entradas().imagen);
         const QString work = w->Parametros().CarpetaTrabajoAjuste;
@@ -114,6 +128,17 @@ private slots:
         dialogs_->answerMessage(Msg::Yes);
         w->close();
         QVERIFY(!QDir(work).exists());
+    }
+
+    // Closing while the image is prepared waits for it, then closes without opening the window.
+    void closingDuringThePreparation() {
+        ElegirCaptura(0, 0, nullptr);
+        main_->show();
+        QVERIFY(EsperarTrabajo(Controlador().Preparacion(), [this] {
+            Control<QAction>(*main_, "mnuToolsGridCheck")->trigger();
+            QVERIFY(!main_->close() && main_->isVisible());
+        }));
+        QVERIFY(!main_->isVisible() && !Controlador().VentanaAjuste());
     }
 
     // scanin cannot find a warped chart by itself: the failure is shown, not stored. The
