@@ -99,6 +99,7 @@ private slots:
     // Closing during a run stops scanin, and the window closes once the run has ended.
     void closingDuringARunStopsIt() {
         QVERIFY(EscribirHerramientaLenta(Carpetas().programFolder, "scanin"));
+        EstablecerCarpetas(PortableFolders(Carpetas().programFolder)); // finds its Argyll/bin now
         QPointer<frmGridAdjust> w = Abrir(1000, 800);
         Controlador().RegistrarAjusteCuadriculaManual("ColorChecker.cht", "1,2,3,4,5,6,7,8",
                                                       "/a.tif");
@@ -110,7 +111,7 @@ private slots:
             closedAtOnce = !w->isVisible();
         }));
         QVERIFY(!closedAtOnce);
-        QVERIFY(Log().endsWith("scanin reconocimiento automático rc=-1"));
+        QVERIFY2(Log().endsWith("scanin reconocimiento automático rc=-1"), qPrintable(Log()));
         // Nothing registered from a stopped run.
         QVERIFY(!Controlador().AjusteManual().fiduciales.isEmpty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
