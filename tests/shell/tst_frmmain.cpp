@@ -104,12 +104,17 @@ private slots:
         QTest::newRow("close box") << true;
     }
 
-    // No keeps the program running; Yes unloads it once. A close from code never asks.
+    // No keeps the program running; Yes unloads it once, closing the other windows and emptying
+    // tmp. A close from code never asks.
     void exitAsksOnce() {
         QFETCH(bool, closeBox);
         auto w = Cargar();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QWidget other;
+        other.show();
+        const QString work = Carpetas().tmpFolder + "/chromaflux_tmp_9";
+        QVERIFY(QDir().mkpath(work));
         QSignalSpy unloaded(w.get(), &frmMain::descargado);
         for (const int answer : {Msg::No, Msg::Yes}) {
             ScriptedDialogs dialogs;
@@ -123,6 +128,8 @@ private slots:
             QVERIFY2(dialogs.problems().isEmpty(), qPrintable(dialogs.problems()));
             QCOMPARE(dialogs.calls()[0].style, Msg::Question | Msg::YesNo | Msg::DefaultButton2);
             QCOMPARE(w->isVisible(), answer == Msg::No);
+            QCOMPARE(other.isVisible(), answer == Msg::No);
+            QCOMPARE(QDir(work).exists(), answer == Msg::No);
             QCOMPARE(unloaded.count(), answer == Msg::No ? 0 : 1);
         }
         auto quiet = Cargar();
