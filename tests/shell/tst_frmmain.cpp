@@ -139,6 +139,15 @@ private slots:
         QVERIFY(none.calls().isEmpty());
     }
 
+    void chartPictureFollowsTheChart() {
+        auto w = Cargar();
+        auto* picture = Control<QLabel>(*w, "picTipoCartaColor");
+        const QImage before = picture->pixmap().toImage();
+        auto* chart = Control<QComboBox>(*w, "cboChart");
+        chart->setCurrentIndex((chart->currentIndex() + 1) % chart->count());
+        QVERIFY(!before.isNull() && picture->pixmap().toImage() != before);
+    }
+
     void languageSwitchKeepsChoicesAndUserTexts() {
         auto w = Cargar();
         auto* algoritmo = Control<QComboBox>(*w, "cboAlgorithm");
